@@ -1,0 +1,98 @@
+// Forward-only reading of a board file (a `.brd` file or its "jet.CON").
+//
+// A scan opens its file, reads from the first line forward to the section it
+// needs and closes the file when it goes out of scope, on every path. Nothing
+// read survives from one scan to the next; no scan ever seeks.
+//
+// Reading rules:
+//   - A line ends at a line feed. Carriage returns are never part of a line's
+//     text: before a line feed they belong to the line end, a lone one is dropped.
+//   - A number is a token of characters with codes above 32, taken after
+//     skipping every character of code 32 or less (line ends included), cut
+//     after 64 characters. It must read [+-]digits[.digits][(E|e)[+-]digits];
+//     the separator is "." whatever the locale. A bad token is recorded and
+//     raised as "Invalid numeric input" at the next CheckError.
+//   - At end of file ReadTextLine gives an empty text and ReadNumber gives 0,
+//     without an error.
+//
+// The file is read in blocks of a fixed size, so memory does not grow with the
+// file or with the length of its lines, except for texts a caller asks for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+struct BoardPoint {
+  double x = 0;
+  double y = 0;
+};
+
+struct BoardBox {
+  double x1 = 0;  // left
+  double x2 = 0;  // right
+  double y1 = 0;  // lower
+  double y2 = 0;  // upper
+};
+
+namespace markers {
+inline constexpr std::string_view kOutlineEnd = "1 1 1 1";
+inline constexpr std::string_view kPartsEnd = "2 2 2 2";
+inline constexpr std::string_view kPinsEnd = "3 3 3 3";
+inline constexpr std::string_view kPinRecordsEnd = "4 4 4 4";
+inline constexpr std::string_view kNailsEnd = "5 5 5 5";
+}  // namespace markers
+
+// A typed name matches a board line when both have the same length and are
+// equal once the ASCII letters are folded to one case; nothing is trimmed.
+bool NameEquals(std::string_view a, std::string_view b);
+
+class BoardScan {
+ public:
+  // OpenScan: raises BoardError with the file's error text when it cannot be
+  // opened ("File not found", "File access denied", ...).
+  explicit BoardScan(const std::string& path);
+  ~BoardScan();  // CloseScan
+  BoardScan(const BoardScan&) = delete;
+  BoardScan& operator=(const BoardScan&) = delete;
+
+  // The reading operations.
+  std::string ReadTextLine();    // the rest of the line, line end not consumed
+  std::string ReadShortField();  // as ReadTextLine, at most 20 characters
+  void SkipToNextLine();
+  double ReadNumber();
+  bool AtEnd();
+  void CheckError();  // raises a recorded "Invalid numeric input"
+
+  // The composite reads.
+  std::string ReadLine();  // ReadTextLine, SkipToNextLine, CheckError
+  BoardPoint ReadPoint();  // two numbers, SkipToNextLine, CheckError
+  BoardBox ReadBox();      // four numbers, SkipToNextLine, CheckError
+  // Reads a line and tells whether it equals `text`, exactly or with NameEquals
+  // when foldCase is set, without keeping the line; then SkipToNextLine.
+  bool ReadLineEquals(std::string_view text, bool foldCase = false);
+  // Reads lines up to and including the one that equals `marker` exactly.
+  // Raises "Read beyond end of file" when the file ends first.
+  void SkipToSection(std::string_view marker);
+  // Raises "Read beyond end of file" when no character is left; the scans that
+  // wait for a closing marker call it before each record.
+  void ExpectMore();
+
+ private:
+  bool Fill();  // reads the next block; false at end of file
+  int Peek();   // the next byte, or -1 at end of file
+  std::string ReadText(std::size_t limit);
+
+  int fd_ = -1;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  bool numberError_ = false;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,52 @@
+// The six layer passes that draw a board: for each side an outline pass, a
+// part-box pass and a pin pass, in three variants.
+//
+// Each pass is one scan of its side's file (the board file for the top side,
+// "jet.CON" for the bottom side) and draws on that side's picture. On one side
+// they must run in the order outline, part boxes, pins: the outline pass clears
+// the picture and leaves the solid black brush that fills boxes and pins.
+//
+// Variants: Main (open, redraw, keys), Dialog (the search dialogs' OK: part
+// boxes become filled rectangles) and Overview (the device overview window:
+// scale + 100, its own origin, margin + 4, radius + 2, no header strip).
+// Errors from the scan stop the pass where it is; what it drew stays.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "board/view_state.h"
+#include "render/canvas.h"
+
+namespace vantrel {
+
+enum class Variant { Main, Dialog, Overview };
+
+// Everything a pass needs to know about where it draws, in design pixels.
+struct PassView {
+  SideMapping mapping;
+  std::int32_t margin;  // added around each part box
+  std::int32_t radius;  // pin circle radius
+  Variant variant;
+};
+
+// Main and Dialog variants: the view's scale, origins and marker sizes.
+PassView MainPassView(const ViewState& view, Side side, Variant variant = Variant::Main);
+// Overview variant: scale + 100 and the overview's own origin for both sides.
+PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX,
+                          std::int32_t originY);
+
+// Size of the main window's side pictures; the overview's outline pass clears
+// this much of its smaller picture.
+inline constexpr int kSideImageWidth = 784;
+inline constexpr int kSideImageHeight = 490;
+
+// Clears `image` (and `header`, when given, for the Main and Dialog variants)
+// to black and draws the outline in red.
+void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header);
+// Draws one olive box per part, widened by the margin.
+void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image);
+// Draws one circle per pin centre in the active-caption colour.
+void PinPass(const std::string& file, const PassView& pass, Canvas& image);
+
+}  // namespace vantrel
