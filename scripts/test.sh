@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vantrel and runs every test: the plain
+# build, the same tests under AddressSanitizer + UndefinedBehaviorSanitizer,
+# and a bounded libFuzzer run over the board reader.
+# Environment: FUZZ_SECONDS (default 60) per fuzz target, JOBS (default nproc).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=${JOBS:-$(nproc)}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+export QT_QPA_PLATFORM=offscreen
+
+echo "== layering: board/ and render/ know no widgets"
+if git grep -nE 'QWidget|QDialog|QtWidgets|QApplication' -- board render 2>/dev/null; then
+  echo "board/ or render/ uses widgets" >&2
+  exit 1
+fi
+if git grep -nE '#include <Q' -- board 2>/dev/null; then
+  echo "board/ uses Qt" >&2
+  exit 1
+fi
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
+
+echo "== build and test with AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=ON \
+  -DVANTREL_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
+
+echo "== fuzz the board reader (${fuzz_seconds} s per target)"
+bash scripts/fuzz.sh "$fuzz_seconds"

@@ -1,0 +1,232 @@
+#include "board/board_scan.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "board/board_error.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::TempDir;
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const BoardError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(BoardScanLines, LineEndsAndCarriageReturns) {
+  TempDir dir;
+  const std::string file = dir.Write("a.brd", "ab\ncd\r\nef\rg\nlast");
+  BoardScan scan(file);
+  EXPECT_EQ(scan.ReadLine(), "ab");
+  EXPECT_EQ(scan.ReadLine(), "cd");
+  EXPECT_EQ(scan.ReadLine(), "efg");  // a lone CR is dropped and ends nothing
+  EXPECT_FALSE(scan.AtEnd());
+  EXPECT_EQ(scan.ReadLine(), "last");
+  EXPECT_TRUE(scan.AtEnd());
+  EXPECT_EQ(scan.ReadLine(), "");
+  EXPECT_EQ(scan.ReadNumber(), 0);
+  EXPECT_NO_THROW(scan.CheckError());
+}
+
+TEST(BoardScanLines, ReadTextLineLeavesTheLineEnd) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "name\nnext\n"));
+  EXPECT_EQ(scan.ReadTextLine(), "name");
+  EXPECT_EQ(scan.ReadTextLine(), "");
+  scan.SkipToNextLine();
+  EXPECT_EQ(scan.ReadTextLine(), "next");
+}
+
+TEST(BoardScanLines, ShortFieldReadsTwentyCharactersAndLeavesTheRest) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "0123456789abcdefghijKLMNOP\r\nshort\r\n"));
+  EXPECT_EQ(scan.ReadShortField(), "0123456789abcdefghij");
+  EXPECT_EQ(scan.ReadTextLine(), "KLMNOP");
+  scan.SkipToNextLine();
+  EXPECT_EQ(scan.ReadShortField(), "short");
+}
+
+TEST(BoardScanLines, NulBytesAreText) {
+  TempDir dir;
+  const std::string content("a\0b\nc", 5);
+  BoardScan scan(dir.Write("a.brd", content));
+  EXPECT_EQ(scan.ReadLine(), std::string("a\0b", 3));
+}
+
+TEST(BoardScanLines, LongLinesCrossBlockBoundaries) {
+  TempDir dir;
+  const std::string longLine(3 * 1024 * 1024 + 17, 'x');
+  BoardScan scan(dir.Write("a.brd", longLine + "\r\n2 2 2 2\r\n7 8\n"));
+  EXPECT_FALSE(scan.ReadLineEquals("2 2 2 2"));
+  EXPECT_TRUE(scan.ReadLineEquals("2 2 2 2"));
+  const BoardPoint p = scan.ReadPoint();
+  EXPECT_EQ(p.x, 7);
+  EXPECT_EQ(p.y, 8);
+}
+
+TEST(BoardScanNumbers, PointLineIgnoresTheRestAndCrossesLinesWhenShort) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "12.5 -3e2 word\n1 2 3\n4 5\n6\n"));
+  BoardPoint p = scan.ReadPoint();
+  EXPECT_EQ(p.x, 12.5);
+  EXPECT_EQ(p.y, -300);
+  // A box line of three numbers takes its fourth from the next line.
+  const BoardBox box = scan.ReadBox();
+  EXPECT_EQ(box.x1, 1);
+  EXPECT_EQ(box.y2, 4);
+  p = scan.ReadPoint();
+  EXPECT_EQ(p.x, 6);
+  EXPECT_EQ(p.y, 0);  // end of file reads as 0
+}
+
+TEST(BoardScanNumbers, TokenIsCutAfterSixtyFourCharacters) {
+  TempDir dir;
+  const std::string digits = std::string(64, '1') + "222222";
+  BoardScan scan(dir.Write("a.brd", digits + "\n"));
+  EXPECT_EQ(scan.ReadNumber(), std::stod(std::string(64, '1')));
+  EXPECT_EQ(scan.ReadNumber(), 222222);
+}
+
+TEST(BoardScanNumbers, ControlCharactersSeparateTokens) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", std::string("\t5\x01\x1f-6\r\r\n\n  7", 15)));
+  EXPECT_EQ(scan.ReadNumber(), 5);
+  EXPECT_EQ(scan.ReadNumber(), -6);
+  EXPECT_EQ(scan.ReadNumber(), 7);
+  EXPECT_NO_THROW(scan.CheckError());
+}
+
+struct TokenCase {
+  const char* token;
+  bool valid;
+  double value;
+};
+
+class BoardScanGrammar : public testing::TestWithParam<TokenCase> {};
+
+TEST_P(BoardScanGrammar, ConvertsOrRecordsAnError) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", std::string(GetParam().token) + " 9\nnext\n"));
+  const double value = scan.ReadNumber();
+  EXPECT_EQ(scan.ReadNumber(), 9);  // the error waits for the check
+  scan.SkipToNextLine();
+  if (GetParam().valid) {
+    EXPECT_NO_THROW(scan.CheckError());
+    EXPECT_EQ(value, GetParam().value);
+  } else {
+    EXPECT_EQ(ErrorOf([&] { scan.CheckError(); }), "Invalid numeric input");
+    EXPECT_NO_THROW(scan.CheckError());  // raised once
+  }
+  EXPECT_EQ(scan.ReadLine(), "next");
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, BoardScanGrammar,
+    testing::Values(TokenCase{"42", true, 42}, TokenCase{"+4.25", true, 4.25},
+                    TokenCase{"-0.5", true, -0.5}, TokenCase{"1.", true, 1},
+                    TokenCase{"2.5E+3", true, 2500}, TokenCase{"25e-1", true, 2.5},
+                    TokenCase{"007", true, 7}, TokenCase{"1e999", true, kInf},
+                    TokenCase{"-1e999", true, -kInf}, TokenCase{"1e-999", true, 0},
+                    TokenCase{"1,5", false, 0}, TokenCase{".5", false, 0},
+                    TokenCase{"-", false, 0}, TokenCase{"1e", false, 0},
+                    TokenCase{"1e+", false, 0}, TokenCase{"inf", false, 0},
+                    TokenCase{"nan", false, 0}, TokenCase{"0x10", false, 0},
+                    TokenCase{"1.2.3", false, 0}, TokenCase{"++1", false, 0},
+                    TokenCase{"5abc", false, 0}, TokenCase{"\xb5", false, 0}));
+
+TEST(BoardScanNumbers, DecimalPointWhateverTheLocale) {
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  }
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "1.5 2,5\n"));
+  EXPECT_EQ(scan.ReadNumber(), 1.5);
+  scan.ReadNumber();
+  EXPECT_THROW(scan.CheckError(), BoardError);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(BoardScanNames, FoldsAsciiLettersOnlyAndTrimsNothing) {
+  EXPECT_TRUE(NameEquals("u12", "U12"));
+  EXPECT_TRUE(NameEquals("Net-(R4)", "NET-(r4)"));
+  EXPECT_FALSE(NameEquals("U12 ", "U12"));
+  EXPECT_FALSE(NameEquals(" U12", "U12"));
+  EXPECT_FALSE(NameEquals("\xe4", "\xc4"));  // letters beyond ASCII are not folded
+  EXPECT_FALSE(NameEquals("[", "{"));
+  EXPECT_TRUE(NameEquals("", ""));
+}
+
+TEST(BoardScanNames, LineComparisonExactOrFolded) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "2 2 2 2 \nr5\r\nR5x\n"));
+  EXPECT_FALSE(scan.ReadLineEquals("2 2 2 2"));  // a trailing blank is part of the line
+  EXPECT_TRUE(scan.ReadLineEquals("R5", true));
+  EXPECT_FALSE(scan.ReadLineEquals("R5", true));
+}
+
+TEST(BoardScanSections, SkipConsumesTheMarkerLine) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "h\n1 1 1 1 \n1 1 1 1\nU1\n"));
+  scan.SkipToSection("1 1 1 1");
+  EXPECT_EQ(scan.ReadLine(), "U1");
+}
+
+TEST(BoardScanSections, MissingMarkerReadsBeyondEndOfFile) {
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", "h\n0 0\n5 5\n"));
+  EXPECT_EQ(ErrorOf([&] { scan.SkipToSection("2 2 2 2"); }), "Read beyond end of file");
+}
+
+TEST(BoardScanOpen, ReportsTheFileErrorsByTheirTexts) {
+  TempDir dir;
+  EXPECT_EQ(ErrorOf([&] { BoardScan s((dir.path() / "none.brd").string()); }), "File not found");
+  EXPECT_EQ(ErrorOf([&] { BoardScan s(dir.path().string()); }), "File access denied");
+  EXPECT_EQ(ErrorOf([&] { BoardScan s(""); }), "Invalid filename");
+  const std::string file = dir.Write("plain", "x");
+  EXPECT_EQ(ErrorOf([&] { BoardScan s(file + "/inner.brd"); }), "Invalid filename");
+  if (::geteuid() != 0) {
+    const std::string locked = dir.Write("locked.brd", "x");
+    ::chmod(locked.c_str(), 0);
+    EXPECT_EQ(ErrorOf([&] { BoardScan s(locked); }), "File access denied");
+  }
+}
+
+TEST(BoardScanOpen, EveryScanClosesItsFile) {
+  TempDir dir;
+  const std::string file = dir.Write("a.brd", "h\n");
+  auto openFiles = [] {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+  };
+  const int before = openFiles();
+  for (int i = 0; i < 100; ++i) {
+    try {
+      BoardScan scan(file);
+      scan.ReadLine();
+      scan.SkipToSection("1 1 1 1");
+    } catch (const BoardError&) {
+    }
+  }
+  EXPECT_EQ(openFiles(), before);
+}
+
+}  // namespace
+}  // namespace vantrel

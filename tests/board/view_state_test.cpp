@@ -1,0 +1,164 @@
+#include "board/view_state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "board/board_error.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::TempDir;
+
+std::string Outline(const std::string& points) { return "header line\n" + points + "1 1 1 1\n2 2 2 2\n"; }
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const BoardError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(Round, HalvesGoToEven) {
+  EXPECT_EQ(RoundToInt32(2.5), 2);
+  EXPECT_EQ(RoundToInt32(3.5), 4);
+  EXPECT_EQ(RoundToInt32(-2.5), -2);
+  EXPECT_EQ(RoundToInt32(0.5), 0);
+  EXPECT_EQ(RoundToInt32(1.5000001), 2);
+  EXPECT_EQ(RoundToInt32(-0.4), 0);
+}
+
+TEST(Round, OutOfRangeOrNotFiniteIsAnInvalidOperation) {
+  EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
+  EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
+  for (double v : {2147483647.5 + 1, -2147483649.0, std::numeric_limits<double>::infinity(),
+                   std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_EQ(ErrorOf([&] { RoundToInt32(v); }), "Invalid floating point operation") << v;
+  }
+}
+
+TEST(ComputeHomeView, WorkedExampleAndOneZoomStep) {
+  TempDir dir;
+  const std::string file = dir.Write("b.brd", Outline("-2 0\n6 0\n6 5\n-2 5\n-2 0\n"));
+  ViewState v;
+  ComputeHomeView(v, file);
+  EXPECT_EQ(v.Scale, 100);
+  EXPECT_EQ(v.MarkRadius, 2);
+  EXPECT_EQ(v.MarkMargin, 4);
+  EXPECT_EQ(v.TopOriginX, 192);
+  EXPECT_EQ(v.BottomOriginX, 192);
+  EXPECT_EQ(v.TopOriginY, 530);
+  EXPECT_EQ(v.BottomOriginY, 30);
+  EXPECT_EQ(SideMapping::Of(v, Side::Top).Map(2, 2.5), (PixelPoint{392, 280}));
+  EXPECT_EQ(SideMapping::Of(v, Side::Bottom).Map(2, 2.5), (PixelPoint{392, 280}));
+  EXPECT_EQ(v.HomeScale, 100);
+  EXPECT_EQ(v.HomeTopOriginY, 530);
+  EXPECT_EQ(v.HomeMarkMargin, 4);
+
+  v.Scale += 40;
+  CentreOnBoard(v);
+  EXPECT_EQ(v.TopOriginX, 112);
+  EXPECT_EQ(v.TopOriginY, 595);
+  EXPECT_EQ(v.BottomOriginY, -105);
+
+  v.ZoomStep = 3;
+  v.MarkRadius = 9;
+  RestoreHomeView(v);
+  EXPECT_EQ(v.Scale, 100);
+  EXPECT_EQ(v.ZoomStep, 0);
+  EXPECT_EQ(v.TopOriginY, 530);
+  EXPECT_EQ(v.MarkRadius, 2);
+  EXPECT_EQ(v.ExtentMaxX, 6);
+}
+
+TEST(ComputeHomeView, ScaleComesFromTheSmallerExtent) {
+  TempDir dir;
+  ViewState v;
+  ComputeHomeView(v, dir.Write("tall.brd", Outline("0 0\n5 8\n")));
+  EXPECT_EQ(v.Scale, 70);
+  EXPECT_EQ(v.MarkRadius, 1);  // Round(1.4)
+  // A square board is treated as a tall one.
+  ComputeHomeView(v, dir.Write("square.brd", Outline("0 0\n7 7\n")));
+  EXPECT_EQ(v.Scale, 50);
+  // A height of 1000 on a wider board rounds the scale down to 0.
+  ComputeHomeView(v, dir.Write("huge.brd", Outline("0 0\n2000 1000\n")));
+  EXPECT_EQ(v.Scale, 0);
+  EXPECT_EQ(v.TopOriginX, 392);
+}
+
+TEST(ComputeHomeView, MarkerSizesRoundHalvesToEven) {
+  TempDir dir;
+  ViewState v;
+  ComputeHomeView(v, dir.Write("a.brd", Outline("0 0\n50 20\n")));  // 500/20 = 25
+  EXPECT_EQ(v.Scale, 25);
+  EXPECT_EQ(v.MarkRadius, 0);
+  ComputeHomeView(v, dir.Write("b.brd", Outline("0 0\n12 4\n")));  // 125
+  EXPECT_EQ(v.Scale, 125);
+  EXPECT_EQ(v.MarkRadius, 2);
+  EXPECT_EQ(v.MarkMargin, 4);
+  ComputeHomeView(v, dir.Write("c.brd", Outline("0 0\n20 6.6666666666666667\n")));  // 75
+  EXPECT_EQ(v.Scale, 75);
+  EXPECT_EQ(v.MarkRadius, 2);
+}
+
+TEST(ComputeHomeView, PointsWithAOneAreLeftOutButTheFirstCounts) {
+  TempDir dir;
+  ViewState v;
+  // x = 1 and y = 4 neither widens nor ends the scan; the first point counts.
+  ComputeHomeView(v, dir.Write("a.brd", Outline("1 2\n9 2\n1 40\n9 7\n5 1\n")));
+  EXPECT_EQ(v.ExtentMinX, 1);
+  EXPECT_EQ(v.ExtentMaxX, 9);
+  EXPECT_EQ(v.ExtentMinY, 2);
+  EXPECT_EQ(v.ExtentMaxY, 7);
+  // x = 1 with y = 5 does not end the home-view scan.
+  ComputeHomeView(v, dir.Write("b.brd", Outline("0 0\n1 5\n20 10\n")));
+  EXPECT_EQ(v.ExtentMaxX, 20);
+}
+
+TEST(ComputeHomeView, DivisionByZeroKeepsTheOldViewButStoresTheExtents) {
+  TempDir dir;
+  ViewState v;
+  ComputeHomeView(v, dir.Write("a.brd", Outline("-2 0\n6 5\n")));
+  const ViewState before = v;
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("flat.brd", Outline("0 2\n8 2\n"))); }),
+            "Floating point division by zero");
+  EXPECT_EQ(v.Scale, before.Scale);
+  EXPECT_EQ(v.HomeTopOriginY, before.HomeTopOriginY);
+  EXPECT_EQ(v.ExtentMaxX, 8);
+  EXPECT_EQ(v.ExtentMinY, 2);
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("point.brd", Outline("4 4\n"))); }),
+            "Floating point division by zero");
+}
+
+TEST(ComputeHomeView, HugeOrInfiniteExtentsRaiseInvalidOperation) {
+  TempDir dir;
+  ViewState v;
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("a.brd", Outline("0 0\n8 1e-12\n"))); }),
+            "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("b.brd", Outline("0 0\n1e999 5\n"))); }),
+            "Invalid floating point operation");
+}
+
+TEST(ComputeHomeView, OutlineWithoutItsMarkerEndsAtEndOfFile) {
+  TempDir dir;
+  ViewState v;
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("a.brd", "h\n0 0\n5 5\n")); }),
+            "Read beyond end of file");
+  EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("b.brd", "")); }), "Read beyond end of file");
+}
+
+TEST(SideMapping, TopGoesUpBottomGoesDown) {
+  const SideMapping top(Side::Top, 10, 100, 200);
+  const SideMapping bottom(Side::Bottom, 10, 100, 200);
+  EXPECT_EQ(top.Map(1.25, 2), (PixelPoint{112, 180}));  // 112.5 rounds to even
+  EXPECT_EQ(bottom.Map(0.25, 2), (PixelPoint{102, 220}));
+  EXPECT_THROW(top.Map(1e9, 0), BoardError);
+}
+
+}  // namespace
+}  // namespace vantrel

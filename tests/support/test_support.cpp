@@ -1,0 +1,52 @@
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace vantrel::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(std::string_view name, std::string_view content) const {
+  const std::filesystem::path file = path_ / name;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  return file.string();
+}
+
+std::string ReadFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::filesystem::path SharedBoardDir(std::string_view name) {
+  return std::filesystem::path(VANTREL_SHARED_BOARDS) / name;
+}
+
+std::string SharedBoardFile(std::string_view name) {
+  for (const auto& entry : std::filesystem::directory_iterator(SharedBoardDir(name))) {
+    if (entry.path().extension() == ".brd") return entry.path().string();
+  }
+  throw std::runtime_error("no .brd file in " + std::string(name));
+}
+
+std::filesystem::path TestDataDir() { return VANTREL_TEST_DATA_DIR; }
+std::filesystem::path ExamplesDir() { return VANTREL_EXAMPLES_DIR; }
+
+}  // namespace vantrel::test

@@ -1,0 +1,36 @@
+// Helpers shared by the tests: scratch folders with board files written from
+// strings, and where the fixtures and the real boards live.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vantrel::test {
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Writes `content` byte for byte to `name` in the folder; returns the full path.
+  std::string Write(std::string_view name, std::string_view content) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& file);
+
+// A real board folder under ../shared/boards (e.g. "teres-main").
+std::filesystem::path SharedBoardDir(std::string_view name);
+// The .brd file in that folder.
+std::string SharedBoardFile(std::string_view name);
+std::filesystem::path TestDataDir();
+std::filesystem::path ExamplesDir();
+
+}  // namespace vantrel::test
