@@ -1,0 +1,40 @@
+// The program's windows, created once at start in their fixed order (main
+// window, open/short, component pin, device, help, about, net, overview) and
+// kept until the end.
+#pragma once
+
+#include <memory>
+
+#include "app/aux_windows.h"
+#include "app/main_window.h"
+#include "search/comp_dialog.h"
+#include "search/device_dialog.h"
+#include "search/nail_dialog.h"
+#include "search/net_dialog.h"
+#include "search/overview_window.h"
+#include "search/session.h"
+
+namespace vantrel {
+
+// The factor by which the design-size window is shown on a screen: the
+// largest that fits both ways, never below 1.
+double ScreenFactor(int screenWidth, int screenHeight);
+
+class Application {
+ public:
+  // factor <= 0: fit the primary screen.
+  explicit Application(double factor = 0);
+  ~Application();
+
+  Session session;
+  std::unique_ptr<TFrm_Main> main;
+  std::unique_ptr<TFrm_Nail> nail;
+  std::unique_ptr<TFrm_Comp> comp;
+  std::unique_ptr<TFrm_Parts> parts;
+  std::unique_ptr<Tfrm_content> content;
+  std::unique_ptr<TFrm_About> about;
+  std::unique_ptr<Tfrm_Net> net;
+  std::unique_ptr<TForm8> overview;
+};
+
+}  // namespace vantrel

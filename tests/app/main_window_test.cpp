@@ -1,0 +1,232 @@
+// The main window end to end, driven through the batch runner on the real
+// windows: open, close, keys, redraw and the error box.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include "app/batch_runner.h"
+#include "board/companion_file.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::TempDir;
+
+// A wide board 8 x 5 (Scale 100 at home) with one part and pins on both sides.
+constexpr const char* kTop =
+    "top side\n-2 0\n6 0\n6 5\n-2 5\n-2 0\n1 1 1 1\nU1\n0 1.5 0 0.5\n2 2 2 2\n0.5 0.25\n2 2.5\n3 3 3 3\n"
+    " U1.1\n0.5 0.25\nGND\nSMD\n 4 4 4 4\n4 4 4 4\n5 5 5 5\n";
+constexpr const char* kBottom =
+    "bottom side\n-2 0\n6 0\n6 5\n-2 5\n-2 0\n1 1 1 1\nC1\n4 4.5 2 4\n2 2 2 2\n4.25 2.5\n3 3 3 3\n"
+    "4 4 4 4\n5 5 5 5\n";
+
+class MainWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    board = dir.Write("demo.brd", kTop);
+    dir.Write("jet.CON", kBottom);
+  }
+  void Run(const std::string& script) { runner.Run(script); }
+  const Session& s() const { return app.session; }
+  QColor TopPixel(int x, int y) const { return s().Image1.image().pixelColor(x, y); }
+  QColor BottomPixel(int x, int y) const { return s().Image2.image().pixelColor(x, y); }
+
+  TempDir dir;
+  std::string board;
+  Application app{1.0};
+  BatchRunner runner{app};
+};
+
+const QColor kPin(0x99, 0xb4, 0xd1);
+
+TEST_F(MainWindow, StartsWithTheSplashAndSearchesDisabled) {
+  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_FALSE(app.main->boardShown());
+  EXPECT_FALSE(app.main->menuAction("open/short")->isEnabled());
+  EXPECT_FALSE(app.main->menuAction("nets")->isEnabled());
+  EXPECT_TRUE(app.main->menuAction("about")->isEnabled());
+  EXPECT_EQ(app.main->windowTitle(), "Vantrel");
+}
+
+TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
+  Run("open " + board);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_TRUE(app.main->boardShown());
+  EXPECT_TRUE(s().Image1Visible);
+  EXPECT_TRUE(app.main->menuAction("device")->isEnabled());
+  EXPECT_EQ(s().view.Scale, 100);
+  EXPECT_EQ(TopPixel(240, 505), kPin);                 // left edge of the pin circle
+  EXPECT_EQ(TopPixel(300, 476), QColor(0x80, 0x80, 0));  // part box, upper edge
+  EXPECT_EQ(TopPixel(300, 530), QColor(Qt::red));        // outline, lower edge
+  EXPECT_EQ(BottomPixel(615, 280), kPin);                // (4.25, 2.5) bottom, left edge
+
+  Run("key +\nclose");
+  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_FALSE(app.main->boardShown());
+  EXPECT_FALSE(app.main->menuAction("comppin")->isEnabled());
+  EXPECT_EQ(s().view.Scale, 100);  // back home
+  EXPECT_EQ(s().view.ZoomStep, 0);
+
+  // Keys redraw nothing without a board; the reset key draws the last board again.
+  Run("key 4");
+  EXPECT_EQ(s().view.TopOriginX, 192);
+  Run("key /");
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+  Run("open " + board);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+TEST_F(MainWindow, CancelledOpenChangesNothing) {
+  Run("open " + board + "\nkey +");
+  const ViewState before = s().view;
+  Run("open");
+  EXPECT_EQ(s().view, before);
+  EXPECT_EQ(s().BoardFile, board);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+TEST_F(MainWindow, PanStepFollowsTheZoomStep) {
+  Run("open " + board + "\nkey 4");
+  EXPECT_EQ(s().view.TopOriginX, 272);
+  EXPECT_EQ(s().view.BottomOriginX, 272);
+  Run("key %'");
+  EXPECT_EQ(s().view.TopOriginX, 272);
+  Run("key 2");
+  EXPECT_EQ(s().view.TopOriginY, 450);
+  EXPECT_EQ(s().view.BottomOriginY, -50);
+  Run("key (&&");
+  EXPECT_EQ(s().view.TopOriginY, 530);
+  // ZoomStep -1: the pan keys move nothing; -2: they move the other way.
+  Run("key -4");
+  EXPECT_EQ(s().view.ZoomStep, -1);
+  const std::int32_t x = s().view.TopOriginX;
+  Run("key 4");
+  EXPECT_EQ(s().view.TopOriginX, x);
+  app.session.view.ZoomStep = -2;
+  Run("key 4");
+  EXPECT_EQ(s().view.TopOriginX, x - 80);
+}
+
+TEST_F(MainWindow, ZoomKeysKeepTheirLimitsAndMarkerSteps) {
+  Run("open " + board + "\nkey ++");
+  const ViewState& v = s().view;
+  EXPECT_EQ(v.ZoomStep, 2);
+  EXPECT_EQ(v.Scale, 180);
+  EXPECT_EQ(v.MarkMargin, v.HomeMarkMargin + 2);
+  EXPECT_EQ(v.MarkRadius, v.HomeMarkRadius + 1);
+  EXPECT_EQ(v.TopOriginY, 5 * 180 / 2 + 245);  // recentred at 245
+  Run("key /-+");
+  EXPECT_EQ(v.Scale, 100);
+  EXPECT_EQ(v.ZoomStep, 0);
+  EXPECT_EQ(v.MarkMargin, v.HomeMarkMargin + 2);
+  EXPECT_EQ(v.MarkRadius, v.HomeMarkRadius + 1);
+  Run("key /" + std::string(30, '+'));
+  EXPECT_EQ(v.Scale, 1020);  // 980 + 40, then no further
+  Run("key /" + std::string(30, '-'));
+  EXPECT_EQ(v.Scale, 60);  // 100 -> 60, then 60 <= 80 stops
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+TEST_F(MainWindow, SideKeyTurnsTheBoardAndEmptiesTheHeader) {
+  Run("open " + board);
+  app.session.Label1 = "something";
+  Run("key 0");
+  EXPECT_FALSE(s().Image1Visible);
+  EXPECT_TRUE(app.main->Image2()->isVisible());
+  EXPECT_FALSE(app.main->Image1()->isVisible());
+  EXPECT_EQ(s().Label1, "");
+  Run("key  ");
+  EXPECT_TRUE(s().Image1Visible);
+}
+
+TEST_F(MainWindow, ResetKeyIgnoresAViewButKeepsTheSide) {
+  Run("open " + board + "\nkey +4\nkey 0\nkey /");
+  EXPECT_EQ(s().view.Scale, 100);
+  EXPECT_EQ(s().view.TopOriginX, 192);
+  EXPECT_FALSE(s().Image1Visible);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+TEST_F(MainWindow, ResetKeyBeforeAnyBoardReadsNothing) {
+  Run("key /+-40");
+  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+TEST_F(MainWindow, MissingCompanionShowsFileNotFoundWithTheTopSideDrawn) {
+  TempDir lonely;
+  const std::string only = lonely.Write("only.brd", kTop);
+  Run("open " + only);
+  ASSERT_EQ(runner.errors(), std::vector<std::string>{"File not found."});
+  EXPECT_EQ(s().HighlightMode, hmNone);  // the open stopped before setting it
+  EXPECT_TRUE(app.main->boardShown());
+  EXPECT_EQ(TopPixel(300, 530), QColor(Qt::red));  // the top outline was drawn first
+  Run("key +");                                     // hmNone: redraws nothing, reports nothing
+  EXPECT_EQ(runner.errors().size(), 1u);
+}
+
+TEST_F(MainWindow, CompanionFileAnySpellingInTheBoardsFolder) {
+  TempDir other;
+  const std::string b = other.Write("x.brd", kTop);
+  other.Write("JET.con", kBottom);
+  EXPECT_EQ(CompanionFile(b), (other.path() / "JET.con").string());
+  Run("open " + b);
+  EXPECT_TRUE(runner.errors().empty());
+  other.Write("jet.con", kBottom);  // two candidates, none exact: none is taken
+  EXPECT_EQ(CompanionFile(b), (other.path() / "jet.CON").string());
+}
+
+TEST_F(MainWindow, ErrorsKeepThePreviousModeAndTheProgramGoesOn) {
+  Run("open " + board);
+  const std::string bad = dir.Write("bad/b.brd", "h\n0 0\n8,5 5\n1 1 1 1\n");
+  Run("open " + bad + "\nkey +");
+  ASSERT_EQ(runner.errors().size(), 1u);
+  EXPECT_EQ(runner.errors()[0], "Invalid numeric input.");
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+TEST_F(MainWindow, RealBoardOpensAndZooms) {
+  Run("open " + test::SharedBoardFile("teres-main") + "\nkey ++6\nkey 0\nkey -");
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_EQ(s().view.ZoomStep, 1);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+TEST_F(MainWindow, DumpWritesPicturesAndState) {
+  Run("open " + board + "\ndump " + (dir.path() / "out").string());
+  QImage top((dir.path() / "out" / "top.png").string().c_str());
+  EXPECT_EQ(top.size(), QSize(784, 490));
+  EXPECT_EQ(QImage((dir.path() / "out" / "header.png").string().c_str()).size(), QSize(784, 50));
+  const std::string json = test::ReadFileBytes(dir.path() / "out" / "state.json");
+  EXPECT_NE(json.find("\"HighlightMode\": 1"), std::string::npos);
+  EXPECT_NE(json.find("\"Scale\": 100"), std::string::npos);
+  EXPECT_NE(json.find("\"topShown\": true"), std::string::npos);
+  EXPECT_NE(json.find("\"errors\": []"), std::string::npos);
+}
+
+TEST(BatchScript, MalformedCommandsNameTheirLine) {
+  Application app(1.0);
+  BatchRunner runner(app);
+  try {
+    runner.Run("# comment\n\nkey 4\nfrobnicate now\n");
+    FAIL();
+  } catch (const BatchError& e) {
+    EXPECT_EQ(e.line(), 4);
+  }
+  EXPECT_THROW(runner.RunLine("press 1"), BatchError);
+  EXPECT_THROW(runner.RunLine("press a b"), BatchError);
+  EXPECT_THROW(runner.RunLine("menu nothing"), BatchError);
+  EXPECT_THROW(runner.RunLine("field nail 4 x"), BatchError);
+  runner.Run("exit\nkey 4\nfrobnicate");
+  EXPECT_TRUE(runner.exited());
+}
+
+TEST(BatchScript, JsonStringsMapBytesToCharacters) {
+  EXPECT_EQ(JsonString(std::string("a\"\\\n\xe9", 5)), "\"a\\\"\\\\\\u000a\\u00e9\"");
+}
+
+}  // namespace
+}  // namespace vantrel
