@@ -190,6 +190,11 @@ std::string BoardScan::ReadLine() {
   return line;
 }
 
+void BoardScan::SkipLine() {
+  SkipToNextLine();
+  CheckError();
+}
+
 BoardPoint BoardScan::ReadPoint() {
   BoardPoint p;
   p.x = ReadNumber();

@@ -70,6 +70,7 @@ class BoardScan {
 
   // The composite reads.
   std::string ReadLine();  // ReadTextLine, SkipToNextLine, CheckError
+  void SkipLine();         // the same for a line whose text is not needed
   BoardPoint ReadPoint();  // two numbers, SkipToNextLine, CheckError
   BoardBox ReadBox();      // four numbers, SkipToNextLine, CheckError
   // Reads a line and tells whether it equals `text`, exactly or with NameEquals

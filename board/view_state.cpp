@@ -37,7 +37,7 @@ double Divide(double a, double b) {
 
 void ComputeHomeView(ViewState& view, const std::string& boardFile) {
   BoardScan scan(boardFile);
-  scan.ReadLine();  // header
+  scan.SkipLine();  // the header line
 
   const BoardPoint first = scan.ReadPoint();
   view.ExtentMinX = view.ExtentMaxX = first.x;

@@ -29,7 +29,7 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
   }
 
   BoardScan scan(file);
-  scan.ReadLine();  // header
+  scan.SkipLine();  // the header line
   const BoardPoint start = scan.ReadPoint();
   const PixelPoint s = pass.mapping.Map(start.x, start.y);
   image.setPenColor(colors::kRed);

@@ -1,0 +1,183 @@
+// Bad board files end as a message box with the right text, the operation
+// stopped where it was and the program answering the next command.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <filesystem>
+
+#include "app/batch_runner.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::TempDir;
+
+const std::string kOutline = "-2 0\n6 0\n6 5\n-2 5\n-2 0\n";
+const std::string kParts = "U1\n0 1.5 0 0.5\nR2\n2 2.5 1 1.5\n";
+const std::string kPins = "0.5 0.25\n2 2.5\n";
+const std::string kRecords = " U1.1\n0.5 0.25\nGND\nSMD\n R2.1\n2 2.5\nVCC\nSMD\n";
+const std::string kNails = "T1\n0.5 0.25\nGND\nPROBE\n";
+const std::string kBlocks = "GND\n1\nT1\n\n";
+
+std::string Board(const std::string& outline = kOutline, const std::string& parts = kParts,
+                  const std::string& pins = kPins) {
+  return "header\n" + outline + "1 1 1 1\n" + parts + "2 2 2 2\n" + pins + "3 3 3 3\n" + kRecords +
+         "4 4 4 4\n" + kNails + "5 5 5 5\n" + kBlocks;
+}
+
+struct BadBoard {
+  const char* name;
+  std::string top;  // the .brd file
+  std::string bottom;  // jet.CON
+  std::string error;   // as shown, "" for none
+  int mode;            // HighlightMode after the open
+};
+
+std::vector<BadBoard> Cases() {
+  const std::string good = Board();
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+  return {
+      {"EmptyFile", "", good, "Read beyond end of file.", hmNone},
+      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", hmNone},
+      {"CutInParts", "header\n" + kOutline + "1 1 1 1\nU1\n0 1.5 0 0.5\n", good, "Read beyond end of file.", hmNone},
+      {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
+       hmNone},
+      // Open reads no pin record, nail or net block: a file cut there opens.
+      {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", hmBoard},
+      {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", hmBoard},
+      {"CutInNetBlocks", good.substr(0, good.size() - 3), good, "", hmBoard},
+      {"CompanionCutInPins", good, "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n4.25 2.5\n",
+       "Read beyond end of file.", hmNone},
+      // A part marker with a trailing blank is a part name: the pass reads on
+      // to the end of the file looking for the real one.
+      {"MarkerWithTrailingBlank", "header\n" + kOutline + "1 1 1 1 \n" + kParts + "2 2 2 2\n" + kPins + "3 3 3 3\n",
+       good, "Read beyond end of file.", hmNone},
+      {"MarkersWithCarriageReturns", "header\r\n-2 0\r\n6 5\r\n1 1 1 1\r\n2 2 2 2\r\n3 3 3 3\r\n", good, "", hmBoard},
+      {"BinaryGarbage", garbage, good, "Invalid numeric input.", hmNone},
+      {"NulBytesInNamesAndNumbers",
+       Board(kOutline, std::string("U\0" "1\n0\0" "1.5 0 0.5\n", 14), kPins), good, "", hmBoard},
+      {"CommaDecimal", Board("-2 0\n6,5 0\n6 5\n"), good, "Invalid numeric input.", hmNone},
+      {"SeventyDigitToken", Board("-2 0\n" + std::string(70, '9') + " 0\n6 5\n"), good,
+       "Invalid floating point operation.", hmNone},
+      {"PlusInfinity", Board("-2 0\n1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
+      {"MinusInfinity", Board("-2 0\n-1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
+      {"ZeroSizeOutline", Board("4 4\n4 4\n"), good, "Floating point division by zero.", hmNone},
+      {"NamesAboveAscii", Board(kOutline, "\xc4\xd6\xdc\xe9\xff\n0 1.5 0 0.5\n"), good, "", hmBoard},
+      {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.", hmNone},
+  };
+}
+
+class BadInput : public testing::TestWithParam<BadBoard> {};
+
+TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
+  const BadBoard& c = GetParam();
+  TempDir dir;
+  const std::string board = dir.Write("bad.brd", c.top);
+  dir.Write("jet.CON", c.bottom);
+  Application app(1.0);
+  BatchRunner runner(app);
+  runner.Run("open " + board);
+  const std::vector<std::string> expected = c.error.empty() ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{c.error};
+  EXPECT_EQ(runner.errors(), expected);
+  EXPECT_EQ(app.session.HighlightMode, c.mode);
+  EXPECT_TRUE(app.main->boardShown());
+
+  // The program answers the next commands: a good board opens after it.
+  const std::string good = dir.Write("good/g.brd", Board());
+  dir.Write("good/jet.CON", Board());
+  runner.Run("key +-04\nopen " + good + "\nkey +");
+  EXPECT_EQ(runner.errors().size(), expected.size());
+  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BadInput, testing::ValuesIn(Cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class BadFiles : public testing::Test {
+ protected:
+  TempDir dir;
+  Application app{1.0};
+  BatchRunner runner{app};
+};
+
+TEST_F(BadFiles, MissingBoardFolderAndUnreadableFile) {
+  runner.Run("open " + (dir.path() / "none.brd").string());
+  runner.Run("open " + dir.path().string());
+  std::vector<std::string> expected{"File not found.", "File access denied."};
+  if (::geteuid() != 0) {
+    const std::string locked = dir.Write("locked.brd", Board());
+    ::chmod(locked.c_str(), 0);
+    runner.Run("open " + locked);
+    expected.push_back("File access denied.");
+  }
+  EXPECT_EQ(runner.errors(), expected);
+  EXPECT_EQ(app.session.HighlightMode, hmNone);
+}
+
+TEST_F(BadFiles, BoardAndCompanionMayBeTheSameFile) {
+  const std::string companion = dir.Write("jet.CON", Board());
+  runner.Run("open " + companion);
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+}
+
+TEST_F(BadFiles, CoordinatesThatOverflowAfterAZoom) {
+  const std::string board = dir.Write("b.brd", Board(kOutline, kParts, "2e7 2\n"));
+  dir.Write("jet.CON", Board());
+  runner.Run("open " + board);
+  EXPECT_TRUE(runner.errors().empty());
+  runner.Run("key +");  // 2e7 * 140 is beyond 32 bits
+  EXPECT_EQ(runner.errors(), std::vector<std::string>{"Invalid floating point operation."});
+  EXPECT_EQ(app.session.view.Scale, 140);  // the zoom itself happened
+  runner.Run("key /");
+  EXPECT_EQ(runner.errors().size(), 1u);
+}
+
+TEST_F(BadFiles, AFileChangedBetweenRedrawsIsReadAfresh) {
+  const std::string board = dir.Write("b.brd", Board());
+  dir.Write("jet.CON", Board());
+  runner.Run("open " + board);
+  const QColor before = app.session.Image1.image().pixelColor(240, 505);
+  dir.Write("b.brd", Board(kOutline, kParts, "5 2\n"));  // the pin moved
+  runner.Run("key 4");
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_NE(app.session.Image1.image().pixelColor(240 + 80, 505), before);
+  dir.Write("b.brd", "");  // emptied
+  runner.Run("key 6");
+  EXPECT_EQ(runner.errors(), std::vector<std::string>{"Read beyond end of file."});
+  runner.Run("close\nexit");
+  EXPECT_TRUE(runner.exited());
+}
+
+TEST_F(BadFiles, AHundredMegabyteLineCostsNoMemoryToSkip) {
+  // The header and a part name are a single line of 100 MB each.
+  const std::string line(100u << 20, 'x');
+  const std::string board = dir.Write("b.brd", line + "\n" + kOutline + "1 1 1 1\n" + line + "\n0 1 0 1\n2 2 2 2\n3 3 3 3\n");
+  dir.Write("jet.CON", Board());
+  runner.Run("open " + board);
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+}
+
+TEST_F(BadFiles, TheProgramNeverWritesTheBoardFiles) {
+  const std::string board = dir.Write("b.brd", Board());
+  const std::string companion = dir.Write("jet.CON", Board());
+  const auto stamp = [](const std::string& f) { return std::filesystem::last_write_time(f); };
+  const auto boardTime = stamp(board), companionTime = stamp(companion);
+  runner.Run("open " + board + "\nkey ++4680 /\npress 242 505\ndblclick 100 100\nkey --\nclose\nexit");
+  EXPECT_EQ(test::ReadFileBytes(board), Board());
+  EXPECT_EQ(test::ReadFileBytes(companion), Board());
+  EXPECT_EQ(stamp(board), boardTime);
+  EXPECT_EQ(stamp(companion), companionTime);
+  std::vector<std::string> entries;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries.push_back(e.path().filename());
+  EXPECT_EQ(entries.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vantrel
