@@ -14,6 +14,8 @@
 #include "board/view_state.h"
 #include "render/image_canvas.h"
 #include "render/layer_passes.h"
+#include "search/comp_pin_state.h"
+#include "search/open_short_memory.h"
 
 namespace vantrel {
 
@@ -68,6 +70,12 @@ struct Session {
   std::string PointNet;
   std::int32_t PointerX = 0;
   std::int32_t PointerY = 0;
+
+  // Component pin and net search.
+  CompPinMemory compPin;
+
+  // Open/short search.
+  OpenShortMemory openShort;
 
   // Called after every handler so that the windows show the new state.
   std::function<void()> changed;

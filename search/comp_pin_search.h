@@ -1,0 +1,69 @@
+// The component pin search: finds one pin by its name on each side, centres
+// that side's view on it, marks it, frames its part, and writes the pin's net,
+// its fourth line and the items of its net's block into the first header line.
+//
+// The top side is searched in the board file, the bottom side in "jet.CON";
+// a pin that only one file holds is shown on that side only. A pin is found on
+// the first line of the pin records that is one blank followed by the typed
+// text, ignoring the case of ASCII letters; every line of the section is
+// compared, not only the name lines. Positions are design pixels of the side
+// pictures: a found pin lands at (392, 252). Errors of a scan stop the steps
+// where they arose; what was drawn and set before stays.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "board/view_state.h"
+
+namespace vantrel {
+
+struct Session;
+
+// Where a pin found by the search is centred, in design pixels.
+inline constexpr int kPinTargetX = 392;
+inline constexpr int kPinTargetY = 252;
+
+// The two callers of the steps. They differ in three points: the dialog's OK
+// draws with the dialog's layer passes, keeps the net and fourth line cut to
+// 20 characters in CompPinNet/CompPinFourth and shows the side where the pin
+// was found; the main window's redraw uses its own passes, keeps them whole in
+// RedrawPinNet/RedrawPinFourth and leaves the side shown alone.
+enum class CompPinRun { Ok, Redraw };
+
+// The part a pin name belongs to: the characters before the first "." among
+// the first 20 characters of the text; nothing when they hold no ".".
+std::optional<std::string> PartNameOf(std::string_view text);
+
+// Centring step: sets the side's origin so that the first pin matching `text`
+// falls on (392, 252). Nothing without a match or with an empty text.
+void CentreOnPin(Session& s, Side side, const std::string& text);
+
+// Marking step: at the first pin matching `text`, redraws the side, puts a
+// white disc on the pin, writes its name line in red beside it, remembers its
+// net and fourth line, and frames its part in white. Without a match (or with
+// an empty text) the side keeps its picture and the memory is unchanged.
+void MarkCompPin(Session& s, Side side, const std::string& text, CompPinRun run);
+
+// Header step: empties the three header lines, then, when the board file's
+// net blocks hold one headed by CompPinNet, writes into Label1
+//   text, 4 blanks, net, 4 blanks, "$", fourth line, 4 blanks, items
+// where net and fourth line are CompPin* for OK and RedrawPin* for a redraw,
+// and items are the block's item lines, each followed by a blank, cut to 20.
+void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run);
+
+// The steps in their order: top centring, top marking, bottom centring, bottom
+// marking, header.
+void RunCompPinSteps(Session& s, const std::string& text, CompPinRun run);
+
+// The search run by the dialog's OK: the steps, then HighlightMode hmCompPin.
+// With no board file chosen it does nothing.
+void CompPinSearch(Session& s, const std::string& text);
+
+// The hmCompPin branch of the main window's Redraw: the six layer passes (top
+// side, then bottom side), then the steps with the text that the dialog's
+// Edit1 holds now. With no board file chosen it does nothing.
+void RedrawCompPin(Session& s);
+
+}  // namespace vantrel
