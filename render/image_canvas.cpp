@@ -1,21 +1,65 @@
 #include "render/image_canvas.h"
 
+#include <QColor>
 #include <QPainter>
+#include <QPoint>
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <utility>
 
 namespace vantrel {
 
 namespace {
 
-__extension__ typedef __int128 Wide;  // i * dMinor can exceed 64 bits
+// Differences of 64-bit coordinates and their products need more than 64 bits.
+using Wide = __int128_t;
+using UWide = __uint128_t;
 
-// ceil(a / b) for b > 0.
-Wide CeilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+// Together the cached ellipse shapes hold at most this many rows (8 bytes each).
+constexpr std::size_t kMaxCachedRows = std::size_t{1} << 20;
 
-// Larger shapes are not cached: they are computed for the rows in view only.
-constexpr int kMaxCachedShape = 1024;
+constexpr QRgb ToRgb(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+inline QRgb* RowOf(uchar* bits, qsizetype stride, std::int64_t y) {
+  return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+}
+
+// Columns from..to-1 of one row, clipped to 0..width-1.
+inline void FillSpan(QRgb* row, std::int64_t from, std::int64_t to, int width, QRgb colour) {
+  if (from < 0) from = 0;
+  if (to > width) to = width;
+  for (std::int64_t x = from; x < to; ++x) row[x] = colour;
+}
+
+// Writes `count` steps of a line, starting at its first step in view. Step n
+// is at major coordinate major + n * majorStep; its minor coordinate is
+// `minor`, kept exact with the remainder r (0 <= r < den): each step adds the
+// whole part k of the slope and its fraction m / den, carrying into minor when
+// r goes below zero. Int is 64-bit where the line's length allows, else 128-bit.
+template <typename Int>
+void StepLine(uchar* bits, qsizetype stride, bool xMajor, int major, int majorStep, int count, Int minor,
+              Int minorLimit, Int r, Int den, Int k, Int m, QRgb colour) {
+  for (int n = 0; n < count; ++n, major += majorStep) {
+    if (minor >= 0 && minor < minorLimit) {
+      const int mi = static_cast<int>(minor);
+      if (xMajor) {
+        RowOf(bits, stride, mi)[major] = colour;
+      } else {
+        RowOf(bits, stride, major)[mi] = colour;
+      }
+    }
+    minor += k;
+    r -= m;
+    if (r < 0) {
+      ++minor;
+      r += den;
+    }
+  }
+}
+
+Wide Abs(Wide v) { return v < 0 ? -v : v; }
 
 }  // namespace
 
@@ -23,244 +67,320 @@ ImageCanvas::ImageCanvas(int width, int height) : image_(width, height, QImage::
   image_.fill(Qt::black);
 }
 
-void ImageCanvas::Plot(std::int64_t x, std::int64_t y, QRgb colour) {
-  if (x < 0 || y < 0 || x >= width() || y >= height()) return;
-  reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)))[x] = colour;
+uchar* ImageCanvas::pixels() {
+  if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) image_.convertTo(QImage::Format_RGB32);
+  return image_.bits();
 }
 
-void ImageCanvas::Span(std::int64_t y, std::int64_t from, std::int64_t to, QRgb colour) {
-  if (y < 0 || y >= height()) return;
-  from = std::max<std::int64_t>(from, 0);
-  to = std::min<std::int64_t>(to, width() - 1);
-  if (from > to) return;
-  QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
-  std::fill(row + from, row + to + 1, colour);
+void ImageCanvas::fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour) {
+  const std::int64_t left = std::max<std::int64_t>(x1, 0);
+  const std::int64_t right = std::min<std::int64_t>(x2, width());
+  const std::int64_t top = std::max<std::int64_t>(y1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
+  if (left >= right || top >= bottom) return;
+  uchar* bits = pixels();
+  const qsizetype stride = image_.bytesPerLine();
+  for (std::int64_t y = top; y < bottom; ++y) {
+    QRgb* row = RowOf(bits, stride, y);
+    std::fill(row + left, row + right, colour);
+  }
 }
 
 void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
   if (state().brushStyle == BrushStyle::Clear) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  const QRgb colour = ToRgb(state().brushColor);
-  const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
-  for (std::int64_t y = top; y < bottom; ++y) Span(y, x1, x2 - 1, colour);
+  fillBox(x1, y1, x2, y2, ToRgb(state().brushColor));
 }
 
-// Steps along the major axis; the minor coordinate of step i is
-// start + ceil(i * dMinor / |dMajor| - 1/2), so that an exact tie goes to the
-// smaller coordinate whichever way the line runs. Only the steps whose major
-// coordinate lies inside the picture are visited.
+// The minor coordinate of step i (0 <= i < L = |dMajor|) is
+// start + ceil((2 i dMinor - L) / 2L): the nearest pixel, an exact tie going
+// to the smaller coordinate whichever way the line runs. Only the steps whose
+// major coordinate lies in the picture are visited.
 void ImageCanvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-  const std::int64_t dx = x1 - x0;
-  const std::int64_t dy = y1 - y0;
-  if (dx == 0 && dy == 0) return;
-  const bool xMajor = std::llabs(dx) > std::llabs(dy);
-  const std::int64_t major0 = xMajor ? x0 : y0;
-  const std::int64_t minor0 = xMajor ? y0 : x0;
-  const std::int64_t dMajor = xMajor ? dx : dy;
-  const std::int64_t dMinor = xMajor ? dy : dx;
-  const std::int64_t length = std::llabs(dMajor);
-  const std::int64_t step = dMajor > 0 ? 1 : -1;
-  const std::int64_t majorLimit = xMajor ? width() : height();
-
-  std::int64_t first = 0;
-  std::int64_t last = length;  // exclusive
-  if (step > 0) {
-    first = std::max<std::int64_t>(first, -major0);
-    last = std::min<std::int64_t>(last, majorLimit - major0);
-  } else {
-    first = std::max<std::int64_t>(first, major0 - majorLimit + 1);
-    last = std::min<std::int64_t>(last, major0 + 1);
-  }
+  if (x0 == x1 && y0 == y1) return;
+  const int w = width();
+  const int h = height();
+  if (w <= 0 || h <= 0) return;
   const QRgb colour = ToRgb(state().penColor);
-  for (std::int64_t i = first; i < last; ++i) {
-    const Wide offset = CeilDiv(2 * static_cast<Wide>(i) * dMinor - length, 2 * static_cast<Wide>(length));
-    const std::int64_t major = major0 + step * i;
-    const std::int64_t minor = minor0 + static_cast<std::int64_t>(offset);
-    if (xMajor) {
-      Plot(major, minor, colour);
-    } else {
-      Plot(minor, major, colour);
-    }
-  }
-}
 
-void ImageCanvas::Frame(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
-  // The pen on columns x1 and x2 - 1 and rows y1 and y2 - 1, the brush inside.
-  const QRgb pen = ToRgb(state().penColor);
-  if (state().brushStyle == BrushStyle::Solid) {
-    const QRgb brush = ToRgb(state().brushColor);
-    const std::int64_t top = std::max<std::int64_t>(y1 + 1, 0);
-    const std::int64_t bottom = std::min<std::int64_t>(y2 - 1, height());
-    for (std::int64_t y = top; y < bottom; ++y) Span(y, x1 + 1, x2 - 2, brush);
+  // Horizontal and vertical lines: the start pixel up to the end pixel, which
+  // is left out whichever way the line runs.
+  if (y0 == y1) {
+    if (y0 < 0 || y0 >= h) return;
+    QRgb* row = RowOf(pixels(), image_.bytesPerLine(), y0);
+    if (x0 < x1) {
+      FillSpan(row, x0, x1, w, colour);
+    } else {
+      FillSpan(row, x1 + 1, x0 < w ? x0 + 1 : w, w, colour);
+    }
+    return;
   }
-  Span(y1, x1, x2 - 1, pen);
-  Span(y2 - 1, x1, x2 - 1, pen);
-  const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
-  for (std::int64_t y = top; y < bottom; ++y) {
-    Plot(x1, y, pen);
-    Plot(x2 - 1, y, pen);
+  if (x0 == x1) {
+    if (x0 < 0 || x0 >= w) return;
+    const std::int64_t top = std::max<std::int64_t>(y0 < y1 ? y0 : y1 + 1, 0);
+    const std::int64_t bottom = std::min<std::int64_t>(y0 < y1 ? y1 : (y0 < h ? y0 + 1 : h), h);
+    uchar* bits = pixels();
+    const qsizetype stride = image_.bytesPerLine();
+    for (std::int64_t y = top; y < bottom; ++y) RowOf(bits, stride, y)[x0] = colour;
+    return;
+  }
+
+  const Wide dx = Wide{x1} - x0;
+  const Wide dy = Wide{y1} - y0;
+  const bool xMajor = Abs(dx) > Abs(dy);  // y is the major axis when they are equal
+  const Wide dMajor = xMajor ? dx : dy;
+  const Wide dMinor = xMajor ? dy : dx;
+  const Wide major0 = xMajor ? x0 : y0;
+  const Wide minor0 = xMajor ? y0 : x0;
+  const int majorLimit = xMajor ? w : h;
+  const int minorLimit = xMajor ? h : w;
+  const Wide length = Abs(dMajor);
+  const int step = dMajor > 0 ? 1 : -1;
+
+  // The steps i in [first, last) whose major coordinate is in the picture.
+  Wide first = 0;
+  Wide last = length;
+  if (step > 0) {
+    first = std::max(first, -major0);
+    last = std::min(last, majorLimit - major0);
+  } else {
+    first = std::max(first, major0 - majorLimit + 1);
+    last = std::min(last, major0 + 1);
+  }
+  if (first >= last) return;
+
+  // The minor offset q and remainder r at step `first`, from
+  // first * |dMinor| = Q * L + R without overflow (both factors are below 2^64).
+  const UWide len = static_cast<UWide>(length);
+  const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(dMinor));
+  const UWide quotient = product / len;
+  const UWide rest = product % len;
+  Wide q;
+  Wide r;
+  if (dMinor >= 0) {
+    q = static_cast<Wide>(quotient) + (2 * rest > len ? 1 : 0);
+    r = static_cast<Wide>(2 * rest > len ? 3 * len - 2 * rest : len - 2 * rest);
+  } else {
+    q = -static_cast<Wide>(quotient) - (2 * rest >= len ? 1 : 0);
+    r = static_cast<Wide>(2 * rest >= len ? 2 * rest - len : 2 * rest + len);
+  }
+  const Wide den = 2 * length;
+  const Wide twoMinor = 2 * dMinor;  // |twoMinor| <= den
+  const Wide k = twoMinor == den ? 1 : (twoMinor < 0 ? -1 : 0);
+  const Wide m = twoMinor - k * den;  // 0 <= m < den
+
+  uchar* bits = pixels();
+  const qsizetype stride = image_.bytesPerLine();
+  const int majorStart = static_cast<int>(major0 + step * first);
+  const int count = static_cast<int>(last - first);
+  const Wide minorStart = minor0 + q;
+  if (den < (Wide{1} << 62)) {
+    StepLine<std::int64_t>(bits, stride, xMajor, majorStart, step, count,
+                           static_cast<std::int64_t>(minorStart), minorLimit, static_cast<std::int64_t>(r),
+                           static_cast<std::int64_t>(den), static_cast<std::int64_t>(k),
+                           static_cast<std::int64_t>(m), colour);
+  } else {
+    StepLine<Wide>(bits, stride, xMajor, majorStart, step, count, minorStart, minorLimit, r, den, k, m,
+                   colour);
   }
 }
 
 void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  // A box less than two pixels wide or high draws nothing.
-  if (x2 - x1 < 2 || y2 - y1 < 2) return;
-  Frame(x1, y1, x2, y2);
+  if (x1 == x2 || y1 == y2) return;
+  // The outline runs through columns x1 and x2-1 and rows y1 and y2-1; in a
+  // 1 x 1 box those four sides have no length, and nothing is drawn. A box one
+  // pixel wide or high is a single column or row of the pen.
+  if (x1 + 1 == x2 && y1 + 1 == y2) return;
+  if (state().brushStyle == BrushStyle::Solid) {
+    fillBox(x1 + 1, y1 + 1, x2 - 1, y2 - 1, ToRgb(state().brushColor));
+  }
+  const QRgb pen = ToRgb(state().penColor);
+  fillBox(x1, y1, x2, y1 + 1, pen);
+  fillBox(x1, y2 - 1, x2, y2, pen);
+  fillBox(x1, y1, x1 + 1, y2, pen);
+  fillBox(x2 - 1, y1, x2, y2, pen);
 }
 
-ImageCanvas::Shape ImageCanvas::EllipseShape(int w, int h) {
-  // The midpoint ellipse in Zingl's form over the box (0, 0)-(w-1, h-1),
-  // plotted into a small mask, then cut into runs per row.
-  std::vector<std::vector<bool>> mask(static_cast<std::size_t>(h), std::vector<bool>(static_cast<std::size_t>(w)));
-  auto set = [&](long x, long y) {
-    if (x >= 0 && y >= 0 && x < w && y < h) mask[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = true;
-  };
-  long x0 = 0, y0 = 0, x1 = w - 1, y1 = h - 1;
-  long a = x1 - x0, b = y1 - y0, b1 = b & 1;
-  double dx = 4.0 * (1 - a) * b * b, dy = 4.0 * (b1 + 1) * a * a;
-  double err = dx + dy + static_cast<double>(b1 * a * a), e2;
-  y0 += (b + 1) / 2;
-  y1 = y0 - b1;
-  const double a8 = 8.0 * a * a;
-  const double b8 = 8.0 * b * b;
-  do {
-    set(x1, y0);
-    set(x0, y0);
-    set(x0, y1);
-    set(x1, y1);
-    e2 = 2 * err;
-    if (e2 <= dy) {
-      y0++;
-      y1--;
-      err += dy += a8;
-    }
-    if (e2 >= dx || 2 * err > dy) {
-      x0++;
-      x1--;
-      err += dx += b8;
-    }
-  } while (x0 <= x1);
-  while (y0 - y1 <= b) {  // the tips of flat ellipses
-    set(x0 - 1, y0);
-    set(x1 + 1, y0++);
-    set(x0 - 1, y1);
-    set(x1 + 1, y1--);
-  }
-
-  Shape shape(static_cast<std::size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    const std::vector<bool>& row = mask[static_cast<std::size_t>(y)];
-    int first = -1, last = -1;
-    for (int x = 0; x < w; ++x) {
-      if (row[static_cast<std::size_t>(x)]) {
-        if (first < 0) first = x;
-        last = x;
+// One quarter of the outline by the midpoint method in A. Zingl's form, with
+// a = w - 1 and b = h - 1, from the right end of the middle row towards the
+// middle column, then mirrored both ways. Consecutive points of the quarter
+// touch, and so do the ends of the mirrored quarters, so the lines that join
+// the points add no pixels of their own: each row's outline is the run of
+// points on it. Rows between the outline pixels belong to the brush.
+ImageCanvas::EllipseShape ImageCanvas::ComputeEllipseShape(int w, int h) {
+  EllipseShape rows(static_cast<std::size_t>(h), EllipseRow{w, -1});
+  const std::int64_t a = w - 1;
+  const std::int64_t b = h - 1;
+  const std::int64_t a8 = 8 * a * a;
+  const std::int64_t b8 = 8 * b * b;
+  std::int64_t dx = 4 * b * b * (1 - a);
+  std::int64_t dy = 4 * a * a * (1 + b % 2);
+  std::int64_t err = dx + dy + a * a * (b % 2);
+  std::int64_t x = a;
+  std::int64_t y = h / 2;
+  // Every pass steps x or y or both; the bound only guards against a loop
+  // that would not end.
+  for (std::int64_t guard = std::int64_t{w} + h + 2; x >= w / 2 && guard > 0; --guard) {
+    if (y < h) {
+      const auto column = static_cast<std::int32_t>(w - 1 - x);
+      for (const std::int64_t row : {y, h - 1 - y}) {
+        EllipseRow& e = rows[static_cast<std::size_t>(row)];
+        e.left = std::min(e.left, column);
+        e.right = std::max(e.right, column);
       }
     }
-    if (first < 0) continue;
-    for (int x = first; x <= last;) {
-      const bool outline = row[static_cast<std::size_t>(x)];
-      int end = x;
-      while (end + 1 <= last && row[static_cast<std::size_t>(end + 1)] == outline) ++end;
-      shape[static_cast<std::size_t>(y)].push_back({x, end, outline});
-      x = end + 1;
+    const std::int64_t e2 = 2 * err;
+    if (e2 >= dx) {
+      --x;
+      dx += b8;
+      err += dx;
+    }
+    if (e2 <= dy) {
+      ++y;
+      dy += a8;
+      err += dy;
     }
   }
-  return shape;
+  return rows;
 }
 
-const ImageCanvas::Shape& ImageCanvas::CachedShape(int w, int h) {
-  const auto key = std::make_pair(w, h);
+const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
+  const std::uint64_t key = (static_cast<std::uint64_t>(w) << 32) | static_cast<std::uint32_t>(h);
+  if (lastShape_ && key == lastShapeKey_) return *lastShape_;
   auto it = shapes_.find(key);
-  if (it == shapes_.end()) it = shapes_.emplace(key, EllipseShape(w, h)).first;
-  return it->second;
+  if (it == shapes_.end()) {
+    if (cachedRows_ + static_cast<std::size_t>(h) > kMaxCachedRows) {
+      shapes_.clear();
+      cachedRows_ = 0;
+    }
+    it = shapes_.emplace(key, std::make_shared<const EllipseShape>(ComputeEllipseShape(w, h))).first;
+    cachedRows_ += static_cast<std::size_t>(h);
+  }
+  lastShapeKey_ = key;
+  lastShape_ = it->second;
+  return *lastShape_;
+}
+
+void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
+  const EllipseShape& shape = shapeOf(w, h);
+  const int pictureWidth = width();
+  const std::int64_t top = std::max<std::int64_t>(y1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y1 + h, height());
+  const QRgb pen = ToRgb(state().penColor);
+  const QRgb brush = ToRgb(state().brushColor);
+  const bool fill = state().brushStyle == BrushStyle::Solid;
+  uchar* bits = pixels();
+  const qsizetype stride = image_.bytesPerLine();
+  for (std::int64_t y = top; y < bottom; ++y) {
+    const EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
+    if (e.left > e.right) continue;
+    QRgb* row = RowOf(bits, stride, y);
+    const std::int64_t innerLeft = x1 + e.right + 1;
+    const std::int64_t innerRight = x1 + (w - 1 - e.right);
+    FillSpan(row, x1 + e.left, innerLeft, pictureWidth, pen);
+    if (fill) FillSpan(row, innerLeft, innerRight, pictureWidth, brush);
+    FillSpan(row, innerRight, x1 + (w - e.left), pictureWidth, pen);
+  }
+}
+
+// Too large to trace point by point: each row in view takes the columns where
+// the ellipse through the pixel centres of the box crosses the row's upper and
+// lower edges. The outline keeps the exact rule's place within about a pixel
+// and stays closed.
+void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  using Real = long double;
+  const Real w = static_cast<Real>(Wide{x2} - x1);
+  const Real h = static_cast<Real>(Wide{y2} - y1);
+  const Real a = (w - 1) / 2;  // half axes; the centre is (a, b) in the box
+  const Real b = (h - 1) / 2;
+  auto halfWidth = [a, b](Real t) {
+    const Real u = (t - b) / b;
+    return a * std::sqrt(std::max<Real>(0, 1 - u * u));
+  };
+  const int pictureWidth = width();
+  // Box columns to picture columns, kept within one pixel of the picture.
+  auto toColumn = [x1, pictureWidth](Real column) {
+    const Real v = std::clamp<Real>(static_cast<Real>(x1) + column, -1, static_cast<Real>(pictureWidth) + 1);
+    return static_cast<std::int64_t>(v);
+  };
+
+  const std::int64_t top = std::max<std::int64_t>(y1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
+  const QRgb pen = ToRgb(state().penColor);
+  const QRgb brush = ToRgb(state().brushColor);
+  const bool fill = state().brushStyle == BrushStyle::Solid;
+  uchar* bits = pixels();
+  const qsizetype stride = image_.bytesPerLine();
+  for (std::int64_t y = top; y < bottom; ++y) {
+    const Real r = static_cast<Real>(Wide{y} - y1);
+    const Real upper = std::max<Real>(r - 0.5L, 0);
+    const Real lower = std::min<Real>(r + 0.5L, h - 1);
+    const Real inner = halfWidth(std::clamp(b, upper, lower));
+    const Real outer = std::min(halfWidth(upper), halfWidth(lower));
+    const Real left = std::round(a - inner);
+    const Real right = std::max(left, std::round(a - outer));
+    QRgb* row = RowOf(bits, stride, y);
+    FillSpan(row, toColumn(left), toColumn(right + 1), pictureWidth, pen);
+    if (fill) FillSpan(row, toColumn(right + 1), toColumn(w - 1 - right), pictureWidth, brush);
+    FillSpan(row, toColumn(w - 1 - right), toColumn(w - left), pictureWidth, pen);
+  }
 }
 
 void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  const std::int64_t w = x2 - x1;
-  const std::int64_t h = y2 - y1;
-  if (w == 0 || h == 0) return;
+  if (x1 == x2 || y1 == y2) return;
+  const std::uint64_t w = static_cast<std::uint64_t>(x2) - static_cast<std::uint64_t>(x1);
+  const std::uint64_t h = static_cast<std::uint64_t>(y2) - static_cast<std::uint64_t>(y1);
   if (w <= 2 || h <= 2) {
-    rectangle(x1, y1, x2, y2);
+    ImageCanvas::rectangle(x1, y1, x2, y2);
     return;
   }
-  if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;  // wholly outside
-
-  const QRgb pen = ToRgb(state().penColor);
-  const QRgb brush = ToRgb(state().brushColor);
-  const bool fill = state().brushStyle == BrushStyle::Solid;
-  const std::int64_t firstRow = std::max<std::int64_t>(0, -y1);
-  const std::int64_t lastRow = std::min<std::int64_t>(h, height() - y1);  // exclusive
-
-  if (w <= kMaxCachedShape && h <= kMaxCachedShape) {
-    const Shape& shape = CachedShape(static_cast<int>(w), static_cast<int>(h));
-    for (std::int64_t r = firstRow; r < lastRow; ++r) {
-      for (const Run& run : shape[static_cast<std::size_t>(r)]) {
-        if (run.outline) {
-          Span(y1 + r, x1 + run.from, x1 + run.to, pen);
-        } else if (fill) {
-          Span(y1 + r, x1 + run.from, x1 + run.to, brush);
-        }
-      }
-    }
-    return;
-  }
-
-  // A very large ellipse: each row in view from the ellipse's equation, the
-  // outline one pixel wide at each end of the row. Close to the rule above,
-  // not identical to it; no board view produces such pin circles.
-  const double a = (w - 1) / 2.0;
-  const double b = (h - 1) / 2.0;
-  for (std::int64_t r = firstRow; r < lastRow; ++r) {
-    const double t = (r - b) / b;
-    const double half = a * std::sqrt(std::max(0.0, 1 - t * t));
-    const std::int64_t from = x1 + static_cast<std::int64_t>(std::llround(a - half));
-    const std::int64_t to = x1 + static_cast<std::int64_t>(std::llround(a + half));
-    if (r == 0 || r == h - 1) {
-      Span(y1 + r, from, to, pen);
-      continue;
-    }
-    if (fill) Span(y1 + r, from + 1, to - 1, brush);
-    Plot(from, y1 + r, pen);
-    Plot(to, y1 + r, pen);
+  if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;
+  if (w <= kMaxExactEllipse && h <= kMaxExactEllipse) {
+    drawExactEllipse(x1, y1, static_cast<int>(w), static_cast<int>(h));
+  } else {
+    drawLargeEllipse(x1, y1, x2, y2);
   }
 }
 
-const QFont& ImageCanvas::FontFor(const CanvasState& state) {
-  const auto key = std::make_pair(state.fontName, state.fontSizePt);
-  if (fontKey_ != key) {
-    font_ = QFont(QString::fromStdString(state.fontName));
-    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(state.fontSizePt * 96.0 / 72.0))));
-    font_.setHintingPreference(QFont::PreferFullHinting);
-    metrics_ = std::make_unique<QFontMetrics>(font_, &image_);
-    fontKey_ = key;
-  }
-  return font_;
+// Sizes are points at 96 pixels per inch, set in pixels so that the picture's
+// own resolution plays no part. A negative size counts like a positive one.
+void ImageCanvas::selectFont(const CanvasState& state) {
+  if (fontName_ && *fontName_ == state.fontName && fontSizePt_ == state.fontSizePt) return;
+  const double pixelSize = std::round(std::abs(static_cast<double>(state.fontSizePt)) * 96.0 / 72.0);
+  font_ = QFont(QString::fromStdString(state.fontName));
+  font_.setPixelSize(static_cast<int>(std::clamp(pixelSize, 1.0, static_cast<double>(kMaxFontPixels))));
+  font_.setHintingPreference(QFont::PreferFullHinting);  // whole-pixel advances
+  metrics_.emplace(font_, &image_);
+  fontName_ = state.fontName;
+  fontSizePt_ = state.fontSizePt;
 }
 
 void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text) {
-  if (text.empty()) return;
-  const QFont& font = FontFor(state());
-  // Past this distance no text of a sane size reaches the picture.
-  constexpr std::int64_t kReach = 1 << 20;
-  if (x < -kReach || y < -kReach || x > width() || y > height()) return;
+  if (text.empty() || width() <= 0 || height() <= 0) return;
+  selectFont(state());
   const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QPainter painter(&image_);
-  painter.setFont(font);
-  if (state().brushStyle == BrushStyle::Solid) {
-    painter.fillRect(QRect(static_cast<int>(x), static_cast<int>(y), metrics_->horizontalAdvance(s),
-                           metrics_->height()),
-                     QColor::fromRgb(ToRgb(state().brushColor)));
+  const std::int64_t advance = metrics_->horizontalAdvance(s);
+  const std::int64_t textHeight = metrics_->height();
+  // Glyphs may stand out of their box a little (overhangs, negative bearings).
+  const std::int64_t margin = textHeight;
+  if (x >= width() + margin || y >= height() + margin || x <= -(advance + margin) ||
+      y <= -(textHeight + margin)) {
+    return;
   }
-  painter.setPen(QColor::fromRgb(ToRgb(state().fontColor)));
-  painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + metrics_->ascent()), s);
+  if (state().brushStyle == BrushStyle::Solid) {
+    fillBox(x, y, x + advance, y + textHeight, ToRgb(state().brushColor));
+  }
+  pixels();  // RGB32 before QPainter takes the image
+  QPainter painter(&image_);
+  painter.setFont(font_);
+  const Color c = state().fontColor;
+  painter.setPen(QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+  painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics_->ascent())), s);
 }
 
 }  // namespace vantrel

@@ -1,20 +1,36 @@
-// The drawing surface on a QImage (RGB32), following the pixel rules listed
-// in canvas.h. Lines and ellipses are rasterised here rather than by
-// QPainter, whose results differ from those rules; the small circles that
-// dominate every picture come from per-size span tables built once.
+// The drawing surface on a QImage (Format_RGB32), following the pixel rules
+// listed in canvas.h. Lines, boxes and ellipses are written straight into the
+// image's scan lines, because QPainter places their pixels differently; only
+// text goes through QPainter.
 //
-// Figures far beyond the picture cost only the pixels inside it. The pen is
-// always one pixel wide: the program draws with no other width.
+// Units are pixels of the picture. Coordinates may take any 64-bit value, and
+// a figure far larger than the picture costs about as much as the part of it
+// in view: lines visit only the steps inside the picture, ellipses only the
+// rows inside it.
+//
+// Rules a caller can rely on:
+//   - the pen is always one pixel wide, whatever setPenWidth says: the program
+//     draws with no other width;
+//   - a clear brush fills nothing, in fillRect, rectangle, ellipse and behind
+//     text alike;
+//   - the shape of each ellipse size is traced once and kept, because pin
+//     circles of a few sizes make up most of every picture; ellipses wider or
+//     higher than kMaxExactEllipse pixels are drawn from the ellipse's equation
+//     instead, row by row in view, within about a pixel of the traced outline;
+//   - font names are UTF-8; sizes are points at 96 pixels per inch, at most
+//     kMaxFontPixels pixels high; text bytes are Latin-1.
 #pragma once
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
-#include <utility>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "render/canvas.h"
@@ -23,6 +39,10 @@ namespace vantrel {
 
 class ImageCanvas : public Canvas {
  public:
+  static constexpr std::int64_t kMaxExactEllipse = 65536;
+  static constexpr int kMaxFontPixels = 4096;
+
+  // A width x height picture, black until something is drawn.
   ImageCanvas(int width, int height);
 
   int width() const override { return image_.width(); }
@@ -35,35 +55,41 @@ class ImageCanvas : public Canvas {
   void ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
   void textOut(std::int64_t x, std::int64_t y, std::string_view text) override;
 
-  // One row of an ellipse's shape: the outline runs and the filled runs
-  // between them, in columns relative to the box.
-  struct Run {
-    int from;
-    int to;  // inclusive
-    bool outline;
-  };
-  using Shape = std::vector<std::vector<Run>>;  // by row of the box
-  // The shape of the ellipse inscribed in a w x h box (w, h >= 3).
-  static Shape EllipseShape(int w, int h);
-
  protected:
   void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) override;
 
  private:
-  void Span(std::int64_t y, std::int64_t from, std::int64_t to, QRgb colour);  // to inclusive, clipped
-  void Plot(std::int64_t x, std::int64_t y, QRgb colour);
-  void Frame(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
-  const Shape& CachedShape(int w, int h);
-  const QFont& FontFor(const CanvasState& state);
+  // One row of an ellipse: the pen covers columns left..right of the box and
+  // their mirror images w-1-right..w-1-left; the brush covers what lies
+  // between. left > right for a row the ellipse does not touch.
+  struct EllipseRow {
+    std::int32_t left;
+    std::int32_t right;
+  };
+  using EllipseShape = std::vector<EllipseRow>;  // one entry per row of the box
+
+  static EllipseShape ComputeEllipseShape(int w, int h);
+  const EllipseShape& shapeOf(int w, int h);
+  void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
+  void drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+  // Fills x1..x2-1, y1..y2-1 with one colour, clipped; nothing when x2 <= x1 or y2 <= y1.
+  void fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour);
+  // The image's pixels, writable; converts an image handed in through image()
+  // in another format back to RGB32 first.
+  uchar* pixels();
+  void selectFont(const CanvasState& state);
 
   QImage image_;
-  std::map<std::pair<int, int>, Shape> shapes_;
-  std::optional<std::pair<std::string, int>> fontKey_;
-  QFont font_;
-  std::unique_ptr<QFontMetrics> metrics_;
-};
 
-// 0x00BBGGRR to the picture's pixel value.
-inline QRgb ToRgb(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+  std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;
+  std::size_t cachedRows_ = 0;
+  std::uint64_t lastShapeKey_ = 0;
+  std::shared_ptr<const EllipseShape> lastShape_;
+
+  std::optional<std::string> fontName_;
+  int fontSizePt_ = 0;
+  QFont font_;
+  std::optional<QFontMetrics> metrics_;
+};
 
 }  // namespace vantrel
