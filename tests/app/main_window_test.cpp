@@ -17,7 +17,7 @@ using test::TempDir;
 // A wide board 8 x 5 (Scale 100 at home) with one part and pins on both sides.
 constexpr const char* kTop =
     "top side\n-2 0\n6 0\n6 5\n-2 5\n-2 0\n1 1 1 1\nU1\n0 1.5 0 0.5\n2 2 2 2\n0.5 0.25\n2 2.5\n3 3 3 3\n"
-    " U1.1\n0.5 0.25\nGND\nSMD\n 4 4 4 4\n4 4 4 4\n5 5 5 5\n";
+    " U1.1\n0.5 0.25\nGND\nSMD\n U1.2\n2 2.5\nGND\nSMD\n4 4 4 4\n5 5 5 5\n";
 constexpr const char* kBottom =
     "bottom side\n-2 0\n6 0\n6 5\n-2 5\n-2 0\n1 1 1 1\nC1\n4 4.5 2 4\n2 2 2 2\n4.25 2.5\n3 3 3 3\n"
     "4 4 4 4\n5 5 5 5\n";
@@ -229,6 +229,37 @@ TEST(BatchScript, MalformedCommandsNameTheirLine) {
 
 TEST(BatchScript, JsonStringsMapBytesToCharacters) {
   EXPECT_EQ(JsonString(std::string("a\"\\\n\xe9", 5)), "\"a\\\"\\\\\\u000a\\u00e9\"");
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Press, release, double click, release as the toolkit delivers them: the
+// zoom runs once, each press runs the inquiry on the view of its moment.
+TEST_F(MainWindow, DoubleClickZoomsOnceAboutThePointer) {
+  Run("open " + board + "\nmove 392 280\ndblclick 392 280");
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_EQ(s().view.ZoomStep, 1);
+  EXPECT_EQ(s().view.Scale, 190);
+  // (392 - 192) * 190 / 100 = 380 -> origin x 12; (280 - 530) * 190 / 100 = -475 -> origin y 720.
+  EXPECT_EQ(s().view.TopOriginX, 12);
+  EXPECT_EQ(s().view.TopOriginY, 720);
+  EXPECT_EQ(s().view.BottomOriginX, 192);  // the other side keeps its origin
+  // The first press hit the pin at (2, 2.5) before the zoom; the second press,
+  // on the zoomed view, hits nothing there and changes nothing.
+  EXPECT_EQ(s().HighlightMode, hmPoint);
+  EXPECT_EQ(s().PointTopPin, " U1.2");
+  EXPECT_EQ(s().Label1, " U1.2  GND  $SMD   U1.1 ");
+}
+
+TEST_F(MainWindow, OtherButtonsReturnHome) {
+  Run("open " + board + "\nkey ++4\npress 10 10 right");
+  EXPECT_EQ(s().view.Scale, 100);
+  EXPECT_EQ(s().view.TopOriginX, 192);
+  EXPECT_EQ(s().HighlightMode, hmBoard);
 }
 
 }  // namespace
