@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "search/comp_pin_search.h"
+#include "search/dialog_style.h"
 #include "search/error_handler.h"
 #include "search/session.h"
 
@@ -16,30 +17,6 @@ namespace {
 constexpr int kWidth = 281;
 constexpr int kHeight = 257;
 
-QFont PixelFont(const char* family, int pixels, bool boldItalic) {
-  QFont font(QString::fromUtf8(family));
-  font.setPixelSize(pixels);
-  font.setBold(boldItalic);
-  font.setItalic(boldItalic);
-  return font;
-}
-
-void PaintBlack(QWidget* widget) {
-  widget->setAutoFillBackground(true);
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, Qt::black);
-  widget->setPalette(palette);
-}
-
-QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(x, y, 75, 25);
-  button->setFont(PixelFont("隶书", 14, true));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent) : SearchDialog(session, parent) {
@@ -48,10 +25,7 @@ TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent) : SearchDialog(session, 
   setFont(PixelFont("MS Sans Serif", 11, false));
   PaintBlack(this);
   setFixedSize(kWidth, kHeight);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect desk = screen->geometry();
-    move(desk.x() + (desk.width() - kWidth) / 2, desk.y() + (desk.height() - kHeight) / 2);
-  }
+  CentreOnScreen(this);
 
   Panel1_ = new QWidget(this);
   Panel1_->setObjectName(QStringLiteral("Panel1"));

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "search/device_search.h"
+#include "search/dialog_style.h"
 #include "search/error_handler.h"
 #include "search/overview_window.h"
 #include "search/session.h"
@@ -17,25 +18,6 @@ namespace {
 constexpr int kWidth = 281;
 constexpr int kHeight = 257;
 
-QFont PixelFont(const char* family, int pixels, bool boldItalic) {
-  QFont font(QString::fromUtf8(family));
-  font.setPixelSize(pixels);
-  font.setBold(boldItalic);
-  font.setItalic(boldItalic);
-  return font;
-}
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, QColor color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
-}
-
-void PaintBlack(QWidget* widget) {
-  widget->setAutoFillBackground(true);
-  SetColor(widget, QPalette::Window, Qt::black);
-}
-
 }  // namespace
 
 TFrm_Parts::TFrm_Parts(Session& session, QWidget* parent) : SearchDialog(session, parent) {
@@ -44,10 +26,7 @@ TFrm_Parts::TFrm_Parts(Session& session, QWidget* parent) : SearchDialog(session
   setFont(PixelFont("MS Sans Serif", 11, false));
   PaintBlack(this);
   setFixedSize(kWidth, kHeight);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect desk = screen->geometry();
-    move(desk.x() + (desk.width() - kWidth) / 2, desk.y() + (desk.height() - kHeight) / 2);
-  }
+  CentreOnScreen(this);
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -5,29 +5,12 @@
 #include <QPalette>
 #include <QScreen>
 
+#include "search/dialog_style.h"
 #include "search/error_handler.h"
 #include "search/open_short_search.h"
 #include "search/session.h"
 
 namespace vantrel {
-
-namespace {
-
-QFont PixelFont(const char* family, int pixels, bool boldItalic) {
-  QFont font(QString::fromUtf8(family));
-  font.setPixelSize(pixels);
-  font.setBold(boldItalic);
-  font.setItalic(boldItalic);
-  return font;
-}
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, QColor color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
-}
-
-}  // namespace
 
 TFrm_Nail::TFrm_Nail(Session& session, QWidget* parent) : SearchDialog(session, parent) {
   setObjectName(QStringLiteral("Frm_Nail"));
@@ -36,10 +19,7 @@ TFrm_Nail::TFrm_Nail(Session& session, QWidget* parent) : SearchDialog(session, 
   setAutoFillBackground(true);
   SetColor(this, QPalette::Window, Qt::black);
   setFixedSize(281, 257);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect desk = screen->geometry();
-    move(desk.x() + (desk.width() - width()) / 2, desk.y() + (desk.height() - height()) / 2);
-  }
+  CentreOnScreen(this);
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -4,39 +4,12 @@
 #include <QKeyEvent>
 #include <QPalette>
 
+#include "search/dialog_style.h"
 #include "search/error_handler.h"
 #include "search/net_search.h"
 #include "search/session.h"
 
 namespace vantrel {
-
-namespace {
-
-QFont PixelFont(const char* family, int pixels, bool boldItalic) {
-  QFont font(QString::fromUtf8(family));
-  font.setPixelSize(pixels);
-  font.setBold(boldItalic);
-  font.setItalic(boldItalic);
-  return font;
-}
-
-void PaintBlack(QWidget* widget) {
-  widget->setAutoFillBackground(true);
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, Qt::black);
-  widget->setPalette(palette);
-}
-
-QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(x, y, 75, 25);
-  button->setFont(PixelFont("隶书", 14, true));
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent) : SearchDialog(session, parent) {
   setObjectName(QStringLiteral("frm_Net"));
