@@ -102,7 +102,7 @@ TEST(BoardScanNumbers, TokenIsCutAfterSixtyFourCharacters) {
 
 TEST(BoardScanNumbers, ControlCharactersSeparateTokens) {
   TempDir dir;
-  BoardScan scan(dir.Write("a.brd", std::string("\t5\x01\x1f-6\r\r\n\n  7", 15)));
+  BoardScan scan(dir.Write("a.brd", "\t5\x01\x1f-6\r\r\n\n  7"));
   EXPECT_EQ(scan.ReadNumber(), 5);
   EXPECT_EQ(scan.ReadNumber(), -6);
   EXPECT_EQ(scan.ReadNumber(), 7);
