@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -90,7 +91,11 @@ BoardScan::BoardScan(const std::string& path) {
     ::close(fd_);
     throw BoardError(IoErrorMessage(err));
   }
-  buffer_ = std::make_unique<char[]>(kBlockSize);
+  // A small file gets a buffer of its own size; a file that grows while it is
+  // read is still read whole, block by block.
+  const auto fileSize = static_cast<std::uint64_t>(info.st_size);
+  capacity_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(fileSize + 1, 4096, kBlockSize));
+  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
 BoardScan::~BoardScan() {
@@ -102,7 +107,7 @@ bool BoardScan::Fill() {
   pos_ = 0;
   end_ = 0;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.get(), kBlockSize);
+    const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
     if (n > 0) {
       end_ = static_cast<std::size_t>(n);
       return true;

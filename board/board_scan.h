@@ -90,6 +90,7 @@ class BoardScan {
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;

@@ -13,7 +13,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz -j "$jobs"
 
 for target in build-fuzz/fuzz/fuzz_*; do
-  [[ -x "$target" ]] || continue
+  [[ -f "$target" && -x "$target" ]] || continue
   name=$(basename "$target")
   work=build-fuzz/corpus-$name
   mkdir -p "$work"
