@@ -71,6 +71,11 @@ bool ConvertToken(const char* begin, const char* end, double& value) {
 
 }  // namespace
 
+ScanTotals& BoardScanTotals() {
+  static ScanTotals totals;
+  return totals;
+}
+
 bool NameEquals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -96,6 +101,7 @@ BoardScan::BoardScan(const std::string& path) {
   const auto fileSize = static_cast<std::uint64_t>(info.st_size);
   capacity_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(fileSize + 1, 4096, kBlockSize));
   buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  ++BoardScanTotals().scans;
 }
 
 BoardScan::~BoardScan() {
@@ -110,6 +116,7 @@ bool BoardScan::Fill() {
     const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
     if (n > 0) {
       end_ = static_cast<std::size_t>(n);
+      BoardScanTotals().bytes += end_;
       return true;
     }
     if (n == 0) {

@@ -51,6 +51,15 @@ inline constexpr std::string_view kNailsEnd = "5 5 5 5";
 // equal once the ASCII letters are folded to one case; nothing is trimmed.
 bool NameEquals(std::string_view a, std::string_view b);
 
+// What every scan of the process has read so far: how many scans were opened
+// and how many bytes they took from their files. The benchmarks compare a
+// redraw with the cost of reading the same bytes.
+struct ScanTotals {
+  std::uint64_t scans = 0;
+  std::uint64_t bytes = 0;
+};
+ScanTotals& BoardScanTotals();
+
 class BoardScan {
  public:
   // OpenScan: raises BoardError with the file's error text when it cannot be

@@ -1,0 +1,501 @@
+// How fast the viewer opens and redraws boards of every size.
+//
+// For generated boards of 1k, 10k, 100k and 1M pins per side and for the real
+// boards, it times the open and a redraw in every highlight mode, each counted
+// from the key to the pictures being complete, through the real main window.
+// Beside each redraw it times its floor: reading the same number of bytes from
+// the page cache in as many scans, splitting them into lines with memchr, and
+// filling the pictures once. At the end it prints a summary: medians, floors,
+// the ratio of each to its floor, the growth from 100k to 1M pins, and the
+// peak memory of vantrel-batch on a small and a huge board.
+//
+//   build/bench/vantrel-bench [--sizes=1000,10000,100000,1000000]
+//                             [--boards=DIR] [--benchmark_filter=...]
+//                             [--benchmark_repetitions=N]
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "app/application.h"
+#include "app/batch_runner.h"
+#include "bench/board_generator.h"
+#include "board/board_error.h"
+#include "board/board_scan.h"
+#include "board/view_state.h"
+#include "render/fonts.h"
+#include "render/image_canvas.h"
+#include "render/layer_passes.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// ---------------------------------------------------------------------------
+// The boards and what to search on each.
+
+// Names to search for, taken from the board the way a technician would pick
+// them: the nails on the largest nets, the largest net, the first pin, the
+// first three parts.
+struct Queries {
+  std::vector<std::string> nails;
+  std::string net;
+  std::string compPin;
+  std::vector<std::string> devices;
+  BoardPoint pin;  // where the point inquiry presses
+};
+
+struct BenchBoard {
+  std::string label;  // "100k", "teres-main"
+  std::string file;   // the .brd file
+  int pins = 0;       // per side, 0 for a real board
+  Queries queries;
+};
+
+Queries FindQueries(const std::string& file) {
+  Queries q;
+  BoardScan scan(file);
+  scan.SkipToSection(markers::kOutlineEnd);
+  while (!scan.AtEnd() && q.devices.size() < 3) {
+    const std::string name = scan.ReadLine();
+    if (name == markers::kPartsEnd) break;
+    q.devices.push_back(name);
+    scan.SkipLine();
+  }
+  scan.SkipToSection(markers::kPinsEnd);
+  // The point inquiry presses the pin nearest the middle of all pins, which a
+  // zoom about the middle keeps in view.
+  std::map<std::string, int> netSize;
+  std::vector<BoardPoint> pins;
+  for (bool first = true;; first = false) {
+    scan.ExpectMore();
+    const std::string name = scan.ReadLine();
+    if (name == markers::kPinRecordsEnd) break;
+    pins.push_back(scan.ReadPoint());
+    const std::string net = scan.ReadLine();
+    scan.SkipLine();
+    if (first) q.compPin = name.substr(name.find_first_not_of(' '));
+    if (!net.empty()) ++netSize[net];
+  }
+  BoardBox bounds{1e300, -1e300, 1e300, -1e300};
+  for (const BoardPoint& p : pins) {
+    bounds = {std::min(bounds.x1, p.x), std::max(bounds.x2, p.x), std::min(bounds.y1, p.y),
+              std::max(bounds.y2, p.y)};
+  }
+  const BoardPoint middle{(bounds.x1 + bounds.x2) / 2, (bounds.y1 + bounds.y2) / 2};
+  auto distance = [&](const BoardPoint& p) { return std::hypot(p.x - middle.x, p.y - middle.y); };
+  q.pin = *std::min_element(pins.begin(), pins.end(),
+                            [&](const auto& a, const auto& b) { return distance(a) < distance(b); });
+  std::vector<std::pair<int, std::string>> nails;  // (net size, nail)
+  for (;;) {
+    scan.ExpectMore();
+    const std::string name = scan.ReadLine();
+    if (name == markers::kNailsEnd) break;
+    scan.SkipLine();
+    const std::string net = scan.ReadLine();
+    scan.SkipLine();
+    nails.emplace_back(netSize[net], name);
+  }
+  std::stable_sort(nails.begin(), nails.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t i = 0; i < nails.size() && i < 3; ++i) q.nails.push_back(nails[i].second);
+  q.net = std::max_element(netSize.begin(), netSize.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+          })->first;
+  return q;
+}
+
+std::string SizeLabel(int pins) {
+  if (pins >= 1000000 && pins % 1000000 == 0) return std::to_string(pins / 1000000) + "M";
+  if (pins >= 1000 && pins % 1000 == 0) return std::to_string(pins / 1000) + "k";
+  return std::to_string(pins);
+}
+
+// Generated boards live in a temporary folder removed at exit.
+class Workspace {
+ public:
+  Workspace() : root_(fs::temp_directory_path() / ("vantrel-bench-" + std::to_string(::getpid()))) {
+    fs::create_directories(root_);
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  std::string Generate(int pins) {
+    const fs::path folder = root_ / SizeLabel(pins);
+    GeneratorOptions options;
+    options.pinsPerSide = pins;
+    WriteBoardPair(folder.string(), "board.brd", options);
+    return (folder / "board.brd").string();
+  }
+  const fs::path& root() const { return root_; }
+
+ private:
+  fs::path root_;
+};
+
+// ---------------------------------------------------------------------------
+// The floor of a redraw.
+
+// Reads `bytes` bytes in `scans` scans that alternate between the two files,
+// each from the start of its file, splitting them into lines with memchr; then
+// fills the pictures. Returns the number of lines, so nothing is optimised away.
+std::size_t Floor(const std::string& top, const std::string& bottom, const ScanTotals& work,
+                  std::vector<QImage>& pictures) {
+  static std::vector<char> buffer(256 * 1024);
+  std::size_t lines = 0;
+  std::uint64_t left = work.bytes;
+  for (std::uint64_t i = 0; i < work.scans; ++i) {
+    const int fd = ::open((i % 2 ? bottom : top).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) break;
+    // Each scan reads its share; the last takes what is left.
+    std::uint64_t share = i + 1 == work.scans ? left : work.bytes / work.scans;
+    while (share > 0) {
+      const ssize_t n =
+          ::read(fd, buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(share, buffer.size())));
+      if (n <= 0) break;
+      share -= static_cast<std::uint64_t>(n);
+      left -= static_cast<std::uint64_t>(n);
+      const char* p = buffer.data();
+      const char* end = p + n;
+      while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+        p = static_cast<const char*>(lf) + 1;
+        ++lines;
+      }
+    }
+    ::close(fd);
+  }
+  for (QImage& picture : pictures) picture.fill(Qt::black);
+  return lines;
+}
+
+// ---------------------------------------------------------------------------
+// The benchmarks.
+
+// One set of windows for the whole run, as in the program.
+struct Viewer {
+  Application app{1.0};
+  BatchRunner runner{app};
+};
+
+std::unique_ptr<Viewer> theViewer;  // made and dropped by main(), inside the QApplication
+
+Viewer& TheViewer() { return *theViewer; }
+
+std::string Field(const char* dialog, std::size_t n, const std::string& text) {
+  return std::string("field ") + dialog + " " + std::to_string(n) + " " + text + "\n";
+}
+
+// The commands that bring the viewer from the home view of a board into
+// `mode`. The point inquiry zooms in first, so that pins are large enough to
+// be hit; the viewer finds where the pin is then, and comes back home.
+std::string EnterMode(const std::string& mode, const BenchBoard& board) {
+  const Queries& q = board.queries;
+  std::string script;
+  if (mode == "openShort") {
+    script += "menu open/short\n";
+    for (std::size_t i = 0; i < q.nails.size(); ++i) script += Field("nail", i + 1, q.nails[i]);
+    script += "ok nail\n";
+  } else if (mode == "net") {
+    script += "menu nets\n" + Field("net", 1, q.net) + "ok net\n";
+  } else if (mode == "compPin") {
+    script += "menu comppin\n" + Field("comp", 1, q.compPin) + "ok comp\n";
+  } else if (mode == "device") {
+    script += "menu device\n";
+    for (std::size_t i = 0; i < q.devices.size(); ++i) script += Field("device", i + 1, q.devices[i]);
+    script += "ok device\n";
+  } else if (mode == "point") {
+    Viewer& v = TheViewer();
+    v.runner.Run("key +++");
+    const PixelPoint p = SideMapping::Of(v.app.session.view, Side::Top).Map(q.pin.x, q.pin.y);
+    v.runner.Run("key /");
+    script += "key +++\npress " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n";
+  }
+  return script;
+}
+
+const char* const kModes[] = {"board", "openShort", "net", "compPin", "device", "point"};
+const int kModeValue[] = {hmBoard, hmOpenShort, hmNet, hmCompPin, hmDevice, hmPoint};
+
+// Times one operation per iteration (manual time) and, right after it, its
+// floor; reports the floor's median and the ratio of the medians.
+template <typename Operation>
+void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation) {
+  Viewer& v = TheViewer();
+  std::vector<QImage> pictures{v.app.session.Image1.image().copy(), v.app.session.Image2.image().copy(),
+                               v.app.session.Image3.image().copy()};
+  const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
+  std::vector<double> times, floors;
+  ScanTotals work;
+  for (auto _ : state) {
+    const ScanTotals before = BoardScanTotals();
+    const auto start = Clock::now();
+    operation();
+    const double took = Seconds(Clock::now() - start);
+    work = {BoardScanTotals().scans - before.scans, BoardScanTotals().bytes - before.bytes};
+    const auto floorStart = Clock::now();
+    benchmark::DoNotOptimize(Floor(board.file, companion, work, pictures));
+    const double floor = Seconds(Clock::now() - floorStart);
+    state.SetIterationTime(took);
+    times.push_back(took);
+    floors.push_back(floor);
+  }
+  if (!v.runner.errors().empty())
+    state.SkipWithError(("the viewer reported: " + v.runner.errors().back()).c_str());
+  auto median = [](std::vector<double> x) {
+    std::nth_element(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
+    return x[x.size() / 2];
+  };
+  const double floor = median(floors);
+  state.counters["floor_ms"] = floor * 1e3;
+  state.counters["ratio"] = median(times) / floor;
+  state.counters["scans"] = static_cast<double>(work.scans);
+  state.counters["MB_read"] = static_cast<double>(work.bytes) / 1e6;
+}
+
+void BM_Open(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("close");
+  TimeAgainstFloor(state, *board, [&] { v.app.main->OpenBoard(board->file); });
+  if (v.app.session.HighlightMode != hmBoard) state.SkipWithError("the board did not open");
+}
+
+void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
+  Viewer& v = TheViewer();
+  v.runner.Run("close\nopen " + board->file);
+  v.runner.Run(EnterMode(kModes[mode], *board));
+  if (v.app.session.HighlightMode != kModeValue[mode]) {
+    state.SkipWithError(("could not enter " + std::string(kModes[mode])).c_str());
+    return;
+  }
+  // A pan one way, then back: every key redraws the same amount.
+  char key = '4';
+  TimeAgainstFloor(state, *board, [&] {
+    v.app.main->FormKeyPress(key);
+    key = key == '4' ? '6' : '4';
+  });
+}
+
+// ---------------------------------------------------------------------------
+// Peak memory of the batch runner.
+
+// Runs vantrel-batch on `script` and returns its peak resident memory in MB.
+double PeakMegabytes(const fs::path& folder, const std::string& script) {
+  const fs::path scriptFile = folder / "script.txt";
+  std::ofstream(scriptFile) << script;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 2);
+    ::execl(VANTREL_BATCH_EXE, VANTREL_BATCH_EXE, scriptFile.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return -1;
+  }
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KB
+}
+
+std::string SessionScript(const BenchBoard& board) {
+  std::string script = "open " + board.file + "\nkey +-4\n";
+  for (const char* mode : kModes) script += "key /\n" + EnterMode(mode, board) + "key 6\n";
+  return script + "exit\n";
+}
+
+void BM_PeakMemory(benchmark::State& state, const BenchBoard* small, const BenchBoard* huge) {
+  Viewer& v = TheViewer();
+  double smallMb = 0, hugeMb = 0;
+  for (auto _ : state) {
+    for (auto [board, mb] : {std::pair{small, &smallMb}, std::pair{huge, &hugeMb}}) {
+      v.runner.Run("close\nopen " + board->file);
+      *mb = PeakMegabytes(fs::path(board->file).parent_path(), SessionScript(*board));
+    }
+  }
+  if (smallMb < 0 || hugeMb < 0) state.SkipWithError("vantrel-batch failed");
+  state.counters["small_MB"] = smallMb;
+  state.counters["huge_MB"] = hugeMb;
+  state.counters["diff_MB"] = hugeMb - smallMb;
+}
+
+// ---------------------------------------------------------------------------
+// The summary.
+
+// Keeps the median of each benchmark (or its only run) for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  struct Row {
+    double ms = 0;
+    std::map<std::string, double> counters;
+  };
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      const bool aggregate = run.run_type == Run::RT_Aggregate;
+      if (aggregate && run.aggregate_name != "median") continue;
+      const std::string name = run.run_name.function_name;
+      if (!aggregate && rows_.count(name) && seenAggregate_.count(name)) continue;
+      Row row{run.GetAdjustedRealTime(), {}};
+      if (run.time_unit == benchmark::kMicrosecond) row.ms /= 1e3;
+      for (const auto& [key, counter] : run.counters) row.counters[key] = counter.value;
+      rows_[name] = row;
+      if (aggregate) seenAggregate_[name] = true;
+    }
+  }
+  const std::map<std::string, Row>& rows() const { return rows_; }
+
+ private:
+  std::map<std::string, Row> rows_;
+  std::map<std::string, bool> seenAggregate_;
+};
+
+void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>& boards) {
+  const auto& rows = reporter.rows();
+  auto find = [&](const std::string& name) -> const SummaryReporter::Row* {
+    auto it = rows.find(name);
+    return it == rows.end() ? nullptr : &it->second;
+  };
+  std::printf("\nSummary (medians; ratio = time / floor)\n");
+  std::printf("%-10s %-12s %10s %10s %7s %7s %8s\n", "operation", "board", "ms", "floor ms", "ratio", "scans",
+              "MB read");
+  std::vector<std::string> operations{"open"};
+  for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
+  for (const std::string& op : operations) {
+    for (const BenchBoard& board : boards) {
+      if (const auto* row = find(op + "/" + board.label)) {
+        std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f\n",
+                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(), row->ms,
+                    row->counters.at("floor_ms"), row->counters.at("ratio"), row->counters.at("scans"),
+                    row->counters.at("MB_read"));
+      }
+    }
+  }
+  std::printf("\nGrowth from 100k to 1M pins (time 1M / time 100k)\n");
+  for (const std::string& op : operations) {
+    const auto* a = find(op + "/100k");
+    const auto* b = find(op + "/1M");
+    if (a && b) std::printf("%-18s %6.2fx\n", op.c_str(), b->ms / a->ms);
+  }
+  for (const auto& [name, row] : rows) {
+    if (name.rfind("memory/", 0) != 0) continue;
+    std::printf("\nPeak resident memory of vantrel-batch (%s): %.1f MB and %.1f MB, difference %.1f MB\n",
+                name.substr(7).c_str(), row.counters.at("small_MB"), row.counters.at("huge_MB"),
+                row.counters.at("diff_MB"));
+  }
+}
+
+std::vector<int> ParseSizes(const std::string& text) {
+  std::vector<int> sizes;
+  std::stringstream in(text);
+  for (std::string item; std::getline(in, item, ',');) sizes.push_back(std::stoi(item));
+  return sizes;
+}
+
+}  // namespace
+}  // namespace vantrel
+
+int main(int argc, char** argv) {
+  using namespace vantrel;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform warns on every dialog it cannot raise.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg)
+      std::cerr << message.toStdString() << "\n";
+  });
+  QApplication qt(argc, argv);
+  RegisterFontSubstitutions();
+
+  std::vector<int> sizes{1000, 10000, 100000, 1000000};
+  std::string realBoards = VANTREL_SHARED_BOARDS;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--sizes=", 0) == 0) {
+      sizes = ParseSizes(arg.substr(8));
+    } else if (arg.rfind("--boards=", 0) == 0) {
+      realBoards = arg.substr(9);
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+
+  Workspace workspace;
+  std::vector<BenchBoard> boards;
+  for (int pins : sizes) boards.push_back({SizeLabel(pins), workspace.Generate(pins), pins, {}});
+  std::error_code noBoards;
+  std::vector<fs::path> real;
+  for (const auto& entry : fs::directory_iterator(realBoards, noBoards)) {
+    if (!entry.is_directory()) continue;
+    for (const auto& file : fs::directory_iterator(entry.path())) {
+      if (file.path().extension() == ".brd") real.push_back(file.path());
+    }
+  }
+  std::sort(real.begin(), real.end());
+  for (const fs::path& file : real) boards.push_back({file.stem().string(), file.string(), 0, {}});
+  for (BenchBoard& board : boards) {
+    try {
+      board.queries = FindQueries(board.file);
+    } catch (const BoardError& e) {
+      std::cerr << board.file << ": " << e.what() << "\n";
+      return 1;
+    }
+  }
+
+  for (const BenchBoard& board : boards) {
+    // Big boards take long per iteration; a few are enough for a median.
+    auto tune = [&](benchmark::internal::Benchmark* b) {
+      b->UseManualTime()->Unit(benchmark::kMillisecond);
+      if (board.pins >= 1000000) b->Iterations(5);
+    };
+    tune(benchmark::RegisterBenchmark(("open/" + board.label).c_str(), BM_Open, &board));
+    for (int mode = 0; mode < static_cast<int>(std::size(kModes)); ++mode) {
+      tune(benchmark::RegisterBenchmark(("redraw/" + std::string(kModes[mode]) + "/" + board.label).c_str(),
+                                        BM_Redraw, &board, mode));
+    }
+  }
+  const auto smallest = std::min_element(boards.begin(), boards.end(), [](const auto& a, const auto& b) {
+    return (a.pins ? a.pins : INT32_MAX) < (b.pins ? b.pins : INT32_MAX);
+  });
+  const auto largest = std::max_element(boards.begin(), boards.end(),
+                                        [](const auto& a, const auto& b) { return a.pins < b.pins; });
+  if (smallest != boards.end() && largest != smallest && largest->pins > 0) {
+    benchmark::RegisterBenchmark(("memory/" + smallest->label + " vs " + largest->label).c_str(),
+                                 BM_PeakMemory, &*smallest, &*largest)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+  }
+
+  theViewer = std::make_unique<Viewer>();
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  theViewer.reset();
+  PrintSummary(reporter, boards);
+  benchmark::Shutdown();
+  return 0;
+}
