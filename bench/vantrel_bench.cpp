@@ -267,6 +267,7 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     return x[x.size() / 2];
   };
   const double floor = median(floors);
+  state.counters["median_ms"] = median(times) * 1e3;
   state.counters["floor_ms"] = floor * 1e3;
   state.counters["ratio"] = median(times) / floor;
   state.counters["scans"] = static_cast<double>(work.scans);
@@ -347,7 +348,6 @@ void BM_PeakMemory(benchmark::State& state, const BenchBoard* small, const Bench
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   struct Row {
-    double ms = 0;
     std::map<std::string, double> counters;
   };
 
@@ -359,8 +359,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (aggregate && run.aggregate_name != "median") continue;
       const std::string name = run.run_name.function_name;
       if (!aggregate && rows_.count(name) && seenAggregate_.count(name)) continue;
-      Row row{run.GetAdjustedRealTime(), {}};
-      if (run.time_unit == benchmark::kMicrosecond) row.ms /= 1e3;
+      Row row;
       for (const auto& [key, counter] : run.counters) row.counters[key] = counter.value;
       rows_[name] = row;
       if (aggregate) seenAggregate_[name] = true;
@@ -388,9 +387,9 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
     for (const BenchBoard& board : boards) {
       if (const auto* row = find(op + "/" + board.label)) {
         std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f\n",
-                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(), row->ms,
-                    row->counters.at("floor_ms"), row->counters.at("ratio"), row->counters.at("scans"),
-                    row->counters.at("MB_read"));
+                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(),
+                    row->counters.at("median_ms"), row->counters.at("floor_ms"), row->counters.at("ratio"),
+                    row->counters.at("scans"), row->counters.at("MB_read"));
       }
     }
   }
@@ -398,7 +397,8 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
   for (const std::string& op : operations) {
     const auto* a = find(op + "/100k");
     const auto* b = find(op + "/1M");
-    if (a && b) std::printf("%-18s %6.2fx\n", op.c_str(), b->ms / a->ms);
+    if (a && b)
+      std::printf("%-18s %6.2fx\n", op.c_str(), b->counters.at("median_ms") / a->counters.at("median_ms"));
   }
   for (const auto& [name, row] : rows) {
     if (name.rfind("memory/", 0) != 0) continue;

@@ -69,6 +69,35 @@ bool ConvertToken(const char* begin, const char* end, double& value) {
   return true;
 }
 
+// The common token, [+-]digits[.digits] with at most 19 digits, converted
+// without from_chars: when the digits as an integer are below 2^53 and there
+// are at most 22 after the point, both it and the power of ten are exact
+// doubles, so one division gives the correctly rounded value, the same that
+// from_chars gives. Returns false for any other token.
+bool ConvertPlainDecimal(const char* begin, const char* end, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = begin;
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
+  std::uint64_t digits = 0;
+  int count = 0;
+  int fraction = 0;
+  const char* intStart = p;
+  for (; p != end && IsDigit(*p); ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  if (p == intStart) return false;
+  if (p != end && *p == '.') {
+    for (++p; p != end && IsDigit(*p); ++p, ++count, ++fraction) {
+      digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    }
+  }
+  if (p != end || count > 19 || digits > (std::uint64_t{1} << 53)) return false;
+  value = static_cast<double>(digits) / kPowersOfTen[fraction];
+  if (negative) value = -value;
+  return true;
+}
+
 }  // namespace
 
 ScanTotals& BoardScanTotals() {
@@ -142,10 +171,15 @@ std::string BoardScan::ReadText(std::size_t limit) {
     const std::size_t avail = end_ - pos_;
     const void* lf = std::memchr(start, '\n', avail);
     const std::size_t span = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : avail;
-    std::size_t taken = 0;
-    while (taken < span && text.size() < limit) {
-      const char c = start[taken++];
-      if (c != '\r') text.push_back(c);
+    std::size_t taken = std::min(span, limit - text.size());
+    if (!std::memchr(start, '\r', taken)) {
+      text.append(start, taken);
+    } else {
+      taken = 0;
+      while (taken < span && text.size() < limit) {
+        const char c = start[taken++];
+        if (c != '\r') text.push_back(c);
+      }
     }
     pos_ += taken;
     if (taken < avail && start[taken] == '\n') break;
@@ -171,17 +205,35 @@ void BoardScan::SkipToNextLine() {
 }
 
 double BoardScan::ReadNumber() {
-  int c;
-  while ((c = Peek()) >= 0 && c <= 32) ++pos_;
-  if (c < 0) return 0;
-  char token[kMaxToken];
+  for (;;) {
+    if (pos_ == end_ && !Fill()) return 0;
+    while (pos_ < end_ && static_cast<unsigned char>(buffer_[pos_]) <= 32) ++pos_;
+    if (pos_ < end_) break;
+  }
+  // A token within the block is converted where it lies; one cut by the end
+  // of the block is gathered first.
+  char gathered[kMaxToken];
   std::size_t length = 0;
-  while (length < kMaxToken && (c = Peek()) > 32) {
-    token[length++] = static_cast<char>(c);
-    ++pos_;
+  const char* token = gathered;
+  while (length < kMaxToken) {
+    if (pos_ == end_ && !Fill()) break;
+    const char* start = buffer_.get() + pos_;
+    const std::size_t room = std::min(kMaxToken - length, end_ - pos_);
+    std::size_t n = 0;
+    while (n < room && static_cast<unsigned char>(start[n]) > 32) ++n;
+    pos_ += n;
+    const bool complete = n < room || length + n == kMaxToken;
+    if (complete && length == 0) {
+      token = start;
+      length = n;
+      break;
+    }
+    std::memcpy(gathered + length, start, n);
+    length += n;
+    if (complete) break;
   }
   double value = 0;
-  if (!ConvertToken(token, token + length, value)) {
+  if (!ConvertPlainDecimal(token, token + length, value) && !ConvertToken(token, token + length, value)) {
     numberError_ = true;
     return 0;
   }
@@ -237,6 +289,14 @@ bool BoardScan::ReadLineEquals(std::string_view text, bool foldCase) {
     const std::size_t avail = end_ - pos_;
     const void* lf = std::memchr(start, '\n', avail);
     const std::size_t span = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : avail;
+    if (lf && matched == 0 && equal && !std::memchr(start, '\r', span)) {
+      // The whole line is in the block and holds no carriage return.
+      const std::string_view line(start, span);
+      equal = foldCase ? NameEquals(line, text) : line == text;
+      matched = equal ? text.size() : 0;
+      pos_ += span;
+      break;
+    }
     for (std::size_t i = 0; equal && i < span; ++i) {
       const char c = start[i];
       if (c == '\r') continue;

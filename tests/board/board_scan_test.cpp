@@ -6,6 +6,9 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
 #include <limits>
 #include <string>
 
@@ -148,6 +151,38 @@ INSTANTIATE_TEST_SUITE_P(
                     TokenCase{"nan", false, 0}, TokenCase{"0x10", false, 0},
                     TokenCase{"1.2.3", false, 0}, TokenCase{"++1", false, 0},
                     TokenCase{"5abc", false, 0}, TokenCase{"\xb5", false, 0}));
+
+// Many tokens of every length, some across the ends of the read blocks, each
+// read as the correctly rounded double, sign of zero included.
+TEST(BoardScanNumbers, EveryTokenConvertsCorrectlyRoundedAnywhereInTheFile) {
+  std::mt19937 random(7);
+  auto digits = [&](int n) {
+    std::string d;
+    for (int i = 0; i < n; ++i) d += static_cast<char>('0' + random() % 10);
+    return d;
+  };
+  const char* separators[] = {" ", "\n", "\r\n", "\t", "  \n "};
+  std::vector<std::string> tokens;
+  std::string content;
+  while (content.size() < 3 * 256 * 1024) {
+    std::string token = random() % 3 ? "" : (random() % 2 ? "-" : "+");
+    token += digits(1 + static_cast<int>(random() % 12));
+    if (random() % 4) token += "." + digits(static_cast<int>(random() % 24));
+    if (random() % 16 == 0) token += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    tokens.push_back(token);
+    content += token + separators[random() % std::size(separators)];
+  }
+  TempDir dir;
+  BoardScan scan(dir.Write("a.brd", content));
+  for (const std::string& token : tokens) {
+    const double read = scan.ReadNumber();
+    const double expected = std::strtod(token.c_str(), nullptr);
+    ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << token << " read as " << read;
+  }
+  EXPECT_NO_THROW(scan.CheckError());
+  EXPECT_EQ(scan.ReadNumber(), 0);  // only separators were left
+  EXPECT_TRUE(scan.AtEnd());
+}
 
 TEST(BoardScanNumbers, DecimalPointWhateverTheLocale) {
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
