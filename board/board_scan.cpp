@@ -315,10 +315,67 @@ bool BoardScan::ReadLineEquals(std::string_view text, bool foldCase) {
   return equal && matched == text.size();
 }
 
+namespace {
+
+// Whether a line equals `text` once its carriage returns are dropped.
+bool EqualsWithoutCarriageReturns(const char* line, std::size_t length, std::string_view text) {
+  std::size_t matched = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (line[i] == '\r') continue;
+    if (matched == text.size() || line[i] != text[matched]) return false;
+    ++matched;
+  }
+  return matched == text.size();
+}
+
+}  // namespace
+
 void BoardScan::SkipToSection(std::string_view marker) {
+  // The first line may be the rest of a line already begun, and it raises a
+  // pending number error: it takes the plain way. Every later line starts at
+  // a line start, and lines wholly inside the block are compared in place.
+  ExpectMore();
+  if (ReadLineEquals(marker)) return;
   for (;;) {
     ExpectMore();
-    if (ReadLineEquals(marker)) return;
+    const char* block = buffer_.get();
+    const char* p = block + pos_;
+    const char* end = block + end_;
+    if (!std::memchr(p, '\r', static_cast<std::size_t>(end - p))) {
+      // No carriage return: the marker can only be where its bytes stand,
+      // at a line start and before a line feed.
+      for (const char* from = p;;) {
+        const void* hit = memmem(from, static_cast<std::size_t>(end - from), marker.data(), marker.size());
+        if (!hit) break;
+        const char* at = static_cast<const char*>(hit);
+        const char* after = at + marker.size();
+        if ((at == p || at[-1] == '\n') && after < end && *after == '\n') {
+          pos_ = static_cast<std::size_t>(after + 1 - block);
+          return;
+        }
+        from = at + 1;
+      }
+      // Go on from the start of the last line, which the block may cut.
+      for (const char* q = end; q > p;) {
+        if (*--q == '\n') {
+          pos_ = static_cast<std::size_t>(q + 1 - block);
+          break;
+        }
+      }
+    } else {
+      while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+        const char* lf = static_cast<const char*>(hit);
+        const bool equal = EqualsWithoutCarriageReturns(p, static_cast<std::size_t>(lf - p), marker);
+        p = lf + 1;
+        pos_ = static_cast<std::size_t>(p - block);
+        if (equal) return;
+      }
+    }
+    // The line that the block cuts, or the last line of the file.
+    if (pos_ < end_ || !AtEnd()) {
+      ExpectMore();
+      if (ReadLineEquals(marker)) return;
+    }
   }
 }
 

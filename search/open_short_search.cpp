@@ -84,9 +84,9 @@ void MarkNetPins(Session& s, Side side, int slot) {
     std::string name = scan.ReadLine();
     if (name == markers::kPinRecordsEnd) return;
     const BoardPoint p = scan.ReadPoint();
-    const std::string pinNet = scan.ReadLine();
-    scan.ReadLine();  // the fourth line
-    if (NameEquals(pinNet, net)) {
+    const bool onNet = scan.ReadLineEquals(net, true);
+    scan.SkipLine();  // the fourth line
+    if (onNet) {
       list += ' ';
       list += name;
       MarkPoint(s, side, p, kSlotColor[slot], name, kPinShift);

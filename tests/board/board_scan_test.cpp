@@ -223,6 +223,48 @@ TEST(BoardScanSections, SkipConsumesTheMarkerLine) {
   EXPECT_EQ(scan.ReadLine(), "U1");
 }
 
+// The section skip finds its marker only as a whole line, with carriage
+// returns dropped, wherever the blocks of the file cut it: the same line as
+// comparing line by line finds.
+TEST(BoardScanSections, SkipStopsWhereLineByLineComparisonStops) {
+  const std::string marker(markers::kPinRecordsEnd);
+  const std::vector<std::string> nearMisses = {
+      "4 4 4 4 ", "x4 4 4 4", "4 4 4", "4 4 4 44", "44 4 4 4", "4 4 4 4x", "3 3 3 3", ""};
+  const std::vector<std::string> hits = {"4 4 4 4", "4 4 4 4\r", "\r4 4 4 4", "4 4\r 4 4", "4 4 4 4\r\r"};
+  std::mt19937 random(11);
+  TempDir dir;
+  for (int round = 0; round < 40; ++round) {
+    SCOPED_TRACE(round);
+    // Filler up to just before a block end, near misses, then the marker.
+    std::string content;
+    const std::size_t edge = 256 * 1024 * (1 + round % 2) - random() % 24;
+    while (content.size() < edge) {
+      content += random() % 50 ? "1.2575 1.3040" : nearMisses[random() % nearMisses.size()];
+      if (round % 3 == 0 && random() % 2) content += "\r";
+      content += "\n";
+    }
+    content += nearMisses[random() % nearMisses.size()] + "\n";
+    content += hits[random() % hits.size()];
+    if (round % 5) content += "\nafter\n";
+    const std::string file = dir.Write("a.brd", content);
+
+    BoardScan reference(file);
+    std::string expectedError;
+    try {
+      for (;;) {
+        reference.ExpectMore();
+        if (reference.ReadLineEquals(marker)) break;
+      }
+    } catch (const BoardError& e) {
+      expectedError = e.what();
+    }
+    BoardScan scan(file);
+    EXPECT_EQ(ErrorOf([&] { scan.SkipToSection(marker); }), expectedError);
+    EXPECT_EQ(scan.ReadLine(), reference.ReadLine());
+    EXPECT_EQ(scan.AtEnd(), reference.AtEnd());
+  }
+}
+
 TEST(BoardScanSections, MissingMarkerReadsBeyondEndOfFile) {
   TempDir dir;
   BoardScan scan(dir.Write("a.brd", "h\n0 0\n5 5\n"));
