@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vantrel and runs every test: the plain
 # build, the same tests under AddressSanitizer + UndefinedBehaviorSanitizer,
-# and a bounded libFuzzer run over the board reader.
-# Environment: FUZZ_SECONDS (default 60) per fuzz target, JOBS (default nproc).
+# and a bounded libFuzzer run of the board reader, the layer passes and the
+# searches.
+# Environment: FUZZ_SECONDS (default 45) per fuzz target, JOBS (default nproc).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=${JOBS:-$(nproc)}
-fuzz_seconds=${FUZZ_SECONDS:-60}
+fuzz_seconds=${FUZZ_SECONDS:-45}
 export QT_QPA_PLATFORM=offscreen
 
 echo "== layering: board/ and render/ know no widgets"
@@ -33,5 +34,5 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
 
-echo "== fuzz the board reader (${fuzz_seconds} s per target)"
+echo "== fuzz the reader, the passes and the searches (${fuzz_seconds} s per target)"
 bash scripts/fuzz.sh "$fuzz_seconds"

@@ -1,0 +1,18 @@
+// The component pin search on an arbitrary board, view and pin name: the
+// dialog's OK, then the redraw with the name the field still holds.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/search_fuzz_support.h"
+#include "search/comp_dialog.h"
+#include "search/comp_pin_search.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vantrel;
+  FuzzedDataProvider input(data, size);
+  fuzz::SearchRun run(input);
+  Session& s = run.session();
+  s.comp->okClick();
+  run.Step([&] { RedrawCompPin(s); });
+  return 0;
+}

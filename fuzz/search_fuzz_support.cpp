@@ -1,0 +1,279 @@
+#include "fuzz/search_fuzz_support.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "board/board_error.h"
+#include "render/fonts.h"
+#include "search/comp_dialog.h"
+#include "search/device_dialog.h"
+#include "search/error_handler.h"
+#include "search/nail_dialog.h"
+#include "search/net_dialog.h"
+#include "search/overview_window.h"
+
+// The font library keeps blocks that the leak checker cannot see it reach
+// once the fonts are loaded; they are not the program's.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace vantrel::fuzz {
+
+namespace {
+
+constexpr std::string_view kCompanionSeparator = "%%jet.CON\n";
+constexpr std::size_t kMaxFreeText = 40;
+
+// How the view of a run is made: the home view of the board moved as zooming
+// and panning would move it, or any view at all.
+struct ViewChoice {
+  bool anyView = false;
+  ViewState any;
+  std::int8_t zoomSteps = 0;  // '+' when positive, '-' when negative, without their limits
+  std::int16_t panX = 0;      // pixels added to both sides' origins
+  std::int16_t panY = 0;
+};
+
+struct FieldChoice {
+  bool fromFile = false;
+  std::uint16_t line = 0;  // index into the lines of both files
+  std::string text;        // free bytes
+};
+
+ViewChoice TakeViewChoice(FuzzedDataProvider& input) {
+  ViewChoice c;
+  c.anyView = input.ConsumeBool();
+  if (c.anyView) {
+    ViewState& v = c.any;
+    for (std::int32_t* field : {&v.Scale, &v.TopOriginX, &v.TopOriginY, &v.BottomOriginX, &v.BottomOriginY,
+                                &v.MarkRadius, &v.MarkMargin, &v.ZoomStep, &v.HomeScale, &v.HomeTopOriginX,
+                                &v.HomeTopOriginY, &v.HomeBottomOriginX, &v.HomeBottomOriginY,
+                                &v.HomeMarkMargin, &v.HomeMarkRadius}) {
+      *field = input.ConsumeIntegral<std::int32_t>();
+    }
+  } else {
+    c.zoomSteps = input.ConsumeIntegral<std::int8_t>();
+    c.panX = input.ConsumeIntegral<std::int16_t>();
+    c.panY = input.ConsumeIntegral<std::int16_t>();
+  }
+  return c;
+}
+
+std::int32_t Clamped(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
+
+ViewState MakeView(const ViewChoice& c, const std::string& boardFile) {
+  if (c.anyView) return c.any;
+  ViewState v;
+  try {
+    ComputeHomeView(v, boardFile);
+  } catch (const BoardError&) {
+    // A board without a home view keeps what was computed up to the error,
+    // as opening it does.
+  }
+  const std::int64_t k = c.zoomSteps;
+  v.Scale = Clamped(v.Scale + 40 * k);
+  v.ZoomStep = Clamped(v.ZoomStep + k);
+  v.MarkMargin = Clamped(v.MarkMargin + 2 * k);
+  v.MarkRadius = Clamped(v.MarkRadius + k);
+  v.TopOriginX = Clamped(v.TopOriginX + std::int64_t{c.panX});
+  v.BottomOriginX = Clamped(v.BottomOriginX + std::int64_t{c.panX});
+  v.TopOriginY = Clamped(v.TopOriginY + std::int64_t{c.panY});
+  v.BottomOriginY = Clamped(v.BottomOriginY + std::int64_t{c.panY});
+  return v;
+}
+
+std::vector<std::string_view> LinesOf(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    lines.push_back(bytes.substr(0, end));
+    if (end == std::string_view::npos) break;
+    bytes.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::string FieldText(const FieldChoice& c, const std::vector<std::string_view>& lines) {
+  if (!c.fromFile || lines.empty()) return c.text;
+  std::string_view line = lines[c.line % lines.size()];
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  return std::string(line);
+}
+
+// The messages a bad board may show (the error box adds the full stop).
+bool IsBoardMessage(const std::string& shown) {
+  for (const char* message : {messages::kInvalidNumericInput, messages::kDivisionByZero,
+                              messages::kInvalidFloatOperation, messages::kReadBeyondEnd}) {
+    if (shown == ShownErrorText(message)) return true;
+  }
+  return false;
+}
+
+// The program's windows that the searches use, created once.
+struct Windows {
+  Windows() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QApplication>(argc, argv);
+    RegisterFontSubstitutions();
+    session = std::make_unique<Session>();
+    nail = std::make_unique<TFrm_Nail>(*session);
+    comp = std::make_unique<TFrm_Comp>(*session);
+    parts = std::make_unique<TFrm_Parts>(*session);
+    net = std::make_unique<Tfrm_Net>(*session);
+    overview = std::make_unique<TForm8>(*session);
+    session->nail = nail.get();
+    session->comp = comp.get();
+    session->parts = parts.get();
+    session->net = net.get();
+    session->overview = overview.get();
+    SetErrorReporter([](const std::string& shown) {
+      if (IsBoardMessage(shown)) return;
+      std::fprintf(stderr, "a message the program does not have: \"%s\"\n", shown.c_str());
+      std::abort();
+    });
+  }
+
+  int argc = 1;
+  char name[8] = "fuzzer";
+  char* argv[2] = {name, nullptr};
+  std::unique_ptr<QApplication> app;
+  std::unique_ptr<Session> session;  // after the application: its pictures use fonts
+  std::unique_ptr<TFrm_Nail> nail;
+  std::unique_ptr<TFrm_Comp> comp;
+  std::unique_ptr<TFrm_Parts> parts;
+  std::unique_ptr<Tfrm_Net> net;
+  std::unique_ptr<TForm8> overview;
+};
+
+// Everything a session holds at the program's start but its pictures and its
+// windows: the program keeps its pictures from one handler to the next, and
+// so do the runs, which saves clearing three fresh pictures every time.
+void ResetSession(Session& s) {
+  s.view = ViewState();
+  s.HighlightMode = hmNone;
+  s.BoardFile.clear();
+  s.CompanionFile.clear();
+  s.Image1Visible = false;
+  s.ClearHeader();
+  s.PointTopPin.clear();
+  s.PointBottomPin.clear();
+  s.PointNet.clear();
+  s.PointerX = s.PointerY = 0;
+  s.compPin = CompPinMemory();
+  s.openShort = OpenShortMemory();
+}
+
+Windows& TheWindows() {
+  static Windows* windows = new Windows;  // lives to the end of the process
+  return *windows;
+}
+
+struct RunInput {
+  ViewChoice view;
+  bool topShown = true;
+  FieldChoice fields[3];
+  std::string board;
+  std::string companion;
+  bool companionIsCopy = false;
+};
+
+RunInput TakeRunInput(FuzzedDataProvider& input) {
+  RunInput r;
+  r.view = TakeViewChoice(input);
+  r.topShown = input.ConsumeBool();
+  for (FieldChoice& field : r.fields) {
+    field.fromFile = input.ConsumeBool();
+    if (field.fromFile) {
+      field.line = input.ConsumeIntegral<std::uint16_t>();
+    } else {
+      field.text = input.ConsumeRandomLengthString(kMaxFreeText);
+    }
+  }
+  std::string files = input.ConsumeRemainingBytesAsString();
+  const std::size_t separator = files.find(kCompanionSeparator);
+  if (separator != std::string::npos && (separator == 0 || files[separator - 1] == '\n')) {
+    r.board = files.substr(0, separator);
+    r.companion = files.substr(separator + kCompanionSeparator.size());
+  } else {
+    r.board = files;
+    r.companion = std::move(files);
+    r.companionIsCopy = true;
+  }
+  return r;
+}
+
+}  // namespace
+
+MemoryFile::MemoryFile(const std::string& bytes) {
+  fd_ = memfd_create("board", 0);
+  if (fd_ < 0) {
+    std::perror("memfd_create");
+    std::abort();
+  }
+  for (std::size_t written = 0; written < bytes.size();) {
+    const ssize_t n = write(fd_, bytes.data() + written, bytes.size() - written);
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  path_ = "/proc/self/fd/" + std::to_string(fd_);
+}
+
+MemoryFile::~MemoryFile() { close(fd_); }
+
+SearchRun::SearchRun(FuzzedDataProvider& fuzzInput) {
+  const RunInput input = TakeRunInput(fuzzInput);
+  board_.emplace(input.board);
+  companion_.emplace(input.companion);
+  Windows& w = TheWindows();
+  Session& s = *w.session;
+  ResetSession(s);
+  s.BoardFile = board_->path();
+  s.CompanionFile = companion_->path();
+  s.view = MakeView(input.view, s.BoardFile);
+  s.Image1Visible = input.topShown;
+  s.HighlightMode = hmBoard;
+
+  std::vector<std::string_view> lines = LinesOf(input.board);
+  if (!input.companionIsCopy) {
+    const std::vector<std::string_view> more = LinesOf(input.companion);
+    lines.insert(lines.end(), more.begin(), more.end());
+  }
+  for (int n = 1; n <= 3; ++n) {
+    const std::string text = FieldText(input.fields[n - 1], lines);
+    w.nail->SetFieldText(n, text);
+    w.parts->SetFieldText(n, text);
+    if (n == 1) {
+      w.comp->SetFieldText(n, text);
+      w.net->SetFieldText(n, text);
+    }
+  }
+}
+
+SearchRun::~SearchRun() {
+  // The files go with the run; a session left naming them would read another run's files.
+  TheWindows().session->BoardFile.clear();
+}
+
+Session& SearchRun::session() { return *TheWindows().session; }
+
+void SearchRun::Step(const std::function<void()>& step) { RunHandler(session(), step); }
+
+std::int32_t TakePointerCoordinate(FuzzedDataProvider& input) {
+  if (input.ConsumeBool()) return input.ConsumeIntegral<std::int32_t>();
+  return input.ConsumeIntegralInRange<std::int32_t>(-64, 847);
+}
+
+}  // namespace vantrel::fuzz
