@@ -34,6 +34,7 @@ struct BadBoard {
   std::string bottom;  // jet.CON
   std::string error;   // as shown, "" for none
   int mode;            // HighlightMode after the open
+  const char* companionName = "jet.CON";  // how the bottom file is spelled; nullptr: no such file
 };
 
 std::vector<BadBoard> Cases() {
@@ -68,8 +69,13 @@ std::vector<BadBoard> Cases() {
       {"ZeroSizeOutline", Board("4 4\n4 4\n"), good, "Floating point division by zero.", hmNone},
       {"NamesAboveAscii", Board(kOutline, "\xc4\xd6\xdc\xe9\xff\n0 1.5 0 0.5\n"), good, "", hmBoard},
       {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.", hmNone},
+      // The top side is drawn, the bottom side's outline pass finds no file.
+      {"MissingCompanion", good, "", "File not found.", hmNone, nullptr},
+      {"CompanionInOtherLetterCase", good, good, "", hmBoard, "JET.con"},
   };
 }
+
+void PrintTo(const BadBoard& c, std::ostream* os) { *os << c.name; }
 
 class BadInput : public testing::TestWithParam<BadBoard> {};
 
@@ -77,7 +83,7 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
   const BadBoard& c = GetParam();
   TempDir dir;
   const std::string board = dir.Write("bad.brd", c.top);
-  dir.Write("jet.CON", c.bottom);
+  if (c.companionName) dir.Write(c.companionName, c.bottom);
   Application app(1.0);
   BatchRunner runner(app);
   runner.Run("open " + board);
@@ -101,6 +107,91 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
 INSTANTIATE_TEST_SUITE_P(Table, BadInput, testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Files cut inside the sections that only the searches read: the pin records,
+// the nails and the net blocks. Such a board opens; the search that reads past
+// the cut stops there with its message, keeping the mode it had reached.
+struct CutBoard {
+  const char* name;
+  std::string top;
+  std::string bottom;
+  std::string actions;  // batch commands after the open
+  std::string error;    // as shown, "" for none
+  int mode;             // HighlightMode afterwards
+  std::string header;   // Label1 afterwards
+};
+
+// The good board up to, not including, the first occurrence of `text`.
+std::string CutBefore(const std::string& text) {
+  const std::string good = Board();
+  return good.substr(0, good.find(text));
+}
+
+std::vector<CutBoard> CutCases() {
+  const std::string good = Board();
+  const std::string cutInRecords = CutBefore(" R2.1");   // U1.1 (GND) is whole
+  const std::string cutInNails = CutBefore("PROBE");     // T1 lacks its last line
+  const std::string cutInBlocks = good.substr(0, good.size() - 3);  // "GND", "1", "T"
+  const std::string end = "Read beyond end of file.";
+  // At home U1.1 (0.5, 0.25) lies at top pixel (242, 505), with a radius of 2.
+  return {
+      // The hit is marked before its net-mates are looked for.
+      {"RecordsCutPointHit", cutInRecords, good, "press 242 505", end, hmPoint, ""},
+      {"RecordsCutPointMiss", cutInRecords, good, "press 100 100", end, hmBoard, ""},
+      {"RecordsCutNetSearch", cutInRecords, good, "key n\nfield net 1 VCC\nok net", end, hmBoard, ""},
+      {"RecordsCutCompPin", cutInRecords, good, "key c\nfield comp 1 R2.1\nok comp", end, hmBoard, ""},
+      {"RecordsCutOpenShort", cutInRecords, good, "key o\nfield nail 1 T1\nenter nail 1", end, hmBoard, ""},
+      {"CompanionRecordsCutNetSearch", good, cutInRecords, "key n\nfield net 1 GND\nok net", end, hmBoard,
+       "GND    U1.1"},
+      {"CompanionRecordsCutOpenShort", good, cutInRecords, "key o\nfield nail 1 T1\nenter nail 1", end, hmBoard,
+       ""},
+      // A nail that is not there is looked for up to the cut.
+      {"NailsCutOpenShort", cutInNails, good, "key o\nfield nail 1 T9\nenter nail 1", end, hmBoard, ""},
+      // A nail cut after its position is found, with an empty net on the top side;
+      // the bottom side's nail gives the net.
+      {"NailCutAfterItsPosition", cutInNails, good, "key o\nfield nail 1 T1\nenter nail 1", "", hmOpenShort,
+       "$T1  GND    U1.1  U1.1"},
+      // The bottom side's nail scan reads to the end of its file by design.
+      {"CompanionNailsCutOpenShort", good, CutBefore("T1\n0.5"), "key o\nfield nail 1 T1\nenter nail 1", "",
+       hmOpenShort, "$T1  GND    U1.1  U1.1"},
+      {"NailsCutCompPin", cutInNails, good, "key c\nfield comp 1 U1.1\nok comp", end, hmBoard, ""},
+      // The net blocks run to the end of the file: a cut block lists what it holds.
+      {"BlocksCutCompPin", cutInBlocks, good, "key c\nfield comp 1 U1.1\nok comp", "", hmCompPin,
+       "U1.1    GND    $SMD    T "},
+  };
+}
+
+void PrintTo(const CutBoard& c, std::ostream* os) { *os << c.name; }
+
+class CutInSearch : public testing::TestWithParam<CutBoard> {};
+
+TEST_P(CutInSearch, StopsWithItsMessageAndGoesOn) {
+  const CutBoard& c = GetParam();
+  TempDir dir;
+  const std::string board = dir.Write("cut.brd", c.top);
+  dir.Write("jet.CON", c.bottom);
+  Application app(1.0);
+  BatchRunner runner(app);
+  runner.Run("open " + board);
+  ASSERT_TRUE(runner.errors().empty());
+  ASSERT_EQ(app.session.HighlightMode, hmBoard);
+
+  runner.Run(c.actions);
+  const std::vector<std::string> expected = c.error.empty() ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{c.error};
+  EXPECT_EQ(runner.errors(), expected);
+  EXPECT_EQ(app.session.HighlightMode, c.mode);
+  EXPECT_EQ(app.session.Label1, c.header);
+
+  // The home view reads no section past the pins: it draws without a word.
+  runner.Run("key /");
+  EXPECT_EQ(runner.errors(), expected);
+  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_TRUE(app.session.Label1.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CutInSearch, testing::ValuesIn(CutCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 class BadFiles : public testing::Test {
  protected:
   TempDir dir;
@@ -119,6 +210,15 @@ TEST_F(BadFiles, MissingBoardFolderAndUnreadableFile) {
     expected.push_back("File access denied.");
   }
   EXPECT_EQ(runner.errors(), expected);
+  EXPECT_EQ(app.session.HighlightMode, hmNone);
+}
+
+TEST_F(BadFiles, TwoSpellingsOfTheCompanionAreNoCompanion) {
+  const std::string board = dir.Write("b.brd", Board());
+  dir.Write("JET.CON", Board());
+  dir.Write("jet.con", Board());
+  runner.Run("open " + board);
+  EXPECT_EQ(runner.errors(), std::vector<std::string>{"File not found."});
   EXPECT_EQ(app.session.HighlightMode, hmNone);
 }
 
