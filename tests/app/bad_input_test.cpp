@@ -1,11 +1,16 @@
 // Bad board files end as a message box with the right text, the operation
 // stopped where it was and the program answering the next command.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QColor>
+#include <cstdint>
 #include <filesystem>
+#include <set>
+#include <stdexcept>
+#include <utility>
 
 #include "app/batch_runner.h"
 #include "support/test_support.h"
@@ -268,19 +273,75 @@ TEST_F(BadFiles, AHundredMegabyteLineCostsNoMemoryToSkip) {
   EXPECT_EQ(app.session.HighlightMode, hmBoard);
 }
 
-TEST_F(BadFiles, TheProgramNeverWritesTheBoardFiles) {
+// Watches a folder with inotify and records, per file name, what was done to
+// the files in it; the folder's own events have an empty name.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const std::filesystem::path& folder) {
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    constexpr std::uint32_t kWatched = IN_OPEN | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE |
+                                       IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+    if (fd_ < 0 || ::inotify_add_watch(fd_, folder.c_str(), kWatched) < 0) {
+      throw std::runtime_error("cannot watch " + folder.string());
+    }
+  }
+  ~FolderWatch() { ::close(fd_); }
+
+  // The events since the last call, as (name, mask) pairs in their order.
+  std::vector<std::pair<std::string, std::uint32_t>> Events() {
+    std::vector<std::pair<std::string, std::uint32_t>> events;
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (;;) {
+      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n <= 0) break;
+      for (ssize_t at = 0; at < n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+        events.emplace_back(e->len ? std::string(e->name) : std::string(), e->mask);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+      }
+    }
+    return events;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+TEST_F(BadFiles, AWholeSessionOnlyReadsTheBoardAndItsCompanion) {
+  namespace fs = std::filesystem;
   const std::string board = dir.Write("b.brd", Board());
   const std::string companion = dir.Write("jet.CON", Board());
-  const auto stamp = [](const std::string& f) { return std::filesystem::last_write_time(f); };
-  const auto boardTime = stamp(board), companionTime = stamp(companion);
-  runner.Run("open " + board + "\nkey ++4680 /\npress 242 505\ndblclick 100 100\nkey --\nclose\nexit");
+  // Neighbours the program has no business with: another board, the
+  // companion in other letter case (the exact name wins), a note and a folder.
+  dir.Write("other.brd", Board());
+  dir.Write("JET.con", Board());
+  dir.Write("notes.txt", "not a board\n");
+  dir.Write("old/jet.CON", Board());
+  const auto boardTime = fs::last_write_time(board);
+  const auto companionTime = fs::last_write_time(companion);
+
+  FolderWatch watch(dir.path());
+  runner.Run("open " + board +
+             "\nkey ++4680 /\npress 242 505\nmove 100 100\ndblclick 100 100\nkey --\npress 10 10 right"
+             "\nkey o\nfield nail 1 T1\nfield nail 2 T9\nenter nail 1\nkey 4"
+             "\nkey c\nfield comp 1 U1.1\nok comp\nkey 6"
+             "\nkey d\nfield device 1 U1\nfield device 2 R2\nok device\noverview 4v\nkey 0\nkey v"
+             "\nkey n\nfield net 1 GND\nok net\nkey 8"
+             "\npress 392 280\nkey 0\nkey +\nclose\nopen " + board + "\nkey 2\nclose\nexit");
+  EXPECT_TRUE(runner.errors().empty());
+  EXPECT_TRUE(runner.exited());
+
+  std::set<std::string> opened;
+  for (const auto& [name, mask] : watch.Events()) {
+    EXPECT_EQ(mask & ~(IN_OPEN | IN_ISDIR), 0u) << "event " << std::hex << mask << " on \"" << name << "\"";
+    opened.insert(name);
+  }
+  EXPECT_EQ(opened, (std::set<std::string>{"b.brd", "jet.CON"}));
+
   EXPECT_EQ(test::ReadFileBytes(board), Board());
   EXPECT_EQ(test::ReadFileBytes(companion), Board());
-  EXPECT_EQ(stamp(board), boardTime);
-  EXPECT_EQ(stamp(companion), companionTime);
-  std::vector<std::string> entries;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries.push_back(e.path().filename());
-  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(fs::last_write_time(board), boardTime);
+  EXPECT_EQ(fs::last_write_time(companion), companionTime);
 }
 
 }  // namespace
