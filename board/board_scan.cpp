@@ -69,35 +69,6 @@ bool ConvertToken(const char* begin, const char* end, double& value) {
   return true;
 }
 
-// The common token, [+-]digits[.digits] with at most 19 digits, converted
-// without from_chars: when the digits as an integer are below 2^53 and there
-// are at most 22 after the point, both it and the power of ten are exact
-// doubles, so one division gives the correctly rounded value, the same that
-// from_chars gives. Returns false for any other token.
-bool ConvertPlainDecimal(const char* begin, const char* end, double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const char* p = begin;
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '+' || *p == '-')) ++p;
-  std::uint64_t digits = 0;
-  int count = 0;
-  int fraction = 0;
-  const char* intStart = p;
-  for (; p != end && IsDigit(*p); ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  if (p == intStart) return false;
-  if (p != end && *p == '.') {
-    for (++p; p != end && IsDigit(*p); ++p, ++count, ++fraction) {
-      digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    }
-  }
-  if (p != end || count > 19 || digits > (std::uint64_t{1} << 53)) return false;
-  value = static_cast<double>(digits) / kPowersOfTen[fraction];
-  if (negative) value = -value;
-  return true;
-}
-
 }  // namespace
 
 ScanTotals& BoardScanTotals() {
@@ -210,34 +181,63 @@ double BoardScan::ReadNumber() {
     while (pos_ < end_ && static_cast<unsigned char>(buffer_[pos_]) <= 32) ++pos_;
     if (pos_ < end_) break;
   }
-  // A token within the block is converted where it lies; one cut by the end
-  // of the block is gathered first.
-  char gathered[kMaxToken];
+  if (double value; ReadPlainDecimalInPlace(value)) return value;
+  // Any other token: gathered (across blocks if need be), then checked and
+  // converted.
+  char token[kMaxToken];
   std::size_t length = 0;
-  const char* token = gathered;
   while (length < kMaxToken) {
     if (pos_ == end_ && !Fill()) break;
     const char* start = buffer_.get() + pos_;
     const std::size_t room = std::min(kMaxToken - length, end_ - pos_);
     std::size_t n = 0;
     while (n < room && static_cast<unsigned char>(start[n]) > 32) ++n;
-    pos_ += n;
-    const bool complete = n < room || length + n == kMaxToken;
-    if (complete && length == 0) {
-      token = start;
-      length = n;
-      break;
-    }
-    std::memcpy(gathered + length, start, n);
+    std::memcpy(token + length, start, n);
     length += n;
-    if (complete) break;
+    pos_ += n;
+    if (n < room) break;
   }
   double value = 0;
-  if (!ConvertPlainDecimal(token, token + length, value) && !ConvertToken(token, token + length, value)) {
+  if (!ConvertToken(token, token + length, value)) {
     numberError_ = true;
     return 0;
   }
   return value;
+}
+
+// The common token, [+-]digits[.digits] with at most 19 digits and followed
+// by a separator in the same block, read in one pass. When the digits as an
+// integer are at most 2^53 and there are at most 22 after the point, both it
+// and the power of ten are exact doubles, so one division gives the correctly
+// rounded value, the one the general conversion gives. Leaves the scan where
+// it was for any other token.
+bool BoardScan::ReadPlainDecimalInPlace(double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = buffer_.get() + pos_;
+  const char* const end = buffer_.get() + end_;
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  std::uint64_t digits = 0;
+  const char* const intStart = p;
+  for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  std::ptrdiff_t count = p - intStart;
+  std::ptrdiff_t fraction = 0;
+  if (count == 0) return false;
+  if (p != end && *p == '.') {
+    const char* const fracStart = ++p;
+    for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    fraction = p - fracStart;
+    count += fraction;
+  }
+  if (p == end || static_cast<unsigned char>(*p) > 32 || count > 19 || digits > (std::uint64_t{1} << 53)) {
+    return false;
+  }
+  value = static_cast<double>(digits) / kPowersOfTen[fraction];
+  if (negative) value = -value;
+  pos_ = static_cast<std::size_t>(p - buffer_.get());
+  return true;
 }
 
 void BoardScan::CheckError() {

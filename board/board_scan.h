@@ -96,6 +96,7 @@ class BoardScan {
   bool Fill();  // reads the next block; false at end of file
   int Peek();   // the next byte, or -1 at end of file
   std::string ReadText(std::size_t limit);
+  bool ReadPlainDecimalInPlace(double& value);
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;

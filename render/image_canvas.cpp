@@ -363,17 +363,18 @@ void ImageCanvas::selectFont(const CanvasState& state) {
 void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text) {
   if (text.empty() || width() <= 0 || height() <= 0) return;
   selectFont(state());
-  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  const std::int64_t advance = metrics_->horizontalAdvance(s);
   const std::int64_t textHeight = metrics_->height();
   // Glyphs may stand out of their box a little (overhangs, negative bearings).
   const std::int64_t margin = textHeight;
-  if (x >= width() + margin || y >= height() + margin || x <= -(advance + margin) ||
-      y <= -(textHeight + margin)) {
-    return;
-  }
-  if (state().brushStyle == BrushStyle::Solid) {
-    fillBox(x, y, x + advance, y + textHeight, ToRgb(state().brushColor));
+  if (x >= width() + margin || y >= height() + margin || y <= -(textHeight + margin)) return;
+  // The width takes shaping the text; only a text left of the image or on a
+  // solid background needs it.
+  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const bool solid = state().brushStyle == BrushStyle::Solid;
+  if (x < 0 || solid) {
+    const std::int64_t advance = metrics_->horizontalAdvance(s);
+    if (x <= -(advance + margin)) return;
+    if (solid) fillBox(x, y, x + advance, y + textHeight, ToRgb(state().brushColor));
   }
   pixels();  // RGB32 before QPainter takes the image
   QPainter painter(&image_);
