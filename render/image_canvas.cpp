@@ -73,12 +73,20 @@ uchar* ImageCanvas::pixels() {
 }
 
 void ImageCanvas::fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour) {
+  if (std::max<std::int64_t>(x1, 0) >= std::min<std::int64_t>(x2, width()) ||
+      std::max<std::int64_t>(y1, 0) >= std::min<std::int64_t>(y2, height())) {
+    return;
+  }
+  fillBox(pixels(), x1, y1, x2, y2, colour);
+}
+
+void ImageCanvas::fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                          QRgb colour) const {
   const std::int64_t left = std::max<std::int64_t>(x1, 0);
   const std::int64_t right = std::min<std::int64_t>(x2, width());
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y2, height());
   if (left >= right || top >= bottom) return;
-  uchar* bits = pixels();
   const qsizetype stride = image_.bytesPerLine();
   for (std::int64_t y = top; y < bottom; ++y) {
     QRgb* row = RowOf(bits, stride, y);
@@ -194,14 +202,16 @@ void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, s
   // 1 x 1 box those four sides have no length, and nothing is drawn. A box one
   // pixel wide or high is a single column or row of the pen.
   if (x1 + 1 == x2 && y1 + 1 == y2) return;
+  if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;  // wholly outside
+  uchar* bits = pixels();
   if (state().brushStyle == BrushStyle::Solid) {
-    fillBox(x1 + 1, y1 + 1, x2 - 1, y2 - 1, ToRgb(state().brushColor));
+    fillBox(bits, x1 + 1, y1 + 1, x2 - 1, y2 - 1, ToRgb(state().brushColor));
   }
   const QRgb pen = ToRgb(state().penColor);
-  fillBox(x1, y1, x2, y1 + 1, pen);
-  fillBox(x1, y2 - 1, x2, y2, pen);
-  fillBox(x1, y1, x1 + 1, y2, pen);
-  fillBox(x2 - 1, y1, x2, y2, pen);
+  fillBox(bits, x1, y1, x2, y1 + 1, pen);
+  fillBox(bits, x1, y2 - 1, x2, y2, pen);
+  fillBox(bits, x1, y1, x1 + 1, y2, pen);
+  fillBox(bits, x2 - 1, y1, x2, y2, pen);
 }
 
 // One quarter of the outline by the midpoint method in A. Zingl's form, with
@@ -335,11 +345,11 @@ void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
   if (x1 == x2 || y1 == y2) return;
   const std::uint64_t w = static_cast<std::uint64_t>(x2) - static_cast<std::uint64_t>(x1);
   const std::uint64_t h = static_cast<std::uint64_t>(y2) - static_cast<std::uint64_t>(y1);
+  if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;  // wholly outside
   if (w <= 2 || h <= 2) {
     ImageCanvas::rectangle(x1, y1, x2, y2);
     return;
   }
-  if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;
   if (w <= kMaxExactEllipse && h <= kMaxExactEllipse) {
     drawExactEllipse(x1, y1, static_cast<int>(w), static_cast<int>(h));
   } else {
