@@ -55,7 +55,7 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 // The boards and what to search on each.
 
 // Names to search for, taken from the board the way a technician would pick
-// them: the nails on the largest nets, the largest net, the first pin, the
+// them: the nails on the largest nets, the largest net, a pin of it, the
 // first three parts.
 struct Queries {
   std::vector<std::string> nails;
@@ -72,8 +72,46 @@ struct BenchBoard {
   Queries queries;
 };
 
+// Calls `record(name, point, net)` for each pin record of the file.
+template <typename Record>
+void ForEachPinRecord(const std::string& file, Record record) {
+  BoardScan scan(file);
+  scan.SkipToSection(markers::kPinsEnd);
+  for (;;) {
+    scan.ExpectMore();
+    const std::string name = scan.ReadLine();
+    if (name == markers::kPinRecordsEnd) return;
+    const BoardPoint at = scan.ReadPoint();
+    const std::string net = scan.ReadLine();
+    scan.SkipLine();
+    record(name, at, net);
+  }
+}
+
+// The component pin and point searches take pins of the largest net, so that
+// they mark as much on every board size: the first such pin, and the one
+// nearest the middle of all pins, which a zoom about the middle keeps in view.
 Queries FindQueries(const std::string& file) {
   Queries q;
+  std::map<std::string, int> netSize;
+  BoardBox bounds{1e300, -1e300, 1e300, -1e300};
+  ForEachPinRecord(file, [&](const std::string&, BoardPoint p, const std::string& net) {
+    if (!net.empty()) ++netSize[net];
+    bounds = {std::min(bounds.x1, p.x), std::max(bounds.x2, p.x), std::min(bounds.y1, p.y),
+              std::max(bounds.y2, p.y)};
+  });
+  if (netSize.empty()) throw BoardError("no pin records with a net");
+  q.net = std::max_element(netSize.begin(), netSize.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+          })->first;
+  const BoardPoint middle{(bounds.x1 + bounds.x2) / 2, (bounds.y1 + bounds.y2) / 2};
+  double nearest = 1e300;
+  ForEachPinRecord(file, [&](const std::string& name, BoardPoint p, const std::string& net) {
+    if (net != q.net) return;
+    if (q.compPin.empty()) q.compPin = name.substr(name.find_first_not_of(' '));
+    if (const double d = std::hypot(p.x - middle.x, p.y - middle.y); d < nearest) nearest = d, q.pin = p;
+  });
+
   BoardScan scan(file);
   scan.SkipToSection(markers::kOutlineEnd);
   while (!scan.AtEnd() && q.devices.size() < 3) {
@@ -82,30 +120,7 @@ Queries FindQueries(const std::string& file) {
     q.devices.push_back(name);
     scan.SkipLine();
   }
-  scan.SkipToSection(markers::kPinsEnd);
-  // The point inquiry presses the pin nearest the middle of all pins, which a
-  // zoom about the middle keeps in view.
-  std::map<std::string, int> netSize;
-  std::vector<BoardPoint> pins;
-  for (bool first = true;; first = false) {
-    scan.ExpectMore();
-    const std::string name = scan.ReadLine();
-    if (name == markers::kPinRecordsEnd) break;
-    pins.push_back(scan.ReadPoint());
-    const std::string net = scan.ReadLine();
-    scan.SkipLine();
-    if (first) q.compPin = name.substr(name.find_first_not_of(' '));
-    if (!net.empty()) ++netSize[net];
-  }
-  BoardBox bounds{1e300, -1e300, 1e300, -1e300};
-  for (const BoardPoint& p : pins) {
-    bounds = {std::min(bounds.x1, p.x), std::max(bounds.x2, p.x), std::min(bounds.y1, p.y),
-              std::max(bounds.y2, p.y)};
-  }
-  const BoardPoint middle{(bounds.x1 + bounds.x2) / 2, (bounds.y1 + bounds.y2) / 2};
-  auto distance = [&](const BoardPoint& p) { return std::hypot(p.x - middle.x, p.y - middle.y); };
-  q.pin = *std::min_element(pins.begin(), pins.end(),
-                            [&](const auto& a, const auto& b) { return distance(a) < distance(b); });
+  scan.SkipToSection(markers::kPinRecordsEnd);
   std::vector<std::pair<int, std::string>> nails;  // (net size, nail)
   for (;;) {
     scan.ExpectMore();
@@ -119,9 +134,6 @@ Queries FindQueries(const std::string& file) {
   std::stable_sort(nails.begin(), nails.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });
   for (std::size_t i = 0; i < nails.size() && i < 3; ++i) q.nails.push_back(nails[i].second);
-  q.net = std::max_element(netSize.begin(), netSize.end(), [](const auto& a, const auto& b) {
-            return a.second < b.second;
-          })->first;
   return q;
 }
 
