@@ -6,6 +6,18 @@
 #include <string>
 #include <string_view>
 
+// 1 in a build with AddressSanitizer (the VANTREL_SANITIZE option), else 0.
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTREL_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTREL_UNDER_ASAN 1
+#endif
+#endif
+#ifndef VANTREL_UNDER_ASAN
+#define VANTREL_UNDER_ASAN 0
+#endif
+
 namespace vantrel::test {
 
 // A fresh folder under the system's temporary folder, removed with the object.
