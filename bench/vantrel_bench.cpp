@@ -40,8 +40,6 @@
 #include "board/board_scan.h"
 #include "board/view_state.h"
 #include "render/fonts.h"
-#include "render/image_canvas.h"
-#include "render/layer_passes.h"
 
 namespace vantrel {
 namespace {
@@ -160,7 +158,6 @@ class Workspace {
     WriteBoardPair(folder.string(), "board.brd", options);
     return (folder / "board.brd").string();
   }
-  const fs::path& root() const { return root_; }
 
  private:
   fs::path root_;
@@ -369,19 +366,15 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) continue;
       const bool aggregate = run.run_type == Run::RT_Aggregate;
       if (aggregate && run.aggregate_name != "median") continue;
-      const std::string name = run.run_name.function_name;
-      if (!aggregate && rows_.count(name) && seenAggregate_.count(name)) continue;
-      Row row;
+      // Aggregates come after the runs they sum up, so a median replaces them.
+      Row& row = rows_[run.run_name.function_name];
       for (const auto& [key, counter] : run.counters) row.counters[key] = counter.value;
-      rows_[name] = row;
-      if (aggregate) seenAggregate_[name] = true;
     }
   }
   const std::map<std::string, Row>& rows() const { return rows_; }
 
  private:
   std::map<std::string, Row> rows_;
-  std::map<std::string, bool> seenAggregate_;
 };
 
 void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>& boards) {
