@@ -18,6 +18,9 @@ namespace vantrel {
 namespace {
 
 constexpr std::size_t kBlockSize = 256 * 1024;
+// A block is followed by a zero byte, so that the digit loops stop there
+// without checking the block end on every character.
+constexpr char kSentinel = '\0';
 constexpr std::size_t kMaxToken = 64;
 constexpr std::size_t kShortField = 20;
 
@@ -100,7 +103,8 @@ BoardScan::BoardScan(const std::string& path) {
   // read is still read whole, block by block.
   const auto fileSize = static_cast<std::uint64_t>(info.st_size);
   capacity_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(fileSize + 1, 4096, kBlockSize));
-  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ + 1);
+  buffer_[0] = kSentinel;
   ++BoardScanTotals().scans;
 }
 
@@ -116,10 +120,12 @@ bool BoardScan::Fill() {
     const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
     if (n > 0) {
       end_ = static_cast<std::size_t>(n);
+      buffer_[end_] = kSentinel;
       BoardScanTotals().bytes += end_;
       return true;
     }
     if (n == 0) {
+      buffer_[0] = kSentinel;
       eof_ = true;
       return false;
     }
@@ -158,11 +164,28 @@ std::string BoardScan::ReadText(std::size_t limit) {
   return text;
 }
 
+std::size_t BoardScan::LineInBlock() {
+  if (pos_ == end_ && !Fill()) return kNoLine;
+  const char* start = buffer_.get() + pos_;
+  const void* lf = std::memchr(start, '\n', end_ - pos_);
+  if (!lf) return kNoLine;
+  const auto span = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+  // Lines are short: a plain loop beats a call here.
+  for (std::size_t i = 0; i < span; ++i) {
+    if (start[i] == '\r') return kNoLine;
+  }
+  return span;
+}
+
 std::string BoardScan::ReadTextLine() { return ReadText(std::numeric_limits<std::size_t>::max()); }
 
 std::string BoardScan::ReadShortField() { return ReadText(kShortField); }
 
 void BoardScan::SkipToNextLine() {
+  if (pos_ < end_ && buffer_[pos_] == '\n') {  // the common case: right at the line end
+    ++pos_;
+    return;
+  }
   for (;;) {
     if (pos_ == end_ && !Fill()) return;
     const char* start = buffer_.get() + pos_;
@@ -173,6 +196,41 @@ void BoardScan::SkipToNextLine() {
     }
     pos_ = end_;
   }
+}
+
+// The common token, [+-]digits[.digits] with at most 19 digits and followed
+// by a separator in the same block, read in one pass. When the digits as an
+// integer are at most 2^53 and there are at most 22 after the point, both it
+// and the power of ten are exact doubles, so one division gives the correctly
+// rounded value, the one the general conversion gives. Leaves the scan where
+// it was for any other token.
+inline bool BoardScan::ReadPlainDecimalInPlace(double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = buffer_.get() + pos_;
+  const char* const end = buffer_.get() + end_;
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  std::uint64_t digits = 0;
+  const char* const intStart = p;
+  for (; IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  std::ptrdiff_t count = p - intStart;
+  std::ptrdiff_t fraction = 0;
+  if (count == 0) return false;
+  if (*p == '.') {
+    const char* const fracStart = ++p;
+    for (; IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    fraction = p - fracStart;
+    count += fraction;
+  }
+  if (p == end || static_cast<unsigned char>(*p) > 32 || count > 19 || digits > (std::uint64_t{1} << 53)) {
+    return false;
+  }
+  value = static_cast<double>(digits) / kPowersOfTen[fraction];
+  if (negative) value = -value;
+  pos_ = static_cast<std::size_t>(p - buffer_.get());
+  return true;
 }
 
 double BoardScan::ReadNumber() {
@@ -205,41 +263,6 @@ double BoardScan::ReadNumber() {
   return value;
 }
 
-// The common token, [+-]digits[.digits] with at most 19 digits and followed
-// by a separator in the same block, read in one pass. When the digits as an
-// integer are at most 2^53 and there are at most 22 after the point, both it
-// and the power of ten are exact doubles, so one division gives the correctly
-// rounded value, the one the general conversion gives. Leaves the scan where
-// it was for any other token.
-bool BoardScan::ReadPlainDecimalInPlace(double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const char* p = buffer_.get() + pos_;
-  const char* const end = buffer_.get() + end_;
-  const bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
-  std::uint64_t digits = 0;
-  const char* const intStart = p;
-  for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  std::ptrdiff_t count = p - intStart;
-  std::ptrdiff_t fraction = 0;
-  if (count == 0) return false;
-  if (p != end && *p == '.') {
-    const char* const fracStart = ++p;
-    for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    fraction = p - fracStart;
-    count += fraction;
-  }
-  if (p == end || static_cast<unsigned char>(*p) > 32 || count > 19 || digits > (std::uint64_t{1} << 53)) {
-    return false;
-  }
-  value = static_cast<double>(digits) / kPowersOfTen[fraction];
-  if (negative) value = -value;
-  pos_ = static_cast<std::size_t>(p - buffer_.get());
-  return true;
-}
-
 void BoardScan::CheckError() {
   if (numberError_) {
     numberError_ = false;
@@ -248,8 +271,14 @@ void BoardScan::CheckError() {
 }
 
 std::string BoardScan::ReadLine() {
-  std::string line = ReadTextLine();
-  SkipToNextLine();
+  std::string line;
+  if (const std::size_t span = LineInBlock(); span != kNoLine) {
+    line.assign(buffer_.get() + pos_, span);
+    pos_ += span + 1;
+  } else {
+    line = ReadTextLine();
+    SkipToNextLine();
+  }
   CheckError();
   return line;
 }
@@ -280,6 +309,12 @@ BoardBox BoardScan::ReadBox() {
 }
 
 bool BoardScan::ReadLineEquals(std::string_view text, bool foldCase) {
+  if (const std::size_t span = LineInBlock(); span != kNoLine) {
+    const std::string_view line(buffer_.get() + pos_, span);
+    pos_ += span + 1;
+    CheckError();
+    return foldCase ? NameEquals(line, text) : line == text;
+  }
   // Compares while reading, so that a line of any length costs no memory.
   std::size_t matched = 0;
   bool equal = true;
@@ -289,14 +324,6 @@ bool BoardScan::ReadLineEquals(std::string_view text, bool foldCase) {
     const std::size_t avail = end_ - pos_;
     const void* lf = std::memchr(start, '\n', avail);
     const std::size_t span = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : avail;
-    if (lf && matched == 0 && equal && !std::memchr(start, '\r', span)) {
-      // The whole line is in the block and holds no carriage return.
-      const std::string_view line(start, span);
-      equal = foldCase ? NameEquals(line, text) : line == text;
-      matched = equal ? text.size() : 0;
-      pos_ += span;
-      break;
-    }
     for (std::size_t i = 0; equal && i < span; ++i) {
       const char c = start[i];
       if (c == '\r') continue;

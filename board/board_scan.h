@@ -96,6 +96,10 @@ class BoardScan {
   bool Fill();  // reads the next block; false at end of file
   int Peek();   // the next byte, or -1 at end of file
   std::string ReadText(std::size_t limit);
+  // The length of the line at the read position when its line feed is in the
+  // block and it holds no carriage return, else kNoLine; reads nothing.
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  std::size_t LineInBlock();
   bool ReadPlainDecimalInPlace(double& value);
 
   int fd_ = -1;

@@ -68,9 +68,26 @@ ImageCanvas::ImageCanvas(int width, int height) : image_(width, height, QImage::
 }
 
 uchar* ImageCanvas::pixels() {
-  if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) image_.convertTo(QImage::Format_RGB32);
+  if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) {
+    endText();
+    image_.convertTo(QImage::Format_RGB32);
+  }
   return image_.bits();
 }
+
+// Qt copies a picture that a painter holds in full, never sharing its pixels,
+// so the painter stays on the pixels this canvas writes.
+QPainter& ImageCanvas::textPainter() {
+  if (!painter_) {
+    pixels();  // RGB32 before QPainter takes the image
+    painter_.emplace(&image_);
+    painterFontSet_ = false;
+    painterColourSet_ = false;
+  }
+  return *painter_;
+}
+
+void ImageCanvas::endText() { painter_.reset(); }
 
 void ImageCanvas::fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour) {
   if (std::max<std::int64_t>(x1, 0) >= std::min<std::int64_t>(x2, width()) ||
@@ -366,6 +383,7 @@ void ImageCanvas::selectFont(const CanvasState& state) {
   font_.setPixelSize(static_cast<int>(std::clamp(pixelSize, 1.0, static_cast<double>(kMaxFontPixels))));
   font_.setHintingPreference(QFont::PreferFullHinting);  // whole-pixel advances
   metrics_.emplace(font_, &image_);
+  painterFontSet_ = false;
   fontName_ = state.fontName;
   fontSizePt_ = state.fontSizePt;
 }
@@ -386,11 +404,16 @@ void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text)
     if (x <= -(advance + margin)) return;
     if (solid) fillBox(x, y, x + advance, y + textHeight, ToRgb(state().brushColor));
   }
-  pixels();  // RGB32 before QPainter takes the image
-  QPainter painter(&image_);
-  painter.setFont(font_);
-  const Color c = state().fontColor;
-  painter.setPen(QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+  QPainter& painter = textPainter();
+  if (!painterFontSet_) {
+    painter.setFont(font_);
+    painterFontSet_ = true;
+  }
+  if (const QRgb colour = ToRgb(state().fontColor); !painterColourSet_ || colour != painterColour_) {
+    painter.setPen(QColor(colour));
+    painterColour_ = colour;
+    painterColourSet_ = true;
+  }
   painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics_->ascent())), s);
 }
 

@@ -24,6 +24,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 
 #include <cstdint>
 #include <memory>
@@ -44,11 +45,19 @@ class ImageCanvas : public Canvas {
 
   // A width x height picture, black until something is drawn.
   ImageCanvas(int width, int height);
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
 
   int width() const override { return image_.width(); }
   int height() const override { return image_.height(); }
+  // The picture. Reading it, painting it or copying it is safe at any time;
+  // the writable form ends the text painter first, since the image may be
+  // replaced.
   const QImage& image() const { return image_; }
-  QImage& image() { return image_; }
+  QImage& image() {
+    endText();
+    return image_;
+  }
 
   void fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
   void rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
@@ -80,6 +89,10 @@ class ImageCanvas : public Canvas {
   // in another format back to RGB32 first.
   uchar* pixels();
   void selectFont(const CanvasState& state);
+  // The painter that draws text, opened at the first label and kept open for
+  // the next ones, since opening one costs more than drawing a short label.
+  QPainter& textPainter();
+  void endText();
 
   QImage image_;
 
@@ -92,6 +105,12 @@ class ImageCanvas : public Canvas {
   int fontSizePt_ = 0;
   QFont font_;
   std::optional<QFontMetrics> metrics_;
+
+  // Declared last: it must end before the image goes.
+  std::optional<QPainter> painter_;
+  bool painterFontSet_ = false;
+  bool painterColourSet_ = false;
+  QRgb painterColour_ = 0;
 };
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 #include <limits>
@@ -78,6 +79,80 @@ TEST(BoardScanLines, LongLinesCrossBlockBoundaries) {
   const BoardPoint p = scan.ReadPoint();
   EXPECT_EQ(p.x, 7);
   EXPECT_EQ(p.y, 8);
+}
+
+// The composite reads take shortcuts for a line wholly inside a block; over
+// lines of every kind, cut anywhere by the blocks, they give what their
+// definitions in terms of the plain reads give.
+TEST(BoardScanLines, CompositeReadsAgreeWithThePlainReadsAcrossBlocks) {
+  std::mt19937 random(5);
+  const std::vector<std::string> lines = {"U12", "u12", "", "\r", "1.25 3.5", "-7 8 extra", "4 4 4 4",
+                                          "4 4 4 4\r", "GND\r", "G\rND", std::string(40, 'n'), "1,5 2"};
+  std::string content;
+  while (content.size() < 3 * 256 * 1024 + 100) content += lines[random() % lines.size()] + "\n";
+  content += "U12";  // the last line has no line end
+  TempDir dir;
+  const std::string file = dir.Write("a.brd", content);
+
+  BoardScan scan(file);
+  BoardScan plain(file);
+  auto outcome = [](const std::function<std::string()>& read) {
+    try {
+      return read();
+    } catch (const BoardError& e) {
+      return "error: " + std::string(e.what());
+    }
+  };
+  for (int step = 0; !plain.AtEnd(); ++step) {
+    SCOPED_TRACE(step);
+    switch (random() % 4) {
+      case 0:
+        ASSERT_EQ(outcome([&] { return scan.ReadLine(); }), outcome([&] {
+                    std::string text = plain.ReadTextLine();
+                    plain.SkipToNextLine();
+                    plain.CheckError();
+                    return text;
+                  }));
+        break;
+      case 1: {
+        const std::string& text = lines[random() % lines.size()];
+        const bool fold = random() % 2;
+        ASSERT_EQ(outcome([&] { return std::to_string(scan.ReadLineEquals(text, fold)); }), outcome([&] {
+                    std::string line = plain.ReadTextLine();
+                    plain.SkipToNextLine();
+                    plain.CheckError();
+                    return std::to_string(fold ? NameEquals(line, text) : line == text);
+                  }));
+        break;
+      }
+      case 2:
+        ASSERT_EQ(outcome([&] {
+                    const BoardPoint p = scan.ReadPoint();
+                    return std::to_string(p.x) + " " + std::to_string(p.y);
+                  }),
+                  outcome([&] {
+                    const double x = plain.ReadNumber();
+                    const double y = plain.ReadNumber();
+                    plain.SkipToNextLine();
+                    plain.CheckError();
+                    return std::to_string(x) + " " + std::to_string(y);
+                  }));
+        break;
+      default:
+        ASSERT_EQ(outcome([&] {
+                    scan.SkipLine();
+                    return std::string();
+                  }),
+                  outcome([&] {
+                    plain.SkipToNextLine();
+                    plain.CheckError();
+                    return std::string();
+                  }));
+        break;
+    }
+    if (random() % 5 == 0) ASSERT_EQ(scan.ReadShortField(), plain.ReadShortField());  // a line begun
+  }
+  EXPECT_TRUE(scan.AtEnd());
 }
 
 TEST(BoardScanNumbers, PointLineIgnoresTheRestAndCrossesLinesWhenShort) {

@@ -67,12 +67,12 @@ std::set<Point> PixelsOf(const ImageCanvas& canvas, Color colour) {
 }
 
 // A canvas whose figures are outlined in kPen and filled with kBrush.
-ImageCanvas Surface(int w, int h) {
-  ImageCanvas canvas(w, h);
-  canvas.setPenColor(kPen);
-  canvas.setBrushColor(kBrush);
-  return canvas;
-}
+struct Surface : ImageCanvas {
+  Surface(int w, int h) : ImageCanvas(w, h) {
+    setPenColor(kPen);
+    setBrushColor(kBrush);
+  }
+};
 
 // Canvas::lineTo is the way in to the protected line routine.
 void Line(ImageCanvas& canvas, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
@@ -200,7 +200,7 @@ TEST(ImageCanvasLine, CoversStartPixelButNotEndPixelInEveryDirection) {
                         {7, -7}, {-7, -7}, {9, 4},  {-9, -4}, {3, -11}, {-3, 11}};
   for (const auto& [dx, dy] : ends) {
     SCOPED_TRACE(testing::Message() << "towards (" << dx << ", " << dy << ")");
-    ImageCanvas canvas = Surface(40, 40);
+    Surface canvas(40, 40);
     Line(canvas, 20, 20, 20 + dx, 20 + dy);
     EXPECT_EQ(PixelAt(canvas, 20, 20), kPen);
     EXPECT_EQ(PixelAt(canvas, 20 + dx, 20 + dy), colors::kBlack);
@@ -209,7 +209,7 @@ TEST(ImageCanvasLine, CoversStartPixelButNotEndPixelInEveryDirection) {
 }
 
 TEST(ImageCanvasLine, HorizontalAndVerticalLinesStopBeforeTheirEnd) {
-  ImageCanvas canvas = Surface(12, 12);
+  Surface canvas(12, 12);
   Line(canvas, 2, 1, 6, 1);    // right: 2..5
   Line(canvas, 9, 3, 5, 3);    // left: 9..6
   Line(canvas, 1, 4, 1, 8);    // down: 4..7
@@ -231,7 +231,7 @@ TEST(ImageCanvasLine, HorizontalAndVerticalLinesStopBeforeTheirEnd) {
 }
 
 TEST(ImageCanvasLine, ZeroLengthLineDrawsNothing) {
-  ImageCanvas canvas = Surface(5, 5);
+  Surface canvas(5, 5);
   Line(canvas, 2, 2, 2, 2);
   EXPECT_EQ(Picture(canvas), Blank(5, 5));
 }
@@ -255,7 +255,7 @@ TEST(ImageCanvasLine, ExactTieGoesToTheSmallerCoordinateEitherWay) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "(" << c.from.first << ", " << c.from.second << ") to (" << c.to.first
                                     << ", " << c.to.second << ")");
-    ImageCanvas canvas = Surface(6, 6);
+    Surface canvas(6, 6);
     Line(canvas, c.from.first, c.from.second, c.to.first, c.to.second);
     EXPECT_EQ(PixelsOf(canvas, kPen), c.pixels);
   }
@@ -266,7 +266,7 @@ TEST(ImageCanvasLine, EveryLineOnASmallGridFollowsTheRule) {
     for (int y0 = 0; y0 < 9; ++y0) {
       for (int x1 = 0; x1 < 9; ++x1) {
         for (int y1 = 0; y1 < 9; ++y1) {
-          ImageCanvas canvas = Surface(9, 9);
+          Surface canvas(9, 9);
           Line(canvas, x0, y0, x1, y1);
           ASSERT_EQ(PixelsOf(canvas, kPen), ReferenceLine(x0, y0, x1, y1, 9, 9))
               << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
@@ -285,9 +285,9 @@ TEST(ImageCanvasLine, ClippedLineKeepsTheUnclippedPixels) {
   for (const auto& [from, to] : lines) {
     SCOPED_TRACE(testing::Message() << "(" << from.first << ", " << from.second << ") to (" << to.first
                                     << ", " << to.second << ")");
-    ImageCanvas clipped = Surface(40, 30);
+    Surface clipped(40, 30);
     Line(clipped, from.first, from.second, to.first, to.second);
-    ImageCanvas whole = Surface(240, 240);
+    Surface whole(240, 240);
     Line(whole, from.first + kOffset, from.second + kOffset, to.first + kOffset, to.second + kOffset);
     EXPECT_EQ(Picture(clipped), Window(Picture(whole), kOffset, kOffset, 40, 30));
     EXPECT_FALSE(PixelsOf(clipped, kPen).empty());
@@ -307,7 +307,7 @@ TEST(ImageCanvasLine, FarAwayHugeLineCrossingThePictureDrawsOnlyItsPixelsInView)
     const Point from = line.first, to = line.second;  // not bindings: clang 14 cannot capture those
     SCOPED_TRACE(testing::Message() << "(" << from.first << ", " << from.second << ") to (" << to.first
                                     << ", " << to.second << ")");
-    ImageCanvas canvas = Surface(40, 30);
+    Surface canvas(40, 30);
     const double seconds = SecondsFor([&] { Line(canvas, from.first, from.second, to.first, to.second); });
     EXPECT_LT(seconds, 0.5);  // visits the picture's columns, not the line's billions of steps
     const std::set<Point> expected = ReferenceLine(from.first, from.second, to.first, to.second, 40, 30);
@@ -317,7 +317,7 @@ TEST(ImageCanvasLine, FarAwayHugeLineCrossingThePictureDrawsOnlyItsPixelsInView)
 }
 
 TEST(ImageCanvasLine, LineWhollyOutsideDrawsNothing) {
-  ImageCanvas canvas = Surface(20, 20);
+  Surface canvas(20, 20);
   Line(canvas, -5, -5, 30, -1);
   Line(canvas, 21, 0, 40, 25);
   Line(canvas, INT64_MIN, INT64_MIN, INT64_MIN + 1000, INT64_MAX);
@@ -325,7 +325,7 @@ TEST(ImageCanvasLine, LineWhollyOutsideDrawsNothing) {
 }
 
 TEST(ImageCanvasLine, PenPositionMovesToTheEnd) {
-  ImageCanvas canvas = Surface(10, 10);
+  Surface canvas(10, 10);
   canvas.moveTo(1, 1);
   canvas.lineTo(5, 1);
   canvas.lineTo(5, 5);
@@ -336,7 +336,7 @@ TEST(ImageCanvasLine, PenPositionMovesToTheEnd) {
 }
 
 TEST(ImageCanvasLine, PenWidthIsAlwaysOnePixel) {
-  ImageCanvas canvas = Surface(10, 10);
+  Surface canvas(10, 10);
   canvas.setPenWidth(3);
   Line(canvas, 1, 4, 8, 4);
   EXPECT_EQ(PixelsOf(canvas, kPen).size(), 7u);
@@ -346,7 +346,7 @@ TEST(ImageCanvasLine, PenWidthIsAlwaysOnePixel) {
 // Rectangles and fills
 
 TEST(ImageCanvasRectangle, SevenBySevenHasPenOnItsEdgesAndBrushInside) {
-  ImageCanvas canvas = Surface(9, 9);
+  Surface canvas(9, 9);
   canvas.rectangle(1, 1, 8, 8);
   EXPECT_EQ(Picture(canvas), (std::vector<std::string>{
                                  ".........",
@@ -362,17 +362,17 @@ TEST(ImageCanvasRectangle, SevenBySevenHasPenOnItsEdgesAndBrushInside) {
 }
 
 TEST(ImageCanvasRectangle, ReversedCornersAreOrdered) {
-  ImageCanvas ordered = Surface(9, 9);
+  Surface ordered(9, 9);
   ordered.rectangle(1, 2, 8, 6);
   for (const auto& [x1, y1, x2, y2] : {std::tuple{8, 6, 1, 2}, {1, 6, 8, 2}, {8, 2, 1, 6}}) {
-    ImageCanvas reversed = Surface(9, 9);
+    Surface reversed(9, 9);
     reversed.rectangle(x1, y1, x2, y2);
     EXPECT_EQ(Picture(reversed), Picture(ordered));
   }
 }
 
 TEST(ImageCanvasRectangle, SmallBoxes) {
-  ImageCanvas canvas = Surface(12, 6);
+  Surface canvas(12, 6);
   canvas.rectangle(1, 1, 2, 2);   // 1 x 1: nothing
   canvas.rectangle(3, 1, 5, 3);   // 2 x 2: four pen pixels
   canvas.rectangle(6, 1, 7, 5);   // 1 x 4: a column
@@ -390,7 +390,7 @@ TEST(ImageCanvasRectangle, SmallBoxes) {
 }
 
 TEST(ImageCanvasRectangle, ClearBrushLeavesTheInside) {
-  ImageCanvas canvas = Surface(6, 6);
+  Surface canvas(6, 6);
   canvas.setBrushStyle(BrushStyle::Clear);
   canvas.rectangle(0, 0, 5, 5);
   EXPECT_EQ(Picture(canvas), (std::vector<std::string>{
@@ -404,7 +404,7 @@ TEST(ImageCanvasRectangle, ClearBrushLeavesTheInside) {
 }
 
 TEST(ImageCanvasRectangle, HugeBoxIsClippedToThePicture) {
-  ImageCanvas canvas = Surface(8, 6);
+  Surface canvas(8, 6);
   const double seconds =
       SecondsFor([&] { canvas.rectangle(INT64_MIN, 2, INT64_MAX, std::int64_t{1} << 40); });
   EXPECT_LT(seconds, 0.5);
@@ -416,13 +416,13 @@ TEST(ImageCanvasRectangle, HugeBoxIsClippedToThePicture) {
                                  "BBBBBBBB",
                                  "BBBBBBBB",
                              }));
-  ImageCanvas right = Surface(8, 4);
+  Surface right(8, 4);
   right.rectangle(6, -(std::int64_t{1} << 40), std::int64_t{1} << 40, 2);
   EXPECT_EQ(Picture(right), (std::vector<std::string>{"......PB", "......PP", "........", "........"}));
 }
 
 TEST(ImageCanvasFillRect, FillsWithTheBrushClippedToThePicture) {
-  ImageCanvas canvas = Surface(10, 8);
+  Surface canvas(10, 8);
   canvas.fillRect(-5, -5, 4, 3);
   canvas.fillRect(9, 7, 7, 5);  // reversed: columns 7..8, rows 5..6
   canvas.fillRect(3, 6, 3, 8);  // no width: nothing
@@ -439,13 +439,13 @@ TEST(ImageCanvasFillRect, FillsWithTheBrushClippedToThePicture) {
 }
 
 TEST(ImageCanvasFillRect, HugeCoordinatesFillThePicture) {
-  ImageCanvas canvas = Surface(7, 5);
+  Surface canvas(7, 5);
   canvas.fillRect(INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN);
   EXPECT_EQ(PixelsOf(canvas, kBrush).size(), 35u);
 }
 
 TEST(ImageCanvasFillRect, ClearBrushFillsNothing) {
-  ImageCanvas canvas = Surface(7, 5);
+  Surface canvas(7, 5);
   canvas.setBrushStyle(BrushStyle::Clear);
   canvas.fillRect(0, 0, 7, 5);
   canvas.clear();
@@ -467,7 +467,7 @@ TEST(ImageCanvasColour, ColoursAreBlueGreenRed) {
 // Ellipses
 
 TEST(ImageCanvasEllipse, DegenerateBoxes) {
-  ImageCanvas canvas = Surface(12, 6);
+  Surface canvas(12, 6);
   canvas.ellipse(1, 1, 1, 1);   // 0 x 0
   canvas.ellipse(1, 1, 1, 5);   // 0 x 4
   canvas.ellipse(2, 1, 3, 2);   // 1 x 1: a rectangle of nothing
@@ -486,11 +486,11 @@ TEST(ImageCanvasEllipse, DegenerateBoxes) {
 TEST(ImageCanvasEllipse, SmallCircles) {
   // Worked out by hand from the midpoint steps; the 9 x 9 circle has the
   // doubled pixels of the GDI outline.
-  ImageCanvas three = Surface(3, 3);
+  Surface three(3, 3);
   three.ellipse(0, 0, 3, 3);
   EXPECT_EQ(Picture(three), (std::vector<std::string>{".P.", "PBP", ".P."}));
 
-  ImageCanvas nine = Surface(9, 9);
+  Surface nine(9, 9);
   nine.ellipse(0, 0, 9, 9);
   EXPECT_EQ(Picture(nine), (std::vector<std::string>{
                                "...PPP...",
@@ -504,7 +504,7 @@ TEST(ImageCanvasEllipse, SmallCircles) {
                                "...PPP...",
                            }));
 
-  ImageCanvas ten = Surface(10, 10);
+  Surface ten(10, 10);
   ten.ellipse(0, 0, 10, 10);
   EXPECT_EQ(Picture(ten), (std::vector<std::string>{
                               "...PPPP...",
@@ -523,7 +523,7 @@ TEST(ImageCanvasEllipse, SmallCircles) {
 TEST(ImageCanvasEllipse, CirclesAreSymmetric) {
   for (int n = 3; n <= 64; ++n) {
     SCOPED_TRACE(testing::Message() << n << " x " << n);
-    ImageCanvas canvas = Surface(n, n);
+    Surface canvas(n, n);
     canvas.ellipse(0, 0, n, n);
     const std::vector<std::string> rows = Picture(canvas);
     for (int y = 0; y < n; ++y) {
@@ -543,7 +543,7 @@ TEST(ImageCanvasEllipse, EveryBoxUpToFortyMatchesThePlainRule) {
   constexpr int kLeft = 3, kTop = 2;
   for (int w = 0; w <= 40; ++w) {
     for (int h = 0; h <= 40; ++h) {
-      ImageCanvas canvas = Surface(w + 6, h + 4);
+      Surface canvas(w + 6, h + 4);
       canvas.ellipse(kLeft, kTop, kLeft + w, kTop + h);
       ASSERT_EQ(Picture(canvas), Place(ReferenceEllipse(w, h), kLeft, kTop, w + 6, h + 4)) << w << " x " << h;
     }
@@ -554,22 +554,22 @@ TEST(ImageCanvasEllipse, ClippedEllipseKeepsTheUnclippedPixels) {
   const std::vector<std::string> circle = ReferenceEllipse(21, 17);
   for (const auto& [left, top] : {std::pair{-7, -3}, {-20, 5}, {12, -16}, {15, 9}, {-10, -8}}) {
     SCOPED_TRACE(testing::Message() << "at (" << left << ", " << top << ")");
-    ImageCanvas canvas = Surface(24, 18);
+    Surface canvas(24, 18);
     canvas.ellipse(left, top, left + 21, top + 17);
     EXPECT_EQ(Picture(canvas), Place(circle, left, top, 24, 18));
   }
 }
 
 TEST(ImageCanvasEllipse, ReversedCornersAreOrdered) {
-  ImageCanvas ordered = Surface(20, 20);
+  Surface ordered(20, 20);
   ordered.ellipse(2, 3, 15, 18);
-  ImageCanvas reversed = Surface(20, 20);
+  Surface reversed(20, 20);
   reversed.ellipse(15, 18, 2, 3);
   EXPECT_EQ(Picture(reversed), Picture(ordered));
 }
 
 TEST(ImageCanvasEllipse, ClearBrushDrawsOnlyTheOutline) {
-  ImageCanvas canvas = Surface(9, 9);
+  Surface canvas(9, 9);
   canvas.setBrushStyle(BrushStyle::Clear);
   canvas.ellipse(0, 0, 9, 9);
   std::vector<std::string> expected = ReferenceEllipse(9, 9);
@@ -581,7 +581,7 @@ TEST(ImageCanvasEllipse, ManySizesInTurnStayCorrect) {
   // Sizes come and go in the shape cache; each must still draw its own shape.
   for (int round = 0; round < 3; ++round) {
     for (int n : {5, 8, 5, 11, 8, 30, 5}) {
-      ImageCanvas canvas = Surface(n, n + 1);
+      Surface canvas(n, n + 1);
       canvas.ellipse(0, 1, n, n + 1);
       ASSERT_EQ(Picture(canvas), Place(ReferenceEllipse(n, n), 0, 1, n, n + 1)) << n;
     }
@@ -590,7 +590,7 @@ TEST(ImageCanvasEllipse, ManySizesInTurnStayCorrect) {
 
 TEST(ImageCanvasEllipse, HugeEllipsesEndQuickly) {
   const std::int64_t big = std::int64_t{1} << 32;
-  ImageCanvas canvas = Surface(40, 30);
+  Surface canvas(40, 30);
   const double seconds = SecondsFor([&] {
     canvas.ellipse(-big, -big, big, big);  // the picture lies well inside
     canvas.ellipse(INT64_MIN, INT64_MIN, INT64_MAX, INT64_MAX);
@@ -604,7 +604,7 @@ TEST(ImageCanvasEllipse, HugeEllipsesEndQuickly) {
 
 TEST(ImageCanvasEllipse, HugeEllipseKeepsItsOutlineWhereItCrossesThePicture) {
   const std::int64_t big = std::int64_t{1} << 32;
-  ImageCanvas canvas = Surface(40, 30);
+  Surface canvas(40, 30);
   // The top of an ellipse 2^33 wide lies on row 10, flat across the picture.
   canvas.ellipse(-big, 10, big, 10 + 2 * big);
   const std::vector<std::string> rows = Picture(canvas);
@@ -614,7 +614,7 @@ TEST(ImageCanvasEllipse, HugeEllipseKeepsItsOutlineWhereItCrossesThePicture) {
   }
 
   // Its left end at column 5: pen there, brush to the right, nothing to the left.
-  ImageCanvas side = Surface(40, 30);
+  Surface side(40, 30);
   side.ellipse(5, 15 - big, 5 + 2 * big, 15 + big);
   const std::vector<std::string> sideRows = Picture(side);
   EXPECT_EQ(sideRows[15], std::string(5, '.') + "P" + std::string(34, 'B'));
@@ -760,6 +760,41 @@ TEST_F(ImageCanvasText, BytesAreLatin1) {
   plain.setBrushColor(kPaper);
   plain.textOut(10, 8, "A");
   EXPECT_NE(plain.image(), canvas_.image());
+}
+
+// Labels, figures and copies of the picture taken between them: every copy
+// keeps what it showed, and the canvas ends as if nobody had looked.
+TEST_F(ImageCanvasText, CopiesTakenBetweenLabelsKeepWhatTheyShowed) {
+  auto draw = [](ImageCanvas& c, int step) {
+    switch (step) {
+      case 0: c.textOut(10, 8, "HIH"); break;
+      case 1: c.fillRect(30, 10, 70, 30); break;
+      case 2: c.textOut(40, 12, "HIH"); break;
+      case 3: c.ellipse(90, 5, 120, 35); break;
+      default: c.textOut(95, 30, "HIH"); break;
+    }
+  };
+  ImageCanvas plain(160, 60);
+  plain.setFontName("Times New Roman");
+  plain.setFontSize(12);
+  plain.setFontColor(kInk);
+  plain.setBrushColor(kPaper);
+  for (int step = 0; step < 5; ++step) draw(plain, step);
+
+  std::vector<std::pair<QImage, QImage>> copies;  // a shared copy and a deep one
+  for (int step = 0; step < 5; ++step) {
+    draw(canvas_, step);
+    const QImage shared = canvas_.image();
+    copies.emplace_back(shared, shared.copy());
+  }
+  EXPECT_EQ(canvas_.image(), plain.image());
+  for (const auto& [shared, deep] : copies) EXPECT_EQ(shared, deep);
+
+  // A picture replaced from outside takes the next label.
+  canvas_.image() = QImage(160, 60, QImage::Format_RGB32);
+  canvas_.image().fill(Qt::black);
+  canvas_.textOut(10, 8, "HIH");
+  EXPECT_FALSE(PixelsOf(canvas_, kPaper).empty());
 }
 
 TEST_F(ImageCanvasText, TextFarAwayDrawsNothing) {
