@@ -9,6 +9,13 @@
 // the ratio of each to its floor, the growth from 100k to 1M pins, and the
 // peak memory of vantrel-batch on a small and a huge board.
 //
+// The floor converts no number and draws no text, and a redraw does both for
+// every record it reads and every pin it marks. So the summary also gives a
+// second floor, "with work": the floor plus, for each number the redraw read,
+// an exact conversion by std::from_chars, and for each text it drew, a
+// QPainter::drawText of a pin name with one painter kept open; both unit costs
+// are measured at the start of the run.
+//
 //   build/bench/vantrel-bench [--sizes=1000,10000,100000,1000000]
 //                             [--boards=DIR] [--benchmark_filter=...]
 //                             [--benchmark_repetitions=N]
@@ -19,9 +26,12 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -30,6 +40,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -40,6 +51,7 @@
 #include "board/board_scan.h"
 #include "board/view_state.h"
 #include "render/fonts.h"
+#include "render/image_canvas.h"
 
 namespace vantrel {
 namespace {
@@ -198,6 +210,69 @@ std::size_t Floor(const std::string& top, const std::string& bottom, const ScanT
   return lines;
 }
 
+// What a number and a text cost at the least, in seconds.
+struct UnitCosts {
+  double number = 0;
+  double text = 0;
+};
+UnitCosts unitCosts;
+
+template <typename Work>
+double MedianSecondsPer(int count, Work work) {
+  std::vector<double> runs;
+  for (int round = 0; round < 7; ++round) {
+    const auto start = Clock::now();
+    work();
+    runs.push_back(Seconds(Clock::now() - start) / count);
+  }
+  std::sort(runs.begin(), runs.end());
+  return runs[runs.size() / 2];
+}
+
+// Numbers shaped as the boards' ("12.3456", "-0.5"), converted from memory;
+// pin names ("U123.4") drawn at 16 pixels in the labels' face.
+UnitCosts MeasureUnitCosts() {
+  constexpr int kNumbers = 200000;
+  constexpr int kTexts = 4000;
+  std::mt19937 random(3);
+  std::string tokens;
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  for (int i = 0; i < kNumbers; ++i) {
+    const std::size_t at = tokens.size();
+    if (random() % 8 == 0) tokens += '-';
+    tokens += std::to_string(random() % 300);
+    tokens += '.';
+    tokens += std::to_string(1000 + random() % 9000);
+    spans.emplace_back(at, tokens.size() - at);
+    tokens += ' ';
+  }
+  UnitCosts costs;
+  costs.number = MedianSecondsPer(kNumbers, [&] {
+    double sum = 0;
+    for (const auto& [at, length] : spans) {
+      double value = 0;
+      std::from_chars(tokens.data() + at, tokens.data() + at + length, value);
+      sum += value;
+    }
+    benchmark::DoNotOptimize(sum);
+  });
+
+  QImage picture(1000, 700, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setPixelSize(16);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  std::vector<QString> names;
+  for (int i = 0; i < kTexts; ++i) names.push_back(QStringLiteral("U%1.%2").arg(random() % 500).arg(random() % 40));
+  costs.text = MedianSecondsPer(kTexts, [&] {
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    for (int i = 0; i < kTexts; ++i) painter.drawText(QPoint(i * 37 % 950, 20 + i * 13 % 660), names[i]);
+  });
+  return costs;
+}
+
 // ---------------------------------------------------------------------------
 // The benchmarks.
 
@@ -256,12 +331,16 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
   const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
   std::vector<double> times, floors;
   ScanTotals work;
+  std::uint64_t texts = 0;
   for (auto _ : state) {
     const ScanTotals before = BoardScanTotals();
+    const std::uint64_t textsBefore = ImageCanvas::TextsDrawn();
     const auto start = Clock::now();
     operation();
     const double took = Seconds(Clock::now() - start);
-    work = {BoardScanTotals().scans - before.scans, BoardScanTotals().bytes - before.bytes};
+    const ScanTotals& after = BoardScanTotals();
+    work = {after.scans - before.scans, after.bytes - before.bytes, after.numbers - before.numbers};
+    texts = ImageCanvas::TextsDrawn() - textsBefore;
     const auto floorStart = Clock::now();
     benchmark::DoNotOptimize(Floor(board.file, companion, work, pictures));
     const double floor = Seconds(Clock::now() - floorStart);
@@ -281,6 +360,12 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
   state.counters["ratio"] = median(times) / floor;
   state.counters["scans"] = static_cast<double>(work.scans);
   state.counters["MB_read"] = static_cast<double>(work.bytes) / 1e6;
+  state.counters["numbers"] = static_cast<double>(work.numbers);
+  state.counters["texts"] = static_cast<double>(texts);
+  const double withWork = floor + static_cast<double>(work.numbers) * unitCosts.number +
+                          static_cast<double>(texts) * unitCosts.text;
+  state.counters["work_floor_ms"] = withWork * 1e3;
+  state.counters["work_ratio"] = median(times) / withWork;
 }
 
 void BM_Open(benchmark::State& state, const BenchBoard* board) {
@@ -384,17 +469,20 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
     return it == rows.end() ? nullptr : &it->second;
   };
   std::printf("\nSummary (medians; ratio = time / floor)\n");
-  std::printf("%-10s %-12s %10s %10s %7s %7s %8s\n", "operation", "board", "ms", "floor ms", "ratio", "scans",
-              "MB read");
+  std::printf("a number costs %.1f ns with std::from_chars, a text %.2f us with QPainter::drawText\n",
+              unitCosts.number * 1e9, unitCosts.text * 1e6);
+  std::printf("%-10s %-12s %10s %10s %7s %7s %8s %9s %7s %10s %7s\n", "operation", "board", "ms", "floor ms",
+              "ratio", "scans", "MB read", "numbers", "texts", "with work", "ratio");
   std::vector<std::string> operations{"open"};
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
   for (const std::string& op : operations) {
     for (const BenchBoard& board : boards) {
       if (const auto* row = find(op + "/" + board.label)) {
-        std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f\n",
-                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(),
-                    row->counters.at("median_ms"), row->counters.at("floor_ms"), row->counters.at("ratio"),
-                    row->counters.at("scans"), row->counters.at("MB_read"));
+        const auto& c = row->counters;
+        std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f %9.0f %7.0f %10.2f %7.2f\n",
+                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(), c.at("median_ms"),
+                    c.at("floor_ms"), c.at("ratio"), c.at("scans"), c.at("MB_read"), c.at("numbers"),
+                    c.at("texts"), c.at("work_floor_ms"), c.at("work_ratio"));
       }
     }
   }
@@ -496,6 +584,7 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond);
   }
 
+  unitCosts = MeasureUnitCosts();
   theViewer = std::make_unique<Viewer>();
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -109,6 +109,7 @@ BoardScan::BoardScan(const std::string& path) {
 }
 
 BoardScan::~BoardScan() {
+  BoardScanTotals().numbers += numbers_;
   if (fd_ >= 0) ::close(fd_);
 }
 
@@ -234,6 +235,7 @@ inline bool BoardScan::ReadPlainDecimalInPlace(double& value) {
 }
 
 double BoardScan::ReadNumber() {
+  ++numbers_;
   for (;;) {
     if (pos_ == end_ && !Fill()) return 0;
     while (pos_ < end_ && static_cast<unsigned char>(buffer_[pos_]) <= 32) ++pos_;

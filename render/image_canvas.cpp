@@ -414,6 +414,7 @@ void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text)
     painterColour_ = colour;
     painterColourSet_ = true;
   }
+  ++textsDrawn_;
   painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics_->ascent())), s);
 }
 

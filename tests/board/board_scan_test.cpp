@@ -150,7 +150,9 @@ TEST(BoardScanLines, CompositeReadsAgreeWithThePlainReadsAcrossBlocks) {
                   }));
         break;
     }
-    if (random() % 5 == 0) ASSERT_EQ(scan.ReadShortField(), plain.ReadShortField());  // a line begun
+    if (random() % 5 == 0) {  // a line begun
+      ASSERT_EQ(scan.ReadShortField(), plain.ReadShortField());
+    }
   }
   EXPECT_TRUE(scan.AtEnd());
 }
