@@ -141,8 +141,8 @@ int BoardScan::Peek() {
 
 bool BoardScan::AtEnd() { return Peek() < 0; }
 
-std::string BoardScan::ReadText(std::size_t limit) {
-  std::string text;
+void BoardScan::ReadText(std::string& text, std::size_t limit) {
+  text.clear();
   while (text.size() < limit) {
     if (pos_ == end_ && !Fill()) break;
     const char* start = buffer_.get() + pos_;
@@ -162,7 +162,6 @@ std::string BoardScan::ReadText(std::size_t limit) {
     pos_ += taken;
     if (taken < avail && start[taken] == '\n') break;
   }
-  return text;
 }
 
 std::size_t BoardScan::LineInBlock() {
@@ -178,9 +177,17 @@ std::size_t BoardScan::LineInBlock() {
   return span;
 }
 
-std::string BoardScan::ReadTextLine() { return ReadText(std::numeric_limits<std::size_t>::max()); }
+std::string BoardScan::ReadTextLine() {
+  std::string text;
+  ReadText(text, std::numeric_limits<std::size_t>::max());
+  return text;
+}
 
-std::string BoardScan::ReadShortField() { return ReadText(kShortField); }
+std::string BoardScan::ReadShortField() {
+  std::string text;
+  ReadText(text, kShortField);
+  return text;
+}
 
 void BoardScan::SkipToNextLine() {
   if (pos_ < end_ && buffer_[pos_] == '\n') {  // the common case: right at the line end
@@ -274,15 +281,19 @@ void BoardScan::CheckError() {
 
 std::string BoardScan::ReadLine() {
   std::string line;
+  ReadLine(line);
+  return line;
+}
+
+void BoardScan::ReadLine(std::string& line) {
   if (const std::size_t span = LineInBlock(); span != kNoLine) {
     line.assign(buffer_.get() + pos_, span);
     pos_ += span + 1;
   } else {
-    line = ReadTextLine();
+    ReadText(line, std::numeric_limits<std::size_t>::max());
     SkipToNextLine();
   }
   CheckError();
-  return line;
 }
 
 void BoardScan::SkipLine() {

@@ -81,6 +81,7 @@ class BoardScan {
 
   // The composite reads.
   std::string ReadLine();  // ReadTextLine, SkipToNextLine, CheckError
+  void ReadLine(std::string& line);  // the same into `line`, reusing its storage
   void SkipLine();         // the same for a line whose text is not needed
   BoardPoint ReadPoint();  // two numbers, SkipToNextLine, CheckError
   BoardBox ReadBox();      // four numbers, SkipToNextLine, CheckError
@@ -97,7 +98,7 @@ class BoardScan {
  private:
   bool Fill();  // reads the next block; false at end of file
   int Peek();   // the next byte, or -1 at end of file
-  std::string ReadText(std::size_t limit);
+  void ReadText(std::string& text, std::size_t limit);
   // The length of the line at the read position when its line feed is in the
   // block and it holds no carriage return, else kNoLine; reads nothing.
   static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);

@@ -26,9 +26,10 @@ std::string ReadShortLine(BoardScan& scan) {
 std::optional<std::string> FindPinLine(BoardScan& scan, const std::string& text) {
   scan.SkipToSection(markers::kPinsEnd);
   const std::string wanted = " " + text;
+  std::string line;
   for (;;) {
     scan.ExpectMore();
-    std::string line = scan.ReadLine();
+    scan.ReadLine(line);
     if (line == markers::kPinRecordsEnd) return std::nullopt;
     if (NameEquals(line, wanted)) return line;
   }
@@ -39,9 +40,10 @@ std::optional<std::string> FindPinLine(BoardScan& scan, const std::string& text)
 void FramePart(Session& s, Side side, const std::string& partName) {
   BoardScan scan(s.FileOf(side));
   scan.SkipToSection(markers::kOutlineEnd);
+  std::string line;
   for (;;) {
     scan.ExpectMore();
-    const std::string line = scan.ReadLine();
+    scan.ReadLine(line);
     if (line == markers::kPartsEnd) return;
     if (NameEquals(line, partName)) break;
   }

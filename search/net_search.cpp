@@ -18,16 +18,18 @@ void MarkNet(Session& s, Side side, const std::string& text) {
     const SideMapping map = SideMapping::Of(s.view, side);
     const std::int64_t h = s.view.MarkRadius;
     ImageCanvas& image = s.ImageOf(side);
+    std::string name;
+    std::string net;
     for (;;) {
       scan.ExpectMore();
-      const std::string name = scan.ReadLine();
+      scan.ReadLine(name);
       if (name == markers::kPinRecordsEnd) break;
       const BoardPoint p = scan.ReadPoint();
-      std::string net = scan.ReadLine();
+      scan.ReadLine(net);
       scan.SkipLine();  // the fourth line
       if (!NameEquals(net, text)) continue;
 
-      foundNet = std::move(net);
+      foundNet = net;
       const PixelPoint c = map.Map(p.x, p.y);
       image.setBrushColor(colors::kWhite);
       image.setPenColor(colors::kWhite);

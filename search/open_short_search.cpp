@@ -48,9 +48,10 @@ bool FindNail(Session& s, Side side, int slot, const std::string& name) {
   BoardScan scan(s.FileOf(side));
   scan.SkipToSection(markers::kPinRecordsEnd);
   if (side == Side::Top) s.openShort.NailNet[slot].clear();
+  std::string line;
   for (;;) {
     if (side == Side::Top) scan.ExpectMore();
-    const std::string line = scan.ReadLine();
+    scan.ReadLine(line);
     if (NameEquals(line, name)) {
       const BoardPoint p = scan.ReadPoint();
       std::string net = scan.ReadLine();
@@ -79,9 +80,10 @@ void MarkNetPins(Session& s, Side side, int slot) {
   scan.SkipToSection(markers::kPinsEnd);
   const std::string& net = s.openShort.NailNet[slot];
   std::string& list = s.openShort.NetPinList[slot];
+  std::string name;
   for (;;) {
     scan.ExpectMore();
-    std::string name = scan.ReadLine();
+    scan.ReadLine(name);
     if (name == markers::kPinRecordsEnd) return;
     const BoardPoint p = scan.ReadPoint();
     const bool onNet = scan.ReadLineEquals(net, true);

@@ -21,11 +21,11 @@ struct PinRecord {
 // Reads the next record of the pin record section; false at "4 4 4 4".
 bool ReadPinRecord(BoardScan& scan, PinRecord& pin) {
   scan.ExpectMore();
-  pin.name = scan.ReadLine();
+  scan.ReadLine(pin.name);
   if (pin.name == markers::kPinRecordsEnd) return false;
   pin.at = scan.ReadPoint();
-  pin.net = scan.ReadLine();
-  pin.fourth = scan.ReadLine();
+  scan.ReadLine(pin.net);
+  scan.ReadLine(pin.fourth);
   return true;
 }
 
