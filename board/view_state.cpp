@@ -14,7 +14,7 @@ double RoundHalfEven(double v) {
   return std::nearbyint(v);
 }
 
-std::int32_t RoundToInt32(double v) {
+std::int32_t RoundToInt32Checked(double v) {
   const double r = RoundHalfEven(v);
   if (!(r >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
         r <= static_cast<double>(std::numeric_limits<std::int32_t>::max()))) {
@@ -111,10 +111,5 @@ SideMapping SideMapping::Of(const ViewState& view, Side side) {
                            : SideMapping(side, view.Scale, view.BottomOriginX, view.BottomOriginY);
 }
 
-std::int32_t SideMapping::MapX(double x) const { return RoundToInt32(scale_ * x + originX_); }
-
-std::int32_t SideMapping::MapY(double y) const {
-  return side_ == Side::Top ? RoundToInt32(originY_ - scale_ * y) : RoundToInt32(scale_ * y + originY_);
-}
 
 }  // namespace vantrel

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "board/board_error.h"
 #include "support/test_support.h"
@@ -31,6 +34,30 @@ TEST(Round, HalvesGoToEven) {
   EXPECT_EQ(RoundToInt32(0.5), 0);
   EXPECT_EQ(RoundToInt32(1.5000001), 2);
   EXPECT_EQ(RoundToInt32(-0.4), 0);
+}
+
+// The quick rounding gives what nearbyint gives, on halves, near halves and
+// near the ends of the range.
+TEST(Round, AgreesWithNearbyintEverywhereInRange) {
+  std::mt19937_64 random(9);
+  std::vector<double> values;
+  for (int i = 0; i < 200000; ++i) {
+    const double whole = static_cast<double>(static_cast<std::int64_t>(random() % 4294967296) - 2147483648);
+    values.push_back(whole + 0.5);
+    values.push_back(std::nextafter(whole + 0.5, 0.0));
+    values.push_back(std::nextafter(whole + 0.5, 1e10));
+    values.push_back(whole + static_cast<double>(random() % 1000000) / 1000000.0);
+    values.push_back(std::ldexp(static_cast<double>(random() % 1000000), -static_cast<int>(random() % 60)));
+  }
+  for (double edge : {2147483646.5, 2147483647.0, 2147483647.49, -2147483647.0, -2147483647.5, -2147483648.0,
+                      -2147483648.49, -0.5, -0.0, 0.49999999999999994}) {
+    values.push_back(edge);
+  }
+  for (const double v : values) {
+    const double r = std::nearbyint(v);
+    if (r < -2147483648.0 || r > 2147483647.0) continue;
+    ASSERT_EQ(RoundToInt32(v), static_cast<std::int32_t>(r)) << std::setprecision(17) << v;
+  }
 }
 
 TEST(Round, OutOfRangeOrNotFiniteIsAnInvalidOperation) {
