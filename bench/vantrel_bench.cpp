@@ -486,12 +486,14 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
       }
     }
   }
-  std::printf("\nGrowth from 100k to 1M pins (time 1M / time 100k)\n");
+  std::printf("\nGrowth from 100k to 1M pins (1M / 100k)\n%-18s %7s %7s\n", "operation", "time", "floor");
   for (const std::string& op : operations) {
     const auto* a = find(op + "/100k");
     const auto* b = find(op + "/1M");
-    if (a && b)
-      std::printf("%-18s %6.2fx\n", op.c_str(), b->counters.at("median_ms") / a->counters.at("median_ms"));
+    if (a && b) {
+      std::printf("%-18s %6.2fx %6.2fx\n", op.c_str(), b->counters.at("median_ms") / a->counters.at("median_ms"),
+                  b->counters.at("floor_ms") / a->counters.at("floor_ms"));
+    }
   }
   for (const auto& [name, row] : rows) {
     if (name.rfind("memory/", 0) != 0) continue;
