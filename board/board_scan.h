@@ -53,8 +53,8 @@ bool NameEquals(std::string_view a, std::string_view b);
 
 // What every scan of the process has read so far: how many scans were opened,
 // how many bytes they took from their files and how many numbers they read
-// (counted when a scan closes). The benchmarks compare a
-// redraw with the cost of reading the same bytes.
+// (counted when a scan closes). The benchmarks compare a redraw with the cost
+// of reading the same bytes.
 struct ScanTotals {
   std::uint64_t scans = 0;
   std::uint64_t bytes = 0;
