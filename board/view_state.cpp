@@ -111,5 +111,4 @@ SideMapping SideMapping::Of(const ViewState& view, Side side) {
                            : SideMapping(side, view.Scale, view.BottomOriginX, view.BottomOriginY);
 }
 
-
 }  // namespace vantrel
