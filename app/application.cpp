@@ -1,13 +1,21 @@
 #include "app/application.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
+
+#include "dialogs/search_dialog.h"
 
 namespace vantrel {
 
 double ScreenFactor(int screenWidth, int screenHeight) {
   return std::max(1.0, std::min(screenWidth / 800.0, screenHeight / 600.0));
+}
+
+void ShowErrorBox(const std::string& text) {
+  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Vantrel"), FromBytes(text),
+                        QMessageBox::Ok);
 }
 
 Application::Application(double factor) {
@@ -23,12 +31,14 @@ Application::Application(double factor) {
   about = std::make_unique<TFrm_About>();
   net = std::make_unique<Tfrm_Net>(session);
   overview = std::make_unique<TForm8>(session);
-  session.nail = nail.get();
-  session.comp = comp.get();
-  session.parts = parts.get();
-  session.net = net.get();
-  session.overview = overview.get();
-  main->setAuxWindows(content.get(), about.get());
+  parts->setOverviewWindow(overview.get());
+  main->setWindows({.openShortDialog = nail.get(),
+                    .compPinDialog = comp.get(),
+                    .deviceDialog = parts.get(),
+                    .netDialog = net.get(),
+                    .overviewWindow = overview.get(),
+                    .helpWindow = content.get(),
+                    .aboutWindow = about.get()});
   main->SyncWithSession();
 }
 

@@ -1,17 +1,18 @@
 // The program's windows, created once at start in their fixed order (main
 // window, open/short, component pin, device, help, about, net, overview) and
-// kept until the end.
+// kept until the end, and the session they share.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/aux_windows.h"
 #include "app/main_window.h"
-#include "search/comp_dialog.h"
-#include "search/device_dialog.h"
-#include "search/nail_dialog.h"
-#include "search/net_dialog.h"
-#include "search/overview_window.h"
+#include "dialogs/comp_dialog.h"
+#include "dialogs/device_dialog.h"
+#include "dialogs/nail_dialog.h"
+#include "dialogs/net_dialog.h"
+#include "dialogs/overview_window.h"
 #include "search/session.h"
 
 namespace vantrel {
@@ -19,6 +20,9 @@ namespace vantrel {
 // The factor by which the design-size window is shown on a screen: the
 // largest that fits both ways, never below 1.
 double ScreenFactor(int screenWidth, int screenHeight);
+
+// Shows an error in a message box with the error icon and the title "Vantrel".
+void ShowErrorBox(const std::string& text);
 
 class Application {
  public:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <optional>
 #include <QWidget>
 
 namespace vantrel {

@@ -1,16 +1,17 @@
 #include "app/batch_runner.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "search/error_handler.h"
@@ -39,42 +40,55 @@ int ParseInt(const std::string& word, int line) {
   return value;
 }
 
-std::string JsonReal(double v) {
-  if (std::isnan(v)) return "null";
-  if (std::isinf(v)) return v > 0 ? "1e999" : "-1e999";
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", v);
-  return text;
-}
-
 void SendMouse(QWidget* target, QEvent::Type type, QPointF pos, Qt::MouseButton button,
                Qt::MouseButtons held) {
   QMouseEvent event(type, pos, target->mapToGlobal(pos), button, held, Qt::NoModifier);
   QApplication::sendEvent(target, &event);
 }
 
+void SendKey(QWidget* target, int key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &release);
+}
+
 void SavePicture(const QImage& image, const std::string& file) {
   image.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(file), "PNG");
 }
 
-}  // namespace
+QJsonValue Text(const std::string& bytes) { return FromBytes(bytes); }
 
-std::string JsonString(const std::string& bytes) {
-  std::string out = "\"";
-  for (unsigned char c : bytes) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
+QJsonObject ViewJson(const ViewState& v) {
+  return {{"Scale", v.Scale},
+          {"TopOriginX", v.TopOriginX},
+          {"TopOriginY", v.TopOriginY},
+          {"BottomOriginX", v.BottomOriginX},
+          {"BottomOriginY", v.BottomOriginY},
+          {"MarkRadius", v.MarkRadius},
+          {"MarkMargin", v.MarkMargin},
+          {"ZoomStep", v.ZoomStep},
+          {"HomeScale", v.HomeScale},
+          {"HomeTopOriginX", v.HomeTopOriginX},
+          {"HomeTopOriginY", v.HomeTopOriginY},
+          {"HomeBottomOriginX", v.HomeBottomOriginX},
+          {"HomeBottomOriginY", v.HomeBottomOriginY},
+          {"HomeMarkMargin", v.HomeMarkMargin},
+          {"HomeMarkRadius", v.HomeMarkRadius},
+          // A board whose outline overflows has infinite extents: null.
+          {"ExtentMinX", v.ExtentMinX},
+          {"ExtentMaxX", v.ExtentMaxX},
+          {"ExtentMinY", v.ExtentMinY},
+          {"ExtentMaxY", v.ExtentMaxY}};
 }
+
+QJsonObject DialogJson(const SearchDialog& dialog) {
+  QJsonArray fields;
+  for (int f = 1; f <= dialog.fieldCount(); ++f) fields.append(Text(dialog.FieldText(f)));
+  return {{"visible", dialog.isVisible()}, {"fields", fields}};
+}
+
+}  // namespace
 
 BatchRunner::BatchRunner(Application& app) : app_(app) {
   app_.main->setFileChooser([] { return std::optional<std::string>(); });
@@ -102,80 +116,127 @@ void BatchRunner::Run(const std::string& script) {
   }
 }
 
-void BatchRunner::RunLine(const std::string& line, int n) {
-  if (line.empty() || line[0] == '#') return;
-  const auto [command, argument] = SplitCommand(line);
-  const std::vector<std::string> words = Words(argument);
-  TFrm_Main& main = *app_.main;
+BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
+  static const std::map<std::string, Command> kCommands = {
+      {"open", &BatchRunner::Open},       {"close", &BatchRunner::Close},
+      {"exit", &BatchRunner::Exit},       {"key", &BatchRunner::Key},
+      {"overview", &BatchRunner::Overview}, {"press", &BatchRunner::PressCommand},
+      {"move", &BatchRunner::Move},       {"dblclick", &BatchRunner::DoubleClickCommand},
+      {"menu", &BatchRunner::Menu},       {"dump", &BatchRunner::DumpCommand},
+      {"field", &BatchRunner::Field},     {"enter", &BatchRunner::Enter},
+      {"ok", &BatchRunner::Ok},           {"cancel", &BatchRunner::Cancel},
+  };
+  const auto it = kCommands.find(name);
+  return it == kCommands.end() ? nullptr : it->second;
+}
 
-  if (command == "open") {
-    if (line == "open") {
-      main.open1Click();
-    } else {
-      const std::string path = std::filesystem::absolute(argument).lexically_normal().string();
-      main.setFileChooser([path] { return std::optional<std::string>(path); });
-      main.open1Click();
-      main.setFileChooser([] { return std::optional<std::string>(); });
-    }
-  } else if (command == "close" && argument.empty()) {
-    main.close1Click();
-  } else if (command == "exit" && argument.empty()) {
-    main.exit1Click();
-    exited_ = true;
-  } else if (command == "key") {
-    TypeInto(&main, argument);
-  } else if (command == "overview") {
-    TypeInto(app_.overview.get(), argument);
-  } else if (command == "press" && (words.size() == 2 || words.size() == 3)) {
-    Qt::MouseButton button = Qt::LeftButton;
-    if (words.size() == 3) {
-      if (words[2] == "right") {
-        button = Qt::RightButton;
-      } else if (words[2] == "middle") {
-        button = Qt::MiddleButton;
-      } else {
-        throw BatchError(n, "unknown button: " + words[2]);
-      }
-    }
-    Press(ParseInt(words[0], n), ParseInt(words[1], n), button);
-  } else if (command == "move" && words.size() == 2) {
-    if (ImageView* view = ShownImage()) {
-      const QPointF pos(ParseInt(words[0], n) * main.factor(), ParseInt(words[1], n) * main.factor());
-      SendMouse(view, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
-    }
-  } else if (command == "dblclick" && words.size() == 2) {
-    DoubleClick(ParseInt(words[0], n), ParseInt(words[1], n));
-  } else if (command == "menu" && words.size() == 1) {
-    QAction* action = main.menuAction(words[0]);
-    if (!action) throw BatchError(n, "unknown menu item: " + words[0]);
-    if (action->isEnabled()) action->trigger();
-  } else if (command == "dump" && !argument.empty()) {
-    Dump(argument);
-  } else if (command == "field") {
-    // field DIALOG N TEXT: TEXT is everything after the blank that follows N.
-    const auto [dialogName, rest] = SplitCommand(argument);
-    const auto [number, text] = SplitCommand(rest);
-    SearchDialog* dialog = DialogNamed(dialogName, n);
-    const int field = ParseInt(number, n);
-    if (field < 1 || field > dialog->fieldCount()) throw BatchError(n, "no such field: " + number);
-    if (rest.find(' ') == std::string::npos) throw BatchError(n, "field needs a text after one blank");
-    dialog->SetFieldText(field, text);
-  } else if (command == "enter" && words.size() == 2) {
-    SearchDialog* dialog = DialogNamed(words[0], n);
-    const int field = ParseInt(words[1], n);
-    if (field < 1 || field > dialog->fieldCount()) throw BatchError(n, "no such field: " + words[1]);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(dialog->field(field), &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(dialog->field(field), &release);
-  } else if (command == "ok" && words.size() == 1) {
-    DialogNamed(words[0], n)->okButton()->click();
-  } else if (command == "cancel" && words.size() == 1) {
-    DialogNamed(words[0], n)->cancelButton()->click();
-  } else {
-    throw BatchError(n, "malformed command: " + line);
-  }
+void BatchRunner::RunLine(const std::string& text, int n) {
+  if (text.empty() || text[0] == '#') return;
+  const auto [name, argument] = SplitCommand(text);
+  const std::vector<std::string> words = Words(argument);
+  const Command command = CommandNamed(name);
+  if (!command) throw BatchError(n, "malformed command: " + text);
+  (this->*command)(Line{text, argument, words, n});
   QApplication::processEvents();
+}
+
+namespace {
+
+// A command whose words do not fit it.
+void Require(bool fits, const std::string& text, int n) {
+  if (!fits) throw BatchError(n, "malformed command: " + text);
+}
+
+}  // namespace
+
+void BatchRunner::Open(const Line& line) {
+  TFrm_Main& main = *app_.main;
+  if (line.text == "open") return main.open1Click();
+  const std::string path = std::filesystem::absolute(line.argument).lexically_normal().string();
+  main.setFileChooser([path] { return std::optional<std::string>(path); });
+  main.open1Click();
+  main.setFileChooser([] { return std::optional<std::string>(); });
+}
+
+void BatchRunner::Close(const Line& line) {
+  Require(line.argument.empty(), line.text, line.number);
+  app_.main->close1Click();
+}
+
+void BatchRunner::Exit(const Line& line) {
+  Require(line.argument.empty(), line.text, line.number);
+  app_.main->exit1Click();
+  exited_ = true;
+}
+
+void BatchRunner::Key(const Line& line) { TypeInto(app_.main.get(), line.argument); }
+
+void BatchRunner::Overview(const Line& line) { TypeInto(app_.overview.get(), line.argument); }
+
+void BatchRunner::PressCommand(const Line& line) {
+  Require(line.words.size() == 2 || line.words.size() == 3, line.text, line.number);
+  Qt::MouseButton button = Qt::LeftButton;
+  if (line.words.size() == 3) {
+    if (line.words[2] == "right") {
+      button = Qt::RightButton;
+    } else if (line.words[2] == "middle") {
+      button = Qt::MiddleButton;
+    } else {
+      throw BatchError(line.number, "unknown button: " + line.words[2]);
+    }
+  }
+  Press(Position(line), button);
+}
+
+void BatchRunner::Move(const Line& line) {
+  Require(line.words.size() == 2, line.text, line.number);
+  if (ImageView* view = ShownImage()) {
+    SendMouse(view, QEvent::MouseMove, Position(line), Qt::NoButton, Qt::NoButton);
+  }
+}
+
+void BatchRunner::DoubleClickCommand(const Line& line) {
+  Require(line.words.size() == 2, line.text, line.number);
+  DoubleClick(Position(line));
+}
+
+void BatchRunner::Menu(const Line& line) {
+  Require(line.words.size() == 1, line.text, line.number);
+  QAction* action = app_.main->menuAction(line.words[0]);
+  if (!action) throw BatchError(line.number, "unknown menu item: " + line.words[0]);
+  if (action->isEnabled()) action->trigger();
+}
+
+void BatchRunner::DumpCommand(const Line& line) {
+  Require(!line.argument.empty(), line.text, line.number);
+  Dump(line.argument);
+}
+
+// field DIALOG N TEXT: TEXT is everything after the blank that follows N.
+void BatchRunner::Field(const Line& line) {
+  const auto [dialogName, rest] = SplitCommand(line.argument);
+  const auto [number, text] = SplitCommand(rest);
+  SearchDialog* dialog = DialogNamed(dialogName, line.number);
+  const int field = FieldNumber(*dialog, number, line.number);
+  if (rest.find(' ') == std::string::npos) throw BatchError(line.number, "field needs a text after one blank");
+  dialog->SetFieldText(field, text);
+}
+
+void BatchRunner::Enter(const Line& line) {
+  Require(line.words.size() == 2, line.text, line.number);
+  SearchDialog* dialog = DialogNamed(line.words[0], line.number);
+  const int field = FieldNumber(*dialog, line.words[1], line.number);
+  SendKey(dialog->field(field), Qt::Key_Return, QStringLiteral("\r"));
+}
+
+void BatchRunner::Ok(const Line& line) {
+  Require(line.words.size() == 1, line.text, line.number);
+  DialogNamed(line.words[0], line.number)->okButton()->click();
+}
+
+void BatchRunner::Cancel(const Line& line) {
+  Require(line.words.size() == 1, line.text, line.number);
+  DialogNamed(line.words[0], line.number)->cancelButton()->click();
 }
 
 SearchDialog* BatchRunner::DialogNamed(const std::string& name, int line) const {
@@ -186,6 +247,12 @@ SearchDialog* BatchRunner::DialogNamed(const std::string& name, int line) const 
   throw BatchError(line, "unknown dialog: " + name);
 }
 
+int BatchRunner::FieldNumber(const SearchDialog& dialog, const std::string& word, int line) const {
+  const int field = ParseInt(word, line);
+  if (field < 1 || field > dialog.fieldCount()) throw BatchError(line, "no such field: " + word);
+  return field;
+}
+
 ImageView* BatchRunner::ShownImage() const {
   TFrm_Main& main = *app_.main;
   if (main.Image1()->isVisible()) return main.Image1();
@@ -193,28 +260,26 @@ ImageView* BatchRunner::ShownImage() const {
   return nullptr;
 }
 
-void BatchRunner::TypeInto(QWidget* target, const std::string& chars) {
-  for (unsigned char c : chars) {
-    const QString text(QChar(static_cast<char16_t>(c)));
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-  }
+// The words X Y of a command, in pixels of the picture as shown.
+QPointF BatchRunner::Position(const Line& line) const {
+  const double f = app_.main->factor();
+  return {ParseInt(line.words[0], line.number) * f, ParseInt(line.words[1], line.number) * f};
 }
 
-void BatchRunner::Press(int x, int y, Qt::MouseButton button) {
+void BatchRunner::TypeInto(QWidget* target, const std::string& chars) {
+  for (unsigned char c : chars) SendKey(target, 0, QString(QChar(static_cast<char16_t>(c))));
+}
+
+void BatchRunner::Press(QPointF pos, Qt::MouseButton button) {
   ImageView* view = ShownImage();
   if (!view) return;
-  const QPointF pos(x * app_.main->factor(), y * app_.main->factor());
   SendMouse(view, QEvent::MouseButtonPress, pos, button, button);
   SendMouse(view, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
 }
 
-void BatchRunner::DoubleClick(int x, int y) {
+void BatchRunner::DoubleClick(QPointF pos) {
   // As the toolkit delivers it: press, release, double click, release, each
   // to the picture shown at that moment.
-  const QPointF pos(x * app_.main->factor(), y * app_.main->factor());
   const Qt::MouseButton left = Qt::LeftButton;
   if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonPress, pos, left, left);
   if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonRelease, pos, left, Qt::NoButton);
@@ -222,71 +287,47 @@ void BatchRunner::DoubleClick(int x, int y) {
   if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonRelease, pos, left, Qt::NoButton);
 }
 
-std::string BatchRunner::StateJson() const {
+QJsonObject BatchRunner::State() const {
   const Session& s = app_.session;
-  const ViewState& v = s.view;
-  std::ostringstream j;
-  j << "{\n  \"HighlightMode\": " << s.HighlightMode << ",\n  \"view\": {";
-  const std::pair<const char*, std::int32_t> ints[] = {
-      {"Scale", v.Scale},
-      {"TopOriginX", v.TopOriginX},
-      {"TopOriginY", v.TopOriginY},
-      {"BottomOriginX", v.BottomOriginX},
-      {"BottomOriginY", v.BottomOriginY},
-      {"MarkRadius", v.MarkRadius},
-      {"MarkMargin", v.MarkMargin},
-      {"ZoomStep", v.ZoomStep},
-      {"HomeScale", v.HomeScale},
-      {"HomeTopOriginX", v.HomeTopOriginX},
-      {"HomeTopOriginY", v.HomeTopOriginY},
-      {"HomeBottomOriginX", v.HomeBottomOriginX},
-      {"HomeBottomOriginY", v.HomeBottomOriginY},
-      {"HomeMarkMargin", v.HomeMarkMargin},
-      {"HomeMarkRadius", v.HomeMarkRadius},
-  };
-  for (const auto& [name, value] : ints) j << "\"" << name << "\": " << value << ", ";
-  j << "\"ExtentMinX\": " << JsonReal(v.ExtentMinX) << ", \"ExtentMaxX\": " << JsonReal(v.ExtentMaxX)
-    << ", \"ExtentMinY\": " << JsonReal(v.ExtentMinY) << ", \"ExtentMaxY\": " << JsonReal(v.ExtentMaxY)
-    << "},\n";
-  j << "  \"topShown\": " << (s.Image1Visible ? "true" : "false") << ",\n";
-  j << "  \"boardShown\": " << (app_.main->boardShown() ? "true" : "false") << ",\n";
-  j << "  \"header\": [" << JsonString(s.Label1) << ", " << JsonString(s.Label2) << ", "
-    << JsonString(s.Label4) << "],\n";
-  j << "  \"menuEnabled\": {";
-  const char* items[] = {"open/short", "comppin", "device", "nets", "content", "about"};
-  for (std::size_t i = 0; i < std::size(items); ++i) {
-    j << (i ? ", " : "") << "\"" << items[i] << "\": "
-      << (app_.main->menuAction(items[i])->isEnabled() ? "true" : "false");
+  QJsonObject menu;
+  for (const char* item : {"open/short", "comppin", "device", "nets", "content", "about"}) {
+    menu[item] = app_.main->menuAction(item)->isEnabled();
   }
-  j << "},\n  \"dialogs\": {";
-  const std::pair<const char*, SearchDialog*> searches[] = {
-      {"nail", app_.nail.get()}, {"comp", app_.comp.get()}, {"device", app_.parts.get()}, {"net", app_.net.get()}};
-  for (const auto& [name, dialog] : searches) {
-    j << "\"" << name << "\": {\"visible\": " << (dialog->isVisible() ? "true" : "false") << ", \"fields\": [";
-    for (int f = 1; f <= dialog->fieldCount(); ++f) j << (f > 1 ? ", " : "") << JsonString(dialog->FieldText(f));
-    j << "]}, ";
-  }
-  j << "\"content\": {\"visible\": " << (app_.content->isVisible() ? "true" : "false") << "}, ";
-  j << "\"about\": {\"visible\": " << (app_.about->isVisible() ? "true" : "false") << "}},\n";
   const TForm8& o = *app_.overview;
   const std::string shows = o.Shows();
-  j << "  \"overview\": {\"visible\": " << (o.isVisible() ? "true" : "false") << ", \"x\": " << o.pos().x()
-    << ", \"y\": " << o.pos().y() << ", \"shows\": " << (shows.empty() ? "null" : JsonString(shows)) << "},\n";
-  j << "  \"errors\": [";
-  for (std::size_t i = 0; i < errors_.size(); ++i) j << (i ? ", " : "") << JsonString(errors_[i]);
-  j << "]\n}\n";
-  return j.str();
+  QJsonArray errors;
+  for (const std::string& e : errors_) errors.append(Text(e));
+  return {
+      {"HighlightMode", s.HighlightMode},
+      {"view", ViewJson(s.view)},
+      {"topShown", s.topShown},
+      {"boardShown", app_.main->boardShown()},
+      {"header", QJsonArray{Text(s.header[0]), Text(s.header[1]), Text(s.header[2])}},
+      {"menuEnabled", menu},
+      {"dialogs",
+       QJsonObject{{"nail", DialogJson(*app_.nail)},
+                   {"comp", DialogJson(*app_.comp)},
+                   {"device", DialogJson(*app_.parts)},
+                   {"net", DialogJson(*app_.net)},
+                   {"content", QJsonObject{{"visible", app_.content->isVisible()}}},
+                   {"about", QJsonObject{{"visible", app_.about->isVisible()}}}}},
+      {"overview", QJsonObject{{"visible", o.isVisible()},
+                               {"x", o.pos().x()},
+                               {"y", o.pos().y()},
+                               {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}}},
+      {"errors", errors},
+  };
 }
 
 void BatchRunner::Dump(const std::string& dir) const {
   std::filesystem::create_directories(dir);
   const std::filesystem::path d(dir);
   const Session& s = app_.session;
-  SavePicture(s.Image1.image(), (d / "top.png").string());
-  SavePicture(s.Image2.image(), (d / "bottom.png").string());
+  SavePicture(s.topImage.image(), (d / "top.png").string());
+  SavePicture(s.bottomImage.image(), (d / "bottom.png").string());
 
   // The header strip as the window shows it: the picture with the labels on it.
-  QImage header = s.Image3.image().copy();
+  QImage header = s.headerImage.image().copy();
   if (app_.main->boardShown()) {
     QPainter painter(&header);
     QWidget* client = app_.main->headerArea();
@@ -303,7 +344,7 @@ void BatchRunner::Dump(const std::string& dir) const {
   SavePicture(header, (d / "header.png").string());
   SavePicture(app_.overview->TopImage().image(), (d / "overview-top.png").string());
   SavePicture(app_.overview->BottomImage().image(), (d / "overview-bottom.png").string());
-  std::ofstream((d / "state.json").string(), std::ios::binary) << StateJson();
+  std::ofstream((d / "state.json").string(), std::ios::binary) << QJsonDocument(State()).toJson().toStdString();
 }
 
 }  // namespace vantrel

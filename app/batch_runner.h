@@ -5,10 +5,11 @@
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
-// script is bytes, one character per byte, like the board files.
+// script is bytes, one character per byte, like the board files. Positions are
+// design pixels of the side picture shown.
 #pragma once
 
-#include <iosfwd>
+#include <QJsonObject>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -40,23 +41,48 @@ class BatchRunner {
   bool exited() const { return exited_; }
   const std::vector<std::string>& errors() const { return errors_; }
 
-  // What `dump` writes into its state.json.
-  std::string StateJson() const;
+  // What `dump` writes into its state.json. Texts are the board files' bytes,
+  // each byte the character of its number.
+  QJsonObject State() const;
   void Dump(const std::string& dir) const;
 
  private:
+  // One command: its argument (the rest of the line) and its words.
+  struct Line {
+    const std::string& text;
+    const std::string& argument;
+    const std::vector<std::string>& words;
+    int number;
+  };
+  using Command = void (BatchRunner::*)(const Line& line);
+  static Command CommandNamed(const std::string& name);
+
+  void Open(const Line& line);
+  void Close(const Line& line);
+  void Exit(const Line& line);
+  void Key(const Line& line);
+  void Overview(const Line& line);
+  void PressCommand(const Line& line);
+  void Move(const Line& line);
+  void DoubleClickCommand(const Line& line);
+  void Menu(const Line& line);
+  void DumpCommand(const Line& line);
+  void Field(const Line& line);
+  void Enter(const Line& line);
+  void Ok(const Line& line);
+  void Cancel(const Line& line);
+
   SearchDialog* DialogNamed(const std::string& name, int line) const;
+  int FieldNumber(const SearchDialog& dialog, const std::string& word, int line) const;
   ImageView* ShownImage() const;
-  void Press(int x, int y, Qt::MouseButton button);
-  void DoubleClick(int x, int y);
+  QPointF Position(const Line& line) const;
+  void Press(QPointF pos, Qt::MouseButton button);
+  void DoubleClick(QPointF pos);
   void TypeInto(QWidget* target, const std::string& chars);
 
   Application& app_;
   std::vector<std::string> errors_;
   bool exited_ = false;
 };
-
-// Texts as JSON strings: each byte is the Unicode character of its number.
-std::string JsonString(const std::string& bytes);
 
 }  // namespace vantrel

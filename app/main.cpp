@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "render/fonts.h"
+#include "search/error_handler.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
   vantrel::RegisterFontSubstitutions();
 
+  vantrel::SetErrorReporter(vantrel::ShowErrorBox);
   vantrel::Application app;
   app.main->show();
   const QStringList args = QApplication::arguments();

@@ -12,33 +12,28 @@
 #include <cmath>
 
 #include "board/companion_file.h"
-#include "search/comp_dialog.h"
-#include "search/comp_pin_search.h"
-#include "search/device_dialog.h"
-#include "search/device_search.h"
+#include "dialogs/comp_dialog.h"
+#include "dialogs/device_dialog.h"
+#include "dialogs/dialog_style.h"
+#include "dialogs/nail_dialog.h"
+#include "dialogs/net_dialog.h"
+#include "dialogs/overview_window.h"
 #include "search/error_handler.h"
-#include "search/nail_dialog.h"
-#include "search/net_dialog.h"
-#include "search/net_search.h"
-#include "search/open_short_search.h"
-#include "search/overview_window.h"
 #include "search/point_inquiry.h"
+#include "search/redraw.h"
 
 namespace vantrel {
 
 namespace {
 
+// The main window's contents at design size: the pictures and the header
+// strip at (5, 0) to (789, 545), with a margin.
 constexpr int kClientWidth = 794;
 constexpr int kClientHeight = 550;
+constexpr int kPictureLeft = 5;
+constexpr int kPictureTop = 55;
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
-QFont PixelFont(const char* family, int pixels, bool bold = false) {
-  QFont font(QString::fromUtf8(family));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 std::optional<std::string> AskForBoardFile(QWidget* parent) {
   const QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
@@ -57,70 +52,12 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session), facto
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
-  client->setAutoFillBackground(true);
-  QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, ToQColor(colors::kTeal));
-  client->setPalette(palette);
+  SetBackground(client, ToQColor(colors::kTeal));
   client->setFont(PixelFont("MS Sans Serif", Px(11)));
   client->setFixedSize(Px(kClientWidth), Px(kClientHeight));
   setCentralWidget(client);
-
-  // Controls from bottom to top, so that later ones lie above earlier ones.
-  image2_ = new ImageView(session_.Image2, factor_, client);
-  image2_->setObjectName(QStringLiteral("Image2"));
-  image2_->move(Px(5), Px(55));
-  image1_ = new ImageView(session_.Image1, factor_, client);
-  image1_->setObjectName(QStringLiteral("Image1"));
-  image1_->move(Px(5), Px(55));
-  image3_ = new ImageView(session_.Image3, factor_, client);
-  image3_->setObjectName(QStringLiteral("Image3"));
-  image3_->move(Px(5), Px(0));
-  label1_ = MakeHeaderLabel("Label1", 5, 0, 0);
-
-  label3_ = new QLabel(QStringLiteral("VANTREL"), client);
-  label3_->setObjectName(QStringLiteral("Label3"));
-  label3_->setGeometry(Px(232), Px(176), Px(353), Px(81));
-  label3_->setFont(PixelFont("Comic Sans MS", Px(48), true));
-  label3_->setStyleSheet(QStringLiteral("color: #800000;"));
-
-  label6_ = new QLabel(QStringLiteral("Board viewer for test fixtures and repair"), client);
-  label6_->setObjectName(QStringLiteral("Label6"));
-  label6_->setGeometry(Px(136), Px(288), Px(515), Px(29));
-  label6_->setFont(PixelFont("MS Sans Serif", Px(24), true));
-  label6_->setStyleSheet(QStringLiteral("color: #800000;"));
-
-  label2_ = MakeHeaderLabel("Label2", 5, 16, 784);
-  label4_ = MakeHeaderLabel("Label4", 5, 32, 784);
-
-  auto pointer = [this](Side side) {
-    ImageView::Handlers h;
-    h.mouseDown = [this, side](ImageView::Button b, int x, int y) { ImageMouseDown(side, b, x, y); };
-    h.mouseMove = [this, side](int x, int y) { ImageMouseMove(side, x, y); };
-    h.dblClick = [this, side] { ImageDblClick(side); };
-    return h;
-  };
-  image1_->setHandlers(pointer(Side::Top));
-  image2_->setHandlers(pointer(Side::Bottom));
-
-  QMenuBar* bar = menuBar();
-  bar->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* file = bar->addMenu(QStringLiteral(" File"));
-  auto item = [this](auto* parent, const char* name, const char* caption, void (TFrm_Main::*slot)()) {
-    QAction* a = parent->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    connect(a, &QAction::triggered, this, slot);
-    return a;
-  };
-  open1_ = item(file, "open1", "Open", &TFrm_Main::open1Click);
-  close1_ = item(file, "close1", "Close", &TFrm_Main::close1Click);
-  exit1_ = item(file, "exit1", "Exit", &TFrm_Main::exit1Click);
-  nail_ = item(bar, "Nail", " Open/Short ", &TFrm_Main::NailClick);
-  comp_ = item(bar, "Comp", "CompPin ", &TFrm_Main::CompClick);
-  parts_ = item(bar, "parts", "Device", &TFrm_Main::partsClick);
-  nets_ = item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick);
-  QMenu* help = bar->addMenu(QStringLiteral("Help"));
-  content1_ = item(help, "Content1", "Content", &TFrm_Main::Content1Click);
-  about1_ = item(help, "About1", "About", &TFrm_Main::About1Click);
+  BuildPictures(client);
+  BuildMenu();
 
   // FormCreate: the window at the top-left corner, the splash shown.
   adjustSize();
@@ -132,18 +69,77 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session), facto
   session_.changed = [this] { SyncWithSession(); };
 }
 
-int TFrm_Main::Px(int designPixels) const {
-  return static_cast<int>(std::lround(designPixels * factor_));
+int TFrm_Main::Px(int designPixels) const { return static_cast<int>(std::lround(designPixels * factor_)); }
+
+// The controls from bottom to top, so that later ones lie above earlier ones.
+void TFrm_Main::BuildPictures(QWidget* client) {
+  auto picture = [&](const ImageCanvas& canvas, const char* name, int y) {
+    auto* view = new ImageView(canvas, factor_, client);
+    view->setObjectName(QString::fromLatin1(name));
+    view->move(Px(kPictureLeft), Px(y));
+    return view;
+  };
+  bottomView_ = picture(session_.bottomImage, "Image2", kPictureTop);
+  topView_ = picture(session_.topImage, "Image1", kPictureTop);
+  headerView_ = picture(session_.headerImage, "Image3", 0);
+  headerLabels_[0] = MakeHeaderLabel("Label1", 5, 0, 0);
+  BuildSplash(client);
+  headerLabels_[1] = MakeHeaderLabel("Label2", 5, 16, 784);
+  headerLabels_[2] = MakeHeaderLabel("Label4", 5, 32, 784);
+
+  auto pointer = [this](Side side) {
+    ImageView::Handlers h;
+    h.mouseDown = [this, side](ImageView::Button b, int x, int y) { ImageMouseDown(side, b, x, y); };
+    h.mouseMove = [this, side](int x, int y) { ImageMouseMove(side, x, y); };
+    h.dblClick = [this, side] { ImageDblClick(side); };
+    return h;
+  };
+  topView_->setHandlers(pointer(Side::Top));
+  bottomView_->setHandlers(pointer(Side::Bottom));
+}
+
+void TFrm_Main::BuildSplash(QWidget* client) {
+  const QColor maroon = ToQColor(colors::kMaroon);
+  splashTitle_ = new QLabel(QStringLiteral("VANTREL"), client);
+  splashTitle_->setObjectName(QStringLiteral("Label3"));
+  splashTitle_->setGeometry(Px(232), Px(176), Px(353), Px(81));
+  splashTitle_->setFont(PixelFont("Comic Sans MS", Px(48), true));
+  SetTextColor(splashTitle_, maroon);
+
+  splashLine_ = new QLabel(QStringLiteral("Board viewer for test fixtures and repair"), client);
+  splashLine_->setObjectName(QStringLiteral("Label6"));
+  splashLine_->setGeometry(Px(136), Px(288), Px(515), Px(29));
+  splashLine_->setFont(PixelFont("MS Sans Serif", Px(24), true));
+  SetTextColor(splashLine_, maroon);
+}
+
+void TFrm_Main::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  auto item = [this](auto* parent, const char* name, const char* caption, void (TFrm_Main::*slot)()) {
+    QAction* a = parent->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  QMenu* file = bar->addMenu(QStringLiteral(" File"));
+  item(file, "open1", "Open", &TFrm_Main::open1Click);
+  item(file, "close1", "Close", &TFrm_Main::close1Click);
+  item(file, "exit1", "Exit", &TFrm_Main::exit1Click);
+  openShortItem_ = item(bar, "Nail", " Open/Short ", &TFrm_Main::NailClick);
+  compPinItem_ = item(bar, "Comp", "CompPin ", &TFrm_Main::CompClick);
+  deviceItem_ = item(bar, "parts", "Device", &TFrm_Main::partsClick);
+  netItem_ = item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick);
+  QMenu* help = bar->addMenu(QStringLiteral("Help"));
+  helpItem_ = item(help, "Content1", "Content", &TFrm_Main::Content1Click);
+  aboutItem_ = item(help, "About1", "About", &TFrm_Main::About1Click);
 }
 
 QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
   auto* label = new QLabel(centralWidget());
   label->setObjectName(QString::fromLatin1(name));
-  label->setAutoFillBackground(true);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::Window, Qt::black);
-  palette.setColor(QPalette::WindowText, Qt::red);
-  label->setPalette(palette);
+  SetBackground(label, Qt::black);
+  SetTextColor(label, Qt::red);
   label->setFont(PixelFont("MS Sans Serif", Px(13)));
   label->setTextFormat(Qt::PlainText);
   label->move(Px(x), Px(y));
@@ -153,12 +149,12 @@ QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
 }
 
 QAction* TFrm_Main::menuAction(const std::string& name) const {
-  if (name == "open/short") return nail_;
-  if (name == "comppin") return comp_;
-  if (name == "device") return parts_;
-  if (name == "nets") return nets_;
-  if (name == "content") return content1_;
-  if (name == "about") return about1_;
+  if (name == "open/short") return openShortItem_;
+  if (name == "comppin") return compPinItem_;
+  if (name == "device") return deviceItem_;
+  if (name == "nets") return netItem_;
+  if (name == "content") return helpItem_;
+  if (name == "about") return aboutItem_;
   return nullptr;
 }
 
@@ -166,35 +162,41 @@ void TFrm_Main::Handle(const std::function<void()>& handler) { RunHandler(sessio
 
 void TFrm_Main::SetBoardShown(bool shown) {
   boardShown_ = shown;
-  label3_->setVisible(!shown);
-  label6_->setVisible(!shown);
+  splashTitle_->setVisible(!shown);
+  splashLine_->setVisible(!shown);
 }
 
 void TFrm_Main::SetSearchItemsEnabled(bool enabled) {
-  for (QAction* a : {nail_, comp_, parts_, nets_}) a->setEnabled(enabled);
+  for (QAction* a : {openShortItem_, compPinItem_, deviceItem_, netItem_}) a->setEnabled(enabled);
 }
 
 void TFrm_Main::SyncWithSession() {
   // A header text can be a whole line of a board file; the label shows the
   // start of a very long one, the session keeps it whole.
   constexpr std::size_t kShownCharacters = 4000;
-  auto show = [](QLabel* label, const std::string& text) {
-    label->setText(FromBytes(std::string_view(text).substr(0, kShownCharacters)));
-  };
-  show(label1_, session_.Label1);
-  show(label2_, session_.Label2);
-  show(label4_, session_.Label4);
-  label1_->adjustSize();
-  label1_->setFixedHeight(Px(16));
-  for (QLabel* label : {label1_, label2_, label4_}) label->setVisible(boardShown_);
-  image3_->setVisible(boardShown_);
-  image2_->setVisible(boardShown_);
-  image1_->setVisible(session_.Image1Visible);
-  for (QWidget* w : {static_cast<QWidget*>(image1_), static_cast<QWidget*>(image2_),
-                     static_cast<QWidget*>(image3_)}) {
-    w->update();
+  for (int line = 0; line < 3; ++line) {
+    QLabel* label = headerLabels_[line];
+    label->setText(FromBytes(std::string_view(session_.header[line]).substr(0, kShownCharacters)));
+    label->setVisible(boardShown_);
   }
+  headerLabels_[0]->adjustSize();
+  headerLabels_[0]->setFixedHeight(Px(16));
+  headerView_->setVisible(boardShown_);
+  bottomView_->setVisible(boardShown_);
+  topView_->setVisible(session_.topShown);
+  for (QWidget* view : {topView_, bottomView_, headerView_}) view->update();
 }
+
+SearchTexts TFrm_Main::FieldTexts() const {
+  SearchTexts texts;
+  if (windows_.openShortDialog) texts.nails = windows_.openShortDialog->Names();
+  if (windows_.compPinDialog) texts.compPin = windows_.compPinDialog->FieldText(1);
+  if (windows_.deviceDialog) texts.devices = windows_.deviceDialog->Names();
+  if (windows_.netDialog) texts.net = windows_.netDialog->FieldText(1);
+  return texts;
+}
+
+void TFrm_Main::Redraw() { vantrel::Redraw(session_, FieldTexts()); }
 
 void TFrm_Main::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
@@ -218,122 +220,38 @@ void TFrm_Main::dropEvent(QDropEvent* event) {
 
 void TFrm_Main::FormKeyPress(char key) {
   Handle([&] {
-    ViewState& v = session_.view;
-    const std::int64_t step = 80 * (static_cast<std::int64_t>(v.ZoomStep) + 1);
-    auto pan = [&](std::int32_t& top, std::int32_t& bottom, std::int64_t by) {
-      top = CheckedInt32(top + by);
-      bottom = CheckedInt32(bottom + by);
-      Redraw();
-    };
+    const std::int64_t step = PanStep(session_.view);
     switch (key) {
-      case '4':
-      case '%':
-        pan(v.TopOriginX, v.BottomOriginX, step);
-        break;
-      case '6':
-      case '\'':
-        pan(v.TopOriginX, v.BottomOriginX, -step);
-        break;
-      case '2':
-      case '(':
-        pan(v.TopOriginY, v.BottomOriginY, -step);
-        break;
-      case '8':
-      case '&':
-        pan(v.TopOriginY, v.BottomOriginY, step);
-        break;
-      case '-':
-        if (v.Scale > 80) {
-          v.ZoomStep -= 1;
-          v.Scale -= 40;
-          if (v.ZoomStep > 0) {
-            v.MarkMargin -= 2;
-            v.MarkRadius -= 1;
-          }
-          CentreOnBoard(v);
-          Redraw();
-        }
-        break;
-      case '+':
-        if (v.Scale < 1000) {
-          v.ZoomStep += 1;
-          v.Scale += 40;
-          if (v.ZoomStep != 1) {
-            v.MarkMargin += 2;
-            v.MarkRadius += 1;
-          }
-          CentreOnBoard(v);
-          Redraw();
-        }
-        break;
-      case '0':
-      case ' ':
-        session_.Image1Visible = !session_.Image1Visible;
-        if (session_.HighlightMode != hmPoint) session_.ClearHeader();
-        Redraw();
-        break;
-      case '/':
-        // Before any board was chosen there is nothing to read.
-        if (!session_.HasBoard()) break;
-        RestoreHomeView(v);
-        session_.HighlightMode = hmBoard;
-        RunLayerPasses(session_, Variant::Main, PassOrder::SideAfterSide);
-        session_.ClearHeader();
-        break;
-      case 'D':
-      case 'd':
-        session_.parts->ClearFields();
-        session_.parts->ShowDialog();
-        break;
-      case 'O':
-      case 'o':
-        session_.nail->ClearFields();
-        session_.nail->ShowDialog();
-        break;
-      case 'c':
-      case 'C':
-        session_.comp->ClearFields();
-        session_.comp->ShowDialog();
-        break;
-      case 'v':
-      case 'V':
-        session_.overview->ShowUnchanged();
-        break;
-      case 'N':
-      case 'n':
-        session_.net->ClearFields();
-        session_.net->ShowDialog();
-        break;
-      default:
-        break;
+      case '4': case '%': return Pan(step, 0);
+      case '6': case '\'': return Pan(-step, 0);
+      case '2': case '(': return Pan(0, -step);
+      case '8': case '&': return Pan(0, step);
+      case '-': return Zoom(ZoomOut);
+      case '+': return Zoom(ZoomIn);
+      case '0': case ' ': return TurnOver(session_, FieldTexts());
+      case '/': return ResetView(session_);
+      case 'D': case 'd': return ShowEmptied(windows_.deviceDialog);
+      case 'O': case 'o': return ShowEmptied(windows_.openShortDialog);
+      case 'c': case 'C': return ShowEmptied(windows_.compPinDialog);
+      case 'v': case 'V': return windows_.overviewWindow->ShowUnchanged();
+      case 'N': case 'n': return ShowEmptied(windows_.netDialog);
+      default: return;
     }
   });
 }
 
-void TFrm_Main::Redraw() {
-  Session& s = session_;
-  switch (s.HighlightMode) {
-    case hmBoard:
-      RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
-      break;
-    case hmOpenShort:
-      RedrawOpenShort(s);
-      break;
-    case hmCompPin:
-      RedrawCompPin(s);
-      break;
-    case hmDevice:
-      RedrawDevice(s);
-      break;
-    case hmNet:
-      RedrawNet(s);
-      break;
-    case hmPoint:
-      RedrawPoint(s);
-      break;
-    default:  // hmNone, and 4, which nothing sets
-      break;
-  }
+void TFrm_Main::Pan(std::int64_t dx, std::int64_t dy) {
+  vantrel::Pan(session_.view, dx, dy);
+  Redraw();
+}
+
+void TFrm_Main::Zoom(bool (*step)(ViewState&)) {
+  if (step(session_.view)) Redraw();
+}
+
+void TFrm_Main::ShowEmptied(SearchDialog* dialog) {
+  dialog->ClearFields();
+  dialog->ShowDialog();
 }
 
 void TFrm_Main::open1Click() {
@@ -348,24 +266,17 @@ void TFrm_Main::OpenBoard(const std::string& path) {
 }
 
 void TFrm_Main::DoOpen(const std::string& path) {
-  session_.BoardFile = path;
-  session_.CompanionFile = CompanionFile(path);
   SetBoardShown(true);
-  session_.Image1Visible = true;
   SetSearchItemsEnabled(true);
-  ComputeHomeView(session_.view, session_.BoardFile);
-  RunLayerPasses(session_, Variant::Main, PassOrder::LayerByLayer);
-  session_.HighlightMode = hmBoard;
+  vantrel::OpenBoard(session_, path);
 }
 
 void TFrm_Main::close1Click() {
   Handle([&] {
     move(0, 0);
     SetBoardShown(false);
-    session_.Image1Visible = false;
     SetSearchItemsEnabled(false);
-    RestoreHomeView(session_.view);
-    session_.HighlightMode = hmNone;
+    CloseBoard(session_);
   });
 }
 
@@ -378,46 +289,35 @@ void TFrm_Main::closeEvent(QCloseEvent* event) {
 }
 
 void TFrm_Main::NailClick() {
-  Handle([&] {
-    session_.nail->ClearFields();
-    session_.nail->ShowDialog();
-  });
+  Handle([&] { ShowEmptied(windows_.openShortDialog); });
 }
 
 void TFrm_Main::CompClick() {
-  Handle([&] {
-    session_.comp->ClearFields();
-    session_.comp->ShowDialog();
-  });
+  Handle([&] { ShowEmptied(windows_.compPinDialog); });
 }
 
 void TFrm_Main::partsClick() {
-  Handle([&] {
-    session_.parts->ClearFields();
-    session_.parts->ShowDialog();
-  });
+  Handle([&] { ShowEmptied(windows_.deviceDialog); });
 }
 
 void TFrm_Main::NetsClick() {
-  Handle([&] { session_.net->ShowDialog(); });
+  Handle([&] { windows_.netDialog->ShowDialog(); });
 }
 
 void TFrm_Main::Content1Click() {
-  if (!content_) return;
-  content_->show();
-  content_->raise();
+  windows_.helpWindow->show();
+  windows_.helpWindow->raise();
 }
 
 void TFrm_Main::About1Click() {
-  if (!about_) return;
-  about_->show();
-  about_->raise();
+  windows_.aboutWindow->show();
+  windows_.aboutWindow->raise();
 }
 
 void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y) {
   Handle([&] {
     if (button == ImageView::Button::Left) {
-      PointInquiry(session_, side, x, y);
+      PointInquiry(session_, side, x, y, [this] { windows_.openShortDialog->ClearFields(); });
     } else {
       RestoreHomeView(session_.view);
       Redraw();
@@ -432,7 +332,7 @@ void TFrm_Main::ImageMouseMove(Side, int x, int y) {
 
 void TFrm_Main::ImageDblClick(Side side) {
   Handle([&] {
-    if (ZoomAboutPointer(session_, side)) Redraw();
+    if (ZoomAboutPointer(session_.view, side, session_.PointerX, session_.PointerY)) Redraw();
   });
 }
 

@@ -1,5 +1,8 @@
-// The main window: menu, splash, the two side pictures under the header strip,
-// the key handler and Redraw. It owns the program's Session.
+// TFrm_Main, the main window: menu, splash, the two side pictures under the
+// header strip, the key handler and the mouse handlers. It shows the
+// program's Session and hands every action to an operation of the search
+// library (search/redraw.h and the searches), passing in what the search
+// dialogs' fields hold.
 //
 // Drawing happens in design pixels (784 x 490 side pictures); the window and
 // its controls are shown scaled by one factor that fits the screen.
@@ -17,6 +20,24 @@
 
 namespace vantrel {
 
+class SearchDialog;
+class TFrm_Nail;
+class TFrm_Comp;
+class TFrm_Parts;
+class Tfrm_Net;
+class TForm8;
+
+// The windows the main window shows and reads, created after it.
+struct SecondaryWindows {
+  TFrm_Nail* openShortDialog = nullptr;
+  TFrm_Comp* compPinDialog = nullptr;
+  TFrm_Parts* deviceDialog = nullptr;
+  Tfrm_Net* netDialog = nullptr;
+  TForm8* overviewWindow = nullptr;
+  QWidget* helpWindow = nullptr;
+  QWidget* aboutWindow = nullptr;
+};
+
 class TFrm_Main : public QMainWindow {
   Q_OBJECT
 
@@ -26,6 +47,7 @@ class TFrm_Main : public QMainWindow {
 
   TFrm_Main(Session& session, double factor);
 
+  void setWindows(const SecondaryWindows& windows) { windows_ = windows; }
   Session& session() { return session_; }
   double factor() const { return factor_; }
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
@@ -48,19 +70,17 @@ class TFrm_Main : public QMainWindow {
 
   // Repaints the pictures and re-applies the active highlight.
   void Redraw();
+  // What the search dialogs' fields hold now.
+  SearchTexts FieldTexts() const;
 
   // Shows the session's state: header texts, which pictures are visible.
   void SyncWithSession();
 
   bool boardShown() const { return boardShown_; }
-  ImageView* Image1() const { return image1_; }
-  ImageView* Image2() const { return image2_; }
+  ImageView* Image1() const { return topView_; }
+  ImageView* Image2() const { return bottomView_; }
   QWidget* headerArea() const { return centralWidget(); }
   QAction* menuAction(const std::string& name) const;
-  void setAuxWindows(QWidget* content, QWidget* about) {
-    content_ = content;
-    about_ = about;
-  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -70,7 +90,13 @@ class TFrm_Main : public QMainWindow {
 
  private:
   void Handle(const std::function<void()>& handler);
+  void BuildPictures(QWidget* client);
+  void BuildSplash(QWidget* client);
+  void BuildMenu();
   void DoOpen(const std::string& path);
+  void Pan(std::int64_t dx, std::int64_t dy);
+  void Zoom(bool (*step)(ViewState&));
+  void ShowEmptied(SearchDialog* dialog);
   void SetBoardShown(bool shown);
   void SetSearchItemsEnabled(bool enabled);
   QLabel* MakeHeaderLabel(const char* name, int x, int y, int width);
@@ -79,27 +105,21 @@ class TFrm_Main : public QMainWindow {
   Session& session_;
   double factor_;
   FileChooser chooseFile_;
+  SecondaryWindows windows_;
   bool boardShown_ = false;
 
-  ImageView* image1_ = nullptr;
-  ImageView* image2_ = nullptr;
-  ImageView* image3_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QLabel* label2_ = nullptr;
-  QLabel* label4_ = nullptr;
-  QLabel* label3_ = nullptr;
-  QLabel* label6_ = nullptr;
-  QAction* open1_ = nullptr;
-  QAction* close1_ = nullptr;
-  QAction* exit1_ = nullptr;
-  QAction* nail_ = nullptr;
-  QAction* comp_ = nullptr;
-  QAction* parts_ = nullptr;
-  QAction* nets_ = nullptr;
-  QAction* content1_ = nullptr;
-  QAction* about1_ = nullptr;
-  QWidget* content_ = nullptr;
-  QWidget* about_ = nullptr;
+  ImageView* topView_ = nullptr;     // Image1
+  ImageView* bottomView_ = nullptr;  // Image2
+  ImageView* headerView_ = nullptr;  // Image3
+  QLabel* headerLabels_[3] = {};     // Label1, Label2, Label4
+  QLabel* splashTitle_ = nullptr;    // Label3
+  QLabel* splashLine_ = nullptr;     // Label6
+  QAction* openShortItem_ = nullptr;
+  QAction* compPinItem_ = nullptr;
+  QAction* deviceItem_ = nullptr;
+  QAction* netItem_ = nullptr;
+  QAction* helpItem_ = nullptr;
+  QAction* aboutItem_ = nullptr;
 };
 
 }  // namespace vantrel

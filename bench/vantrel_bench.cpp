@@ -326,8 +326,8 @@ const int kModeValue[] = {hmBoard, hmOpenShort, hmNet, hmCompPin, hmDevice, hmPo
 template <typename Operation>
 void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation) {
   Viewer& v = TheViewer();
-  std::vector<QImage> pictures{v.app.session.Image1.image().copy(), v.app.session.Image2.image().copy(),
-                               v.app.session.Image3.image().copy()};
+  std::vector<QImage> pictures{v.app.session.topImage.image().copy(), v.app.session.bottomImage.image().copy(),
+                               v.app.session.headerImage.image().copy()};
   const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
   std::vector<double> times, floors;
   ScanTotals work;

@@ -30,6 +30,8 @@ std::int32_t CheckedInt32(std::int64_t v) {
   return static_cast<std::int32_t>(v);
 }
 
+void AddChecked(std::int32_t& field, std::int64_t by) { field = CheckedInt32(field + by); }
+
 double Divide(double a, double b) {
   if (b == 0) throw BoardError(messages::kDivisionByZero);
   return a / b;
@@ -62,9 +64,9 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile) {
 
   const double sumX = view.ExtentMinX + view.ExtentMaxX;
   const double sumY = view.ExtentMinY + view.ExtentMaxY;
-  const std::int32_t originX = RoundToInt32(392 - sumX * scale / 2);
-  const std::int32_t topOriginY = RoundToInt32(sumY * scale / 2 + 280);
-  const std::int32_t bottomOriginY = RoundToInt32(280 - sumY * scale / 2);
+  const std::int32_t originX = RoundToInt32(design::kCentreX - sumX * scale / 2);
+  const std::int32_t topOriginY = RoundToInt32(sumY * scale / 2 + design::kHomeCentreY);
+  const std::int32_t bottomOriginY = RoundToInt32(design::kHomeCentreY - sumY * scale / 2);
   const std::int32_t h = RoundToInt32(scale / 50.0);
   const std::int32_t margin = CheckedInt32(2 * static_cast<std::int64_t>(h));
 
@@ -87,9 +89,9 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile) {
 void CentreOnBoard(ViewState& view) {
   const double sumX = view.ExtentMinX + view.ExtentMaxX;
   const double sumY = view.ExtentMinY + view.ExtentMaxY;
-  const std::int32_t originX = RoundToInt32(392 - sumX * view.Scale / 2);
-  const std::int32_t topOriginY = RoundToInt32(sumY * view.Scale / 2 + 245);
-  const std::int32_t bottomOriginY = RoundToInt32(245 - sumY * view.Scale / 2);
+  const std::int32_t originX = RoundToInt32(design::kCentreX - sumX * view.Scale / 2);
+  const std::int32_t topOriginY = RoundToInt32(sumY * view.Scale / 2 + design::kMiddleRow);
+  const std::int32_t bottomOriginY = RoundToInt32(design::kMiddleRow - sumY * view.Scale / 2);
   view.TopOriginX = view.BottomOriginX = originX;
   view.TopOriginY = topOriginY;
   view.BottomOriginY = bottomOriginY;
@@ -104,6 +106,84 @@ void RestoreHomeView(ViewState& view) {
   view.BottomOriginY = view.HomeBottomOriginY;
   view.MarkMargin = view.HomeMarkMargin;
   view.MarkRadius = view.HomeMarkRadius;
+}
+
+bool StepZoomIn(ViewState& v) {
+  if (v.Scale >= 1000) return false;
+  AddChecked(v.ZoomStep, 1);
+  v.Scale += 40;
+  if (v.ZoomStep != 1) {
+    AddChecked(v.MarkMargin, 2);
+    AddChecked(v.MarkRadius, 1);
+  }
+  return true;
+}
+
+bool StepZoomOut(ViewState& v) {
+  if (v.Scale <= 80) return false;
+  AddChecked(v.ZoomStep, -1);
+  v.Scale -= 40;
+  if (v.ZoomStep > 0) {
+    AddChecked(v.MarkMargin, -2);
+    AddChecked(v.MarkRadius, -1);
+  }
+  return true;
+}
+
+bool ZoomIn(ViewState& view) {
+  if (!StepZoomIn(view)) return false;
+  CentreOnBoard(view);
+  return true;
+}
+
+bool ZoomOut(ViewState& view) {
+  if (!StepZoomOut(view)) return false;
+  CentreOnBoard(view);
+  return true;
+}
+
+std::int64_t PanStep(const ViewState& view) { return 80 * (static_cast<std::int64_t>(view.ZoomStep) + 1); }
+
+void Pan(ViewState& v, std::int64_t dx, std::int64_t dy) {
+  AddChecked(v.TopOriginX, dx);
+  AddChecked(v.BottomOriginX, dx);
+  AddChecked(v.TopOriginY, dy);
+  AddChecked(v.BottomOriginY, dy);
+}
+
+bool ZoomAboutPointer(ViewState& v, Side side, std::int32_t x, std::int32_t y) {
+  if (v.Scale >= 2000) return false;
+  const bool top = side == Side::Top;
+  AddChecked(v.ZoomStep, 1);
+  const std::int64_t newScale = v.Scale + (top ? 90 : 50);
+  std::int32_t& originX = top ? v.TopOriginX : v.BottomOriginX;
+  std::int32_t& originY = top ? v.TopOriginY : v.BottomOriginY;
+  // |pointer - origin| < 2^32 and |Scale + s| < 2^31, so the products fit;
+  // the division by the old Scale is done in reals.
+  const std::int64_t productX = (static_cast<std::int64_t>(x) - originX) * newScale;
+  const std::int64_t productY = (static_cast<std::int64_t>(y) - originY) * newScale;
+  originX = RoundToInt32(design::kCentreX - Divide(static_cast<double>(productX), v.Scale));
+  originY = RoundToInt32(design::kMiddleRow - Divide(static_cast<double>(productY), v.Scale));
+  v.Scale = CheckedInt32(newScale);
+  if (top) {
+    AddChecked(v.MarkMargin, 4);
+    AddChecked(v.MarkRadius, v.ZoomStep <= 3 ? 2 : 1);
+  } else if (v.ZoomStep != 1) {
+    AddChecked(v.MarkMargin, 2);
+    AddChecked(v.MarkRadius, 1);
+  }
+  return true;
+}
+
+void CentreOnPin(ViewState& v, Side side, BoardPoint p) {
+  const double scale = v.Scale;
+  if (side == Side::Top) {
+    v.TopOriginX = RoundToInt32(design::kCentreX - scale * p.x);
+    v.TopOriginY = RoundToInt32(design::kPinTargetY + scale * p.y);
+  } else {
+    v.BottomOriginX = RoundToInt32(design::kCentreX - scale * p.x);
+    v.BottomOriginY = RoundToInt32(design::kPinTargetY - scale * p.y);
+  }
 }
 
 SideMapping SideMapping::Of(const ViewState& view, Side side) {

@@ -1,5 +1,7 @@
-// The view of the board: one scale for both sides, an origin per side, the
-// marker sizes, the outline's extents and the home view saved at open.
+// The view of the board and every piece of arithmetic that moves it: one
+// scale for both sides, an origin per side, the marker sizes, the outline's
+// extents and the home view saved at open; the zoom keys, the pan keys, the
+// double click, the return home and the centring on a found pin.
 //
 // Board coordinates are reals in board units, y upwards. Pixels are design
 // pixels of the 784 x 490 side pictures. The top side maps
@@ -8,13 +10,32 @@
 //   (Round(Scale*x + BottomOriginX), Round(Scale*y + BottomOriginY)).
 // Round is to nearest with halves to even, in 64-bit floating point. A value
 // that must become a 32-bit integer and cannot raises "Invalid floating point
-// operation".
+// operation"; so does a step that would carry a 32-bit field out of range.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "board/board_scan.h"
+
 namespace vantrel {
+
+// The fixed geometry of the pictures, in design pixels. Every view formula
+// uses these whatever size the window is shown at.
+namespace design {
+inline constexpr int kSideWidth = 784;  // the top and bottom side pictures
+inline constexpr int kSideHeight = 490;
+inline constexpr int kHeaderHeight = 50;  // the header strip above them
+// Every zoom brings the board, or the point zoomed about, to this column:
+// the middle of the picture.
+inline constexpr int kCentreX = kSideWidth / 2;
+// The zoom keys and the double click centre on the middle row...
+inline constexpr int kMiddleRow = kSideHeight / 2;
+// ...but a board opens 35 rows lower, clear of the header lines.
+inline constexpr int kHomeCentreY = kMiddleRow + 35;
+// The component pin search puts its pin 7 rows below the middle row.
+inline constexpr int kPinTargetY = kMiddleRow + 7;
+}  // namespace design
 
 struct ViewState {
   std::int32_t Scale = 0;
@@ -57,22 +78,73 @@ inline std::int32_t RoundToInt32(double v) {
 }
 // A 64-bit integer result narrowed to 32 bits, with the same error.
 std::int32_t CheckedInt32(std::int64_t v);
+// field += by, with the same error when the sum leaves the 32-bit range.
+void AddChecked(std::int32_t& field, std::int64_t by);
 // a / b in floating point; "Floating point division by zero" when b is 0.
 double Divide(double a, double b);
+
+enum class Side { Top, Bottom };
 
 // Scans the outline of the board file and sets every field, home copies
 // included. On an error the fields set before it keep their new values.
 void ComputeHomeView(ViewState& view, const std::string& boardFile);
-// Recomputes the four origins from the extents and the current Scale.
+// Recomputes the four origins from the extents and the current Scale, so that
+// the outline's centre lands on (kCentreX, kMiddleRow); panning is lost.
 void CentreOnBoard(ViewState& view);
 void RestoreHomeView(ViewState& view);
 
-enum class Side { Top, Bottom };
+// One step of the zoom keys, without moving the origins. "+" adds 40 to Scale
+// and 1 to ZoomStep, and the markers grow (MarkMargin + 2, MarkRadius + 1)
+// except on the step that brings ZoomStep to 1; at Scale 1000 or more it does
+// nothing. "-" takes 40 and 1 away, and the markers shrink while ZoomStep stays
+// above 0; at Scale 80 or less it does nothing. Both return whether they
+// changed the view.
+bool StepZoomIn(ViewState& view);
+bool StepZoomOut(ViewState& view);
+// The keys "+" and "-": a step, then CentreOnBoard.
+bool ZoomIn(ViewState& view);
+bool ZoomOut(ViewState& view);
+
+// The pan keys move both sides by 80 x (ZoomStep + 1) pixels: nothing at
+// ZoomStep -1, the other way below it.
+std::int64_t PanStep(const ViewState& view);
+// Moves the origins of both sides by (dx, dy) pixels.
+void Pan(ViewState& view, std::int64_t dx, std::int64_t dy);
+
+// The double click on a side at pointer (x, y): the board point under the
+// pointer comes to (kCentreX, kMiddleRow) at Scale + 90 (top) or + 50
+// (bottom); only that side's origin moves. ZoomStep + 1; on the top the
+// markers grow by 4 and 2 (1 from the fourth step on), on the bottom by 2 and
+// 1 except on the step to ZoomStep 1. Returns false, changing nothing, at
+// Scale 2000 or more. At Scale 0 it raises "Floating point division by zero"
+// after ZoomStep has been counted up.
+bool ZoomAboutPointer(ViewState& view, Side side, std::int32_t x, std::int32_t y);
+
+// Sets the side's origin so that board point p falls on (kCentreX, kPinTargetY).
+void CentreOnPin(ViewState& view, Side side, BoardPoint p);
 
 struct PixelPoint {
   std::int64_t x = 0;
   std::int64_t y = 0;
   bool operator==(const PixelPoint&) const = default;
+};
+
+// A board point mapped to pixels but not rounded.
+struct RealPoint {
+  double x = 0;
+  double y = 0;
+};
+
+// A part box in pixels of one side: left = X(x1), right = X(x2), and on the top
+// side upper = Y(y2), lower = Y(y1), on the bottom side the reverse, since the
+// board's upper edge is on top of the screen on the top side only. The values
+// are not reordered when the box is reversed.
+struct ScreenBox {
+  std::int64_t left = 0;
+  std::int64_t right = 0;
+  std::int64_t upper = 0;
+  std::int64_t lower = 0;
+  bool operator==(const ScreenBox&) const = default;
 };
 
 // Maps board points of one side to pixels with a given scale and origin; the
@@ -88,6 +160,16 @@ class SideMapping {
     return side_ == Side::Top ? RoundToInt32(originY_ - scale_ * y) : RoundToInt32(scale_ * y + originY_);
   }
   PixelPoint Map(double x, double y) const { return {MapX(x), MapY(y)}; }
+  PixelPoint Map(BoardPoint p) const { return Map(p.x, p.y); }
+  RealPoint MapReal(BoardPoint p) const {
+    return {scale_ * p.x + originX_, side_ == Side::Top ? originY_ - scale_ * p.y : scale_ * p.y + originY_};
+  }
+  ScreenBox MapBox(const BoardBox& box) const {
+    const std::int64_t y1 = MapY(box.y1);
+    const std::int64_t y2 = MapY(box.y2);
+    const bool top = side_ == Side::Top;
+    return {MapX(box.x1), MapX(box.x2), top ? y2 : y1, top ? y1 : y2};
+  }
   Side side() const { return side_; }
   double scale() const { return scale_; }
   std::int32_t originX() const { return originX_; }

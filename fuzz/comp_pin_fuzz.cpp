@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "fuzz/search_fuzz_support.h"
-#include "search/comp_dialog.h"
 #include "search/comp_pin_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -12,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   fuzz::SearchRun run(input);
   Session& s = run.session();
-  s.comp->okClick();
-  run.Step([&] { RedrawCompPin(s); });
+  run.Step([&] { CompPinSearch(s, run.texts().compPin); });
+  run.Step([&] { RedrawCompPin(s, run.texts().compPin); });
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "fuzz/search_fuzz_support.h"
-#include "search/device_dialog.h"
 #include "search/device_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   fuzz::SearchRun run(input);
   Session& s = run.session();
-  s.parts->okClick();
-  run.Step([&] { RedrawDevice(s); });
-  s.Image1Visible = !s.Image1Visible;
-  run.Step([&] { RedrawDevice(s); });
+  run.Step([&] { DeviceSearch(s, run.texts().devices, OverviewWindowCalls()); });
+  run.Step([&] { RedrawDevice(s, run.texts().devices); });
+  s.topShown = !s.topShown;
+  run.Step([&] { RedrawDevice(s, run.texts().devices); });
   return 0;
 }

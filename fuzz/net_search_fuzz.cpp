@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "fuzz/search_fuzz_support.h"
-#include "search/net_dialog.h"
 #include "search/net_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -12,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   fuzz::SearchRun run(input);
   Session& s = run.session();
-  s.net->okClick();
-  run.Step([&] { RedrawNet(s); });
+  run.Step([&] { NetSearch(s, run.texts().net); });
+  run.Step([&] { RedrawNet(s, run.texts().net); });
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "fuzz/search_fuzz_support.h"
-#include "search/nail_dialog.h"
 #include "search/open_short_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   fuzz::SearchRun run(input);
   Session& s = run.session();
-  s.nail->okClick();
-  run.Step([&] { RedrawOpenShort(s); });
+  run.Step([&] { OpenShortSearch(s, run.texts().nails); });
+  run.Step([&] { RedrawOpenShort(s, run.texts().nails); });
   return 0;
 }

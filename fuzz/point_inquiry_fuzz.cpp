@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const Gesture& g : gestures) {
     switch (g.kind) {
       case GestureKind::Press:
-        run.Step([&] { PointInquiry(s, g.side, g.x, g.y); });
+        run.Step([&] { PointInquiry(s, g.side, g.x, g.y, nullptr); });
         break;
       case GestureKind::Move:
         s.PointerX = g.x;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       case GestureKind::DoubleClick:
         run.Step([&] {
-          if (ZoomAboutPointer(s, g.side)) RedrawPoint(s);
+          if (ZoomAboutPointer(s.view, g.side, s.PointerX, s.PointerY)) RedrawPoint(s);
         });
         break;
       case GestureKind::Redraw:

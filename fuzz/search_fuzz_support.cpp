@@ -3,7 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,12 +15,7 @@
 
 #include "board/board_error.h"
 #include "render/fonts.h"
-#include "search/comp_dialog.h"
-#include "search/device_dialog.h"
 #include "search/error_handler.h"
-#include "search/nail_dialog.h"
-#include "search/net_dialog.h"
-#include "search/overview_window.h"
 
 // The font library keeps blocks that the leak checker cannot see it reach
 // once the fonts are loaded; they are not the program's.
@@ -122,23 +117,13 @@ bool IsBoardMessage(const std::string& shown) {
   return false;
 }
 
-// The program's windows that the searches use, created once.
-struct Windows {
-  Windows() {
+// The application and the session the searches use, created once.
+struct Searches {
+  Searches() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QApplication>(argc, argv);
+    app = std::make_unique<QGuiApplication>(argc, argv);
     RegisterFontSubstitutions();
     session = std::make_unique<Session>();
-    nail = std::make_unique<TFrm_Nail>(*session);
-    comp = std::make_unique<TFrm_Comp>(*session);
-    parts = std::make_unique<TFrm_Parts>(*session);
-    net = std::make_unique<Tfrm_Net>(*session);
-    overview = std::make_unique<TForm8>(*session);
-    session->nail = nail.get();
-    session->comp = comp.get();
-    session->parts = parts.get();
-    session->net = net.get();
-    session->overview = overview.get();
     SetErrorReporter([](const std::string& shown) {
       if (IsBoardMessage(shown)) return;
       std::fprintf(stderr, "a message the program does not have: \"%s\"\n", shown.c_str());
@@ -149,36 +134,32 @@ struct Windows {
   int argc = 1;
   char name[8] = "fuzzer";
   char* argv[2] = {name, nullptr};
-  std::unique_ptr<QApplication> app;
+  std::unique_ptr<QGuiApplication> app;
   std::unique_ptr<Session> session;  // after the application: its pictures use fonts
-  std::unique_ptr<TFrm_Nail> nail;
-  std::unique_ptr<TFrm_Comp> comp;
-  std::unique_ptr<TFrm_Parts> parts;
-  std::unique_ptr<Tfrm_Net> net;
-  std::unique_ptr<TForm8> overview;
 };
 
-// Everything a session holds at the program's start but its pictures and its
-// windows: the program keeps its pictures from one handler to the next, and
-// so do the runs, which saves clearing three fresh pictures every time.
+// Everything a session holds at the program's start but its pictures: the
+// program keeps its pictures from one handler to the next, and so do the
+// runs, which saves clearing fresh pictures every time.
 void ResetSession(Session& s) {
   s.view = ViewState();
   s.HighlightMode = hmNone;
   s.BoardFile.clear();
   s.CompanionFile.clear();
-  s.Image1Visible = false;
+  s.topShown = false;
   s.ClearHeader();
-  s.PointTopPin.clear();
-  s.PointBottomPin.clear();
-  s.PointNet.clear();
   s.PointerX = s.PointerY = 0;
+  s.point = PointMemory();
   s.compPin = CompPinMemory();
   s.openShort = OpenShortMemory();
+  s.overview.topDrawn = s.overview.bottomDrawn = false;
+  s.overview.shown.reset();
+  s.overview.OverviewOriginX = s.overview.OverviewOriginY = 0;
 }
 
-Windows& TheWindows() {
-  static Windows* windows = new Windows;  // lives to the end of the process
-  return *windows;
+Searches& TheSearches() {
+  static Searches* searches = new Searches;  // lives to the end of the process
+  return *searches;
 }
 
 struct RunInput {
@@ -237,13 +218,12 @@ SearchRun::SearchRun(FuzzedDataProvider& fuzzInput) {
   const RunInput input = TakeRunInput(fuzzInput);
   board_.emplace(input.board);
   companion_.emplace(input.companion);
-  Windows& w = TheWindows();
-  Session& s = *w.session;
+  Session& s = *TheSearches().session;
   ResetSession(s);
   s.BoardFile = board_->path();
   s.CompanionFile = companion_->path();
   s.view = MakeView(input.view, s.BoardFile);
-  s.Image1Visible = input.topShown;
+  s.topShown = input.topShown;
   s.HighlightMode = hmBoard;
 
   std::vector<std::string_view> lines = LinesOf(input.board);
@@ -251,23 +231,20 @@ SearchRun::SearchRun(FuzzedDataProvider& fuzzInput) {
     const std::vector<std::string_view> more = LinesOf(input.companion);
     lines.insert(lines.end(), more.begin(), more.end());
   }
-  for (int n = 1; n <= 3; ++n) {
-    const std::string text = FieldText(input.fields[n - 1], lines);
-    w.nail->SetFieldText(n, text);
-    w.parts->SetFieldText(n, text);
-    if (n == 1) {
-      w.comp->SetFieldText(n, text);
-      w.net->SetFieldText(n, text);
-    }
+  for (int slot = 0; slot < 3; ++slot) {
+    const std::string text = FieldText(input.fields[slot], lines);
+    texts_.nails[slot] = text;
+    texts_.devices[slot] = text;
   }
+  texts_.compPin = texts_.net = texts_.nails[0];
 }
 
 SearchRun::~SearchRun() {
   // The files go with the run; a session left naming them would read another run's files.
-  TheWindows().session->BoardFile.clear();
+  TheSearches().session->BoardFile.clear();
 }
 
-Session& SearchRun::session() { return *TheWindows().session; }
+Session& SearchRun::session() { return *TheSearches().session; }
 
 void SearchRun::Step(const std::function<void()>& step) { RunHandler(session(), step); }
 

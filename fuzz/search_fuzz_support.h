@@ -46,22 +46,23 @@ class MemoryFile {
   std::string path_;
 };
 
-// One run of a target: a fresh session on the files of the input, with the
-// search dialogs and the overview window wired to it as the program wires
-// them. The windows are created once, on the offscreen platform, and only
-// their fields change from run to run.
+// One run of a target: a fresh session on the files of the input and the
+// texts of the search dialogs' fields. The session is created once, after a
+// QGuiApplication on the offscreen platform; no window is involved.
 class SearchRun {
  public:
   explicit SearchRun(FuzzedDataProvider& input);
   ~SearchRun();
 
   Session& session();
+  const SearchTexts& texts() const { return texts_; }
   // Runs one handler step through the error handler.
   void Step(const std::function<void()>& step);
 
  private:
   std::optional<MemoryFile> board_;
   std::optional<MemoryFile> companion_;
+  SearchTexts texts_;
 };
 
 // A pointer coordinate in design pixels: mostly on or near the side pictures,

@@ -1,6 +1,7 @@
 #include "render/layer_passes.h"
 
 #include "board/board_scan.h"
+#include "render/marks.h"
 
 namespace vantrel {
 
@@ -19,7 +20,7 @@ PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header) {
   image.setBrushColor(colors::kBlack);
   if (pass.variant == Variant::Overview) {
-    image.fillRect(0, 0, kSideImageWidth, kSideImageHeight);
+    image.fillRect(0, 0, design::kSideWidth, design::kSideHeight);
   } else {
     image.clear();
     if (header) {
@@ -31,7 +32,7 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
   BoardScan scan(file);
   scan.SkipLine();  // the header line
   const BoardPoint start = scan.ReadPoint();
-  const PixelPoint s = pass.mapping.Map(start.x, start.y);
+  const PixelPoint s = pass.mapping.Map(start);
   image.setPenColor(colors::kRed);
   image.setPenWidth(1);
   image.moveTo(s.x, s.y);
@@ -39,7 +40,7 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
     scan.ExpectMore();
     const BoardPoint p = scan.ReadPoint();
     if (p.x == 1) break;
-    const PixelPoint q = pass.mapping.Map(p.x, p.y);
+    const PixelPoint q = pass.mapping.Map(p);
     image.lineTo(q.x, q.y);
   }
 }
@@ -49,28 +50,15 @@ void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
   image.setPenColor(colors::kOlive);
   image.setPenWidth(1);
   scan.SkipToSection(markers::kOutlineEnd);
-  const SideMapping& map = pass.mapping;
-  const std::int64_t m = pass.margin;
   for (;;) {
     scan.ExpectMore();
     if (scan.ReadLineEquals(markers::kPartsEnd)) break;
-    const BoardBox box = scan.ReadBox();
-    const std::int64_t x1 = map.MapX(box.x1);
-    const std::int64_t x2 = map.MapX(box.x2);
-    const std::int64_t y1 = map.MapY(box.y1);
-    const std::int64_t y2 = map.MapY(box.y2);
-    // The board's upper edge is on top of the screen on the top side only.
-    const std::int64_t top = map.side() == Side::Top ? y2 : y1;
-    const std::int64_t bottom = map.side() == Side::Top ? y1 : y2;
-    const std::int64_t left = x1 - m, right = x2 + m, upper = top - m, lower = bottom + m;
+    const ScreenBox box = pass.mapping.MapBox(scan.ReadBox());
     if (pass.variant == Variant::Main) {
-      image.moveTo(left, upper);
-      image.lineTo(right, upper);
-      image.lineTo(right, lower);
-      image.lineTo(left, lower);
-      image.lineTo(left, upper);
+      TraceFrame(image, box, pass.margin);
     } else {
-      image.rectangle(left, upper, right, lower);
+      const std::int64_t m = pass.margin;
+      image.rectangle(box.left - m, box.upper - m, box.right + m, box.lower + m);
     }
   }
 }
@@ -80,14 +68,12 @@ void PinPass(const std::string& file, const PassView& pass, Canvas& image) {
   image.setPenColor(colors::kActiveCaption);
   image.setPenWidth(1);
   scan.SkipToSection(markers::kPartsEnd);
-  const std::int64_t r = pass.radius;
   for (;;) {
     scan.ExpectMore();
     const BoardPoint p = scan.ReadPoint();
     if (p.x == 3 && p.y == 3) break;
     if (p.x == 3 || p.y == 3) continue;
-    const PixelPoint c = pass.mapping.Map(p.x, p.y);
-    image.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+    DrawPinMarker(image, pass.mapping.Map(p), pass.radius);
   }
 }
 

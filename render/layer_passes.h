@@ -36,13 +36,9 @@ PassView MainPassView(const ViewState& view, Side side, Variant variant = Varian
 PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX,
                           std::int32_t originY);
 
-// Size of the main window's side pictures; the overview's outline pass clears
-// this much of its smaller picture.
-inline constexpr int kSideImageWidth = 784;
-inline constexpr int kSideImageHeight = 490;
-
 // Clears `image` (and `header`, when given, for the Main and Dialog variants)
-// to black and draws the outline in red.
+// to black and draws the outline in red. The overview variant clears as much
+// as a main side picture, which covers its smaller picture.
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header);
 // Draws one olive box per part, widened by the margin.
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image);

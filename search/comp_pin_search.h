@@ -6,9 +6,9 @@
 // a pin that only one file holds is shown on that side only. A pin is found on
 // the first line of the pin records that is one blank followed by the typed
 // text, ignoring the case of ASCII letters; every line of the section is
-// compared, not only the name lines. Positions are design pixels of the side
-// pictures: a found pin lands at (392, 252). Errors of a scan stop the steps
-// where they arose; what was drawn and set before stays.
+// compared, not only the name lines. A found pin lands at design pixel
+// (kCentreX, kPinTargetY). Errors of a scan stop the steps where they arose;
+// what was drawn and set before stays.
 #pragma once
 
 #include <optional>
@@ -20,10 +20,6 @@
 namespace vantrel {
 
 struct Session;
-
-// Where a pin found by the search is centred, in design pixels.
-inline constexpr int kPinTargetX = 392;
-inline constexpr int kPinTargetY = 252;
 
 // The two callers of the steps. They differ in three points: the dialog's OK
 // draws with the dialog's layer passes, keeps the net and fourth line cut to
@@ -37,8 +33,8 @@ enum class CompPinRun { Ok, Redraw };
 std::optional<std::string> PartNameOf(std::string_view text);
 
 // Centring step: sets the side's origin so that the first pin matching `text`
-// falls on (392, 252). Nothing without a match or with an empty text.
-void CentreOnPin(Session& s, Side side, const std::string& text);
+// falls on the pin target. Nothing without a match or with an empty text.
+void CentreOnPinNamed(Session& s, Side side, const std::string& text);
 
 // Marking step: at the first pin matching `text`, redraws the side, puts a
 // white disc on the pin, writes its name line in red beside it, remembers its
@@ -47,23 +43,20 @@ void CentreOnPin(Session& s, Side side, const std::string& text);
 void MarkCompPin(Session& s, Side side, const std::string& text, CompPinRun run);
 
 // Header step: empties the three header lines, then, when the board file's
-// net blocks hold one headed by CompPinNet, writes into Label1
+// net blocks hold one headed by CompPinNet, writes into the first line
 //   text, 4 blanks, net, 4 blanks, "$", fourth line, 4 blanks, items
 // where net and fourth line are CompPin* for OK and RedrawPin* for a redraw,
 // and items are the block's item lines, each followed by a blank, cut to 20.
 void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run);
 
-// The steps in their order: top centring, top marking, bottom centring, bottom
-// marking, header.
-void RunCompPinSteps(Session& s, const std::string& text, CompPinRun run);
+// The dialog's OK: top centring, top marking, bottom centring, bottom marking,
+// header, then HighlightMode hmCompPin. With no board chosen it does nothing
+// and returns false.
+bool CompPinSearch(Session& s, const std::string& text);
 
-// The search run by the dialog's OK: the steps, then HighlightMode hmCompPin.
-// With no board file chosen it does nothing.
-void CompPinSearch(Session& s, const std::string& text);
-
-// The hmCompPin branch of the main window's Redraw: the six layer passes (top
-// side, then bottom side), then the steps with the text that the dialog's
-// Edit1 holds now. With no board file chosen it does nothing.
-void RedrawCompPin(Session& s);
+// The hmCompPin branch of Redraw: the six layer passes (top side, then bottom
+// side), then the same steps with the text that the dialog's field holds now.
+// With no board chosen it does nothing.
+void RedrawCompPin(Session& s, const std::string& text);
 
 }  // namespace vantrel

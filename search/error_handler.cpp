@@ -1,24 +1,28 @@
 #include "search/error_handler.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <atomic>
 #include <exception>
+#include <iostream>
 
+#include "board/board_error.h"
 #include "search/session.h"
 
 namespace vantrel {
 
 namespace {
 
-void ShowMessageBox(const std::string& text) {
-  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Vantrel"),
-                        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
-                        QMessageBox::Ok);
-}
+void WriteToStandardError(const std::string& text) { std::cerr << "Vantrel: " << text << std::endl; }
 
 ErrorReporter& Reporter() {
-  static ErrorReporter reporter = ShowMessageBox;
+  static ErrorReporter reporter = WriteToStandardError;
   return reporter;
+}
+
+std::atomic<std::uint64_t> internalErrors{0};
+
+void ReportFault(const char* what) {
+  ++internalErrors;
+  Reporter()(std::string("Internal error: ") + what);
 }
 
 }  // namespace
@@ -29,16 +33,22 @@ std::string ShownErrorText(const std::string& message) {
 }
 
 void SetErrorReporter(ErrorReporter reporter) {
-  Reporter() = reporter ? std::move(reporter) : ErrorReporter(ShowMessageBox);
+  Reporter() = reporter ? std::move(reporter) : ErrorReporter(WriteToStandardError);
 }
+
+std::uint64_t InternalErrorCount() { return internalErrors; }
 
 void RunHandler(Session& session, const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const BoardError& e) {
+    Reporter()(ShownErrorText(e.what()));
   } catch (const std::bad_alloc&) {
     Reporter()(ShownErrorText("Out of memory"));
   } catch (const std::exception& e) {
-    Reporter()(ShownErrorText(e.what()));
+    ReportFault(e.what());
+  } catch (...) {
+    ReportFault("an unknown exception");
   }
   if (session.changed) session.changed();
 }

@@ -1,8 +1,15 @@
 // The one place where errors end up. Every event handler of the program runs
-// through RunHandler: an error stops the handler where it arose, is shown in a
-// message box, and the program goes on. Nothing else catches errors.
+// through RunHandler: an error stops the handler where it arose, is reported,
+// and the program goes on. Nothing else catches errors.
+//
+// Two kinds are told apart. A board or file error (BoardError) is shown with
+// its own text, to which a "." is added when its last character sorts after
+// "."; so is running out of memory. Anything else is a fault of the program,
+// not of the board: it is shown as "Internal error: ..." and counted, so that
+// the tests can fail on it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -14,9 +21,13 @@ struct Session;
 // sorts after ".".
 std::string ShownErrorText(const std::string& message);
 
-// Shows a message box by default; tests and the batch runner record instead.
+// Receives the text to show. By default it is written to standard error; the
+// program shows a message box, tests and the batch runner record instead.
 using ErrorReporter = std::function<void(const std::string& shownText)>;
 void SetErrorReporter(ErrorReporter reporter);
+
+// How many program faults RunHandler has reported since the process started.
+std::uint64_t InternalErrorCount();
 
 // Runs `handler`, reports any error it raises, then lets the windows show the
 // session's new state.

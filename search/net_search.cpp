@@ -1,9 +1,7 @@
 #include "search/net_search.h"
 
-#include <cstdint>
-
-#include "board/board_scan.h"
-#include "search/net_dialog.h"
+#include "board/board_records.h"
+#include "render/marks.h"
 #include "search/session.h"
 
 namespace vantrel {
@@ -16,42 +14,33 @@ void MarkNet(Session& s, Side side, const std::string& text) {
     BoardScan scan(s.FileOf(side));
     scan.SkipToSection(markers::kPinsEnd);
     const SideMapping map = SideMapping::Of(s.view, side);
-    const std::int64_t h = s.view.MarkRadius;
     ImageCanvas& image = s.ImageOf(side);
-    std::string name;
-    std::string net;
-    for (;;) {
-      scan.ExpectMore();
-      scan.ReadLine(name);
-      if (name == markers::kPinRecordsEnd) break;
-      const BoardPoint p = scan.ReadPoint();
-      scan.ReadLine(net);
-      scan.SkipLine();  // the fourth line
-      if (!NameEquals(net, text)) continue;
-
-      foundNet = net;
-      const PixelPoint c = map.Map(p.x, p.y);
+    PinRecord pin;
+    while (ReadPinRecord(scan, pin)) {
+      if (!NameEquals(pin.net, text)) continue;
+      foundNet = pin.net;
+      const PixelPoint c = map.Map(pin.at);
       image.setBrushColor(colors::kWhite);
       image.setPenColor(colors::kWhite);
-      image.ellipse(c.x - h, c.y - h, c.x + h, c.y + h);
+      DrawPinMarker(image, c, s.view.MarkRadius);
       pinList += ' ';
-      pinList += name;
+      pinList += pin.name;
     }
   }
-  s.Label1 = foundNet + "  " + pinList;
+  s.header[0] = JoinHeader({foundNet, pinList}, "  ");
 }
 
-void NetSearch(Session& s, const std::string& text) {
-  if (!s.HasBoard()) return;
+bool NetSearch(Session& s, const std::string& text) {
+  if (!s.HasBoard()) return false;
   RunLayerPasses(s, Variant::Dialog, PassOrder::LayerByLayer);
   MarkNet(s, Side::Top, text);
   MarkNet(s, Side::Bottom, text);
   s.HighlightMode = hmNet;
+  return true;
 }
 
-void RedrawNet(Session& s) {
+void RedrawNet(Session& s, const std::string& text) {
   if (!s.HasBoard()) return;
-  const std::string text = s.net ? s.net->FieldText(1) : std::string();
   RunSidePasses(s, Side::Top, Variant::Main);
   MarkNet(s, Side::Top, text);
   RunSidePasses(s, Side::Bottom, Variant::Main);

@@ -4,7 +4,7 @@
 // A pin belongs to the net when its net line equals the typed text with ASCII
 // letters folded to one case; nothing is trimmed. Each side's marking step
 // scans its own file (the board file for the top side, "jet.CON" for the
-// bottom side) and rewrites Label1 as
+// bottom side) and rewrites the first header line as
 //   net line of the last matching pin, 2 blanks, then " " + name line per pin
 // so that the bottom side's result is what stays. The view and the side shown
 // never change. Errors of a scan stop the search where they arose.
@@ -18,19 +18,19 @@ namespace vantrel {
 
 struct Session;
 
-// Marking step of one side: a white disc on every pin of the net, then
-// Label1. An empty text reads, draws and writes nothing.
+// Marking step of one side: a white disc on every pin of the net, then the
+// first header line. An empty text reads, draws and writes nothing.
 void MarkNet(Session& s, Side side, const std::string& text);
 
-// The search run by the dialog's OK: the six layer passes of the dialog
-// (both outlines, both part-box passes, both pin passes), the top and the
-// bottom marking step, then HighlightMode hmNet. With no board file chosen it
-// does nothing.
-void NetSearch(Session& s, const std::string& text);
+// The dialog's OK: the six layer passes of the dialog (both outlines, both
+// part-box passes, both pin passes), the top and the bottom marking step,
+// then HighlightMode hmNet. With no board chosen it does nothing and returns
+// false.
+bool NetSearch(Session& s, const std::string& text);
 
-// The hmNet branch of the main window's Redraw: the top side's layer passes
-// and marking step, then the bottom side's, with the text that the dialog's
-// Edit1 holds now. With no board file chosen it does nothing.
-void RedrawNet(Session& s);
+// The hmNet branch of Redraw: the top side's layer passes and marking step,
+// then the bottom side's, with the text that the dialog's field holds now.
+// With no board chosen it does nothing.
+void RedrawNet(Session& s, const std::string& text);
 
 }  // namespace vantrel

@@ -1,29 +1,25 @@
-// The program's process-wide state, owned by the main window and shared with
-// the search dialogs: the view, the highlight mode, the two file names, the
-// pictures of the main window and the texts of its header lines, and what the
-// searches remember between passes.
+// The program's process-wide state, owned by the main window and read and
+// written by every search: the view, the highlight mode, the two file names,
+// the pictures of the main window and the texts of its header lines, the
+// overview window's pictures, and what the searches remember between passes.
 //
-// Pictures and header texts live here, not in widgets, so that every pass runs
-// without a window; the windows show them after each handler.
+// Pictures and header texts live here, not in widgets, so that every search
+// runs without a window; the windows show them after each handler. What the
+// search dialogs' fields hold is not here: the windows hand it to each search
+// and to Redraw as SearchTexts.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "board/view_state.h"
 #include "render/image_canvas.h"
 #include "render/layer_passes.h"
-#include "search/comp_pin_state.h"
-#include "search/open_short_memory.h"
 
 namespace vantrel {
-
-class TFrm_Nail;
-class TFrm_Comp;
-class TFrm_Parts;
-class Tfrm_Net;
-class TForm8;
 
 enum HighlightModeValue : int {
   hmNone = 0,
@@ -35,10 +31,57 @@ enum HighlightModeValue : int {
   hmPoint = 7,
 };
 
-// The order in which an operation runs the six layer passes.
-enum class PassOrder {
-  SideAfterSide,  // top outline, boxes, pins, then the same for the bottom
-  LayerByLayer,   // both outlines, both box passes, both pin passes
+// The names typed into a dialog's three fields; [0] is slot 1.
+using SlotNames = std::array<std::string, 3>;
+
+// What the search dialogs' fields hold at the moment of a redraw.
+struct SearchTexts {
+  SlotNames nails;      // the open/short dialog's Edit1 to Edit3
+  std::string compPin;  // the component pin dialog's Edit1
+  SlotNames devices;    // the device dialog's Edit1 to Edit3
+  std::string net;      // the net dialog's Edit1
+};
+
+// The point inquiry's memory; never cleared while the program runs.
+struct PointMemory {
+  std::string PointTopPin;     // name line of the pin last hit on the top side
+  std::string PointBottomPin;  // the same on the bottom side
+  std::string PointNet;        // net line of the pin last hit on either side
+};
+
+// The component pin search's memory: set when a pin is found, left as it was
+// when none is.
+struct CompPinMemory {
+  std::string CompPinNet;       // net line of the pin last found by OK, first 20 characters
+  std::string CompPinFourth;    // its fourth line, first 20 characters
+  std::string RedrawPinNet;     // whole net line of the pin last found by a redraw
+  std::string RedrawPinFourth;  // its whole fourth line
+};
+
+// The open/short search's memory, per slot.
+struct OpenShortMemory {
+  // The net-name line of the slot's nail: the bottom side's when the nail is
+  // found there, else the top side's, else empty.
+  std::array<std::string, 3> NailNet;
+  // " " + name line of every pin record on the slot's net, top side first,
+  // each side in file order.
+  std::array<std::string, 3> NetPinList;
+};
+
+// The device overview window's two pictures (its Image1 for the top side,
+// Image2 for the bottom side) and the origin of its drawing.
+struct OverviewPictures {
+  static constexpr int kWidth = 287;
+  static constexpr int kHeight = 215;
+  ImageCanvas top{kWidth, kHeight};
+  ImageCanvas bottom{kWidth, kHeight};
+  bool topDrawn = false;  // a picture never drawn shows nothing
+  bool bottomDrawn = false;
+  std::optional<Side> shown;  // the picture the last overview pass chose
+  std::int32_t OverviewOriginX = 0;
+  std::int32_t OverviewOriginY = 0;
+
+  ImageCanvas& of(Side side) { return side == Side::Top ? top : bottom; }
 };
 
 struct Session {
@@ -47,48 +90,47 @@ struct Session {
   std::string BoardFile;      // empty until a board has been chosen
   std::string CompanionFile;  // "jet.CON" beside the board file
 
-  ImageCanvas Image1{kSideImageWidth, kSideImageHeight};  // top side
-  ImageCanvas Image2{kSideImageWidth, kSideImageHeight};  // bottom side
-  ImageCanvas Image3{kSideImageWidth, 50};                // header strip
-  bool Image1Visible = false;                             // the top side is shown
+  ImageCanvas topImage{design::kSideWidth, design::kSideHeight};      // Image1
+  ImageCanvas bottomImage{design::kSideWidth, design::kSideHeight};   // Image2
+  ImageCanvas headerImage{design::kSideWidth, design::kHeaderHeight};  // Image3
+  bool topShown = false;  // Image1 is visible, so the top side is shown
 
-  // Header lines, as bytes of the board files.
-  std::string Label1;
-  std::string Label2;
-  std::string Label4;
+  // The three header lines, as bytes of the board files: Label1, Label2 and
+  // Label4 of the main window.
+  std::array<std::string, 3> header;
 
-  // The windows, created once at start.
-  TFrm_Nail* nail = nullptr;
-  TFrm_Comp* comp = nullptr;
-  TFrm_Parts* parts = nullptr;
-  Tfrm_Net* net = nullptr;
-  TForm8* overview = nullptr;
-
-  // Point inquiry.
-  std::string PointTopPin;
-  std::string PointBottomPin;
-  std::string PointNet;
+  // The last pointer position over either side picture (PointerX, PointerY).
   std::int32_t PointerX = 0;
   std::int32_t PointerY = 0;
 
-  // Component pin and net search.
+  PointMemory point;
   CompPinMemory compPin;
-
-  // Open/short search.
   OpenShortMemory openShort;
+  OverviewPictures overview;
 
   // Called after every handler so that the windows show the new state.
   std::function<void()> changed;
 
   bool HasBoard() const { return !BoardFile.empty(); }
   const std::string& FileOf(Side side) const { return side == Side::Top ? BoardFile : CompanionFile; }
-  ImageCanvas& ImageOf(Side side) { return side == Side::Top ? Image1 : Image2; }
-  void ClearHeader() { Label1.clear(), Label2.clear(), Label4.clear(); }
+  ImageCanvas& ImageOf(Side side) { return side == Side::Top ? topImage : bottomImage; }
+  void ClearHeader() {
+    for (std::string& line : header) line.clear();
+  }
+};
+
+// The order in which an operation runs the six layer passes.
+enum class PassOrder {
+  SideAfterSide,  // top outline, boxes, pins, then the same for the bottom
+  LayerByLayer,   // both outlines, both box passes, both pin passes
 };
 
 // The three layer passes of one side, in their order.
 void RunSidePasses(Session& s, Side side, Variant variant);
 // The six layer passes in the given order.
 void RunLayerPasses(Session& s, Variant variant, PassOrder order);
+
+// A header line made of `parts`, each but the last followed by `gap`.
+std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap);
 
 }  // namespace vantrel

@@ -186,13 +186,13 @@ TEST_P(CutInSearch, StopsWithItsMessageAndGoesOn) {
                                                             : std::vector<std::string>{c.error};
   EXPECT_EQ(runner.errors(), expected);
   EXPECT_EQ(app.session.HighlightMode, c.mode);
-  EXPECT_EQ(app.session.Label1, c.header);
+  EXPECT_EQ(app.session.header[0], c.header);
 
   // The home view reads no section past the pins: it draws without a word.
   runner.Run("key /");
   EXPECT_EQ(runner.errors(), expected);
   EXPECT_EQ(app.session.HighlightMode, hmBoard);
-  EXPECT_TRUE(app.session.Label1.empty());
+  EXPECT_TRUE(app.session.header[0].empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CutInSearch, testing::ValuesIn(CutCases()),
@@ -251,12 +251,12 @@ TEST_F(BadFiles, AFileChangedBetweenRedrawsIsReadAfresh) {
   const std::string board = dir.Write("b.brd", Board());
   dir.Write("jet.CON", Board());
   runner.Run("open " + board);
-  const QColor pin = app.session.Image1.image().pixelColor(390, 280);  // pin at (2, 2.5)
+  const QColor pin = app.session.topImage.image().pixelColor(390, 280);  // pin at (2, 2.5)
   dir.Write("b.brd", Board(kOutline, kParts, "4 2.5\n"));           // the pin moved
   runner.Run("key 4");
   EXPECT_TRUE(runner.errors().empty());
-  EXPECT_EQ(app.session.Image1.image().pixelColor(590 + 80, 280), pin);
-  EXPECT_NE(app.session.Image1.image().pixelColor(390 + 80, 280), pin);
+  EXPECT_EQ(app.session.topImage.image().pixelColor(590 + 80, 280), pin);
+  EXPECT_NE(app.session.topImage.image().pixelColor(390 + 80, 280), pin);
   dir.Write("b.brd", "");  // emptied
   runner.Run("key 6");
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"Read beyond end of file."});

@@ -2,6 +2,8 @@
 // status, and the files that `dump` writes.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -35,8 +37,7 @@ TEST(BatchCli, RunsTheExampleBoardAndDumpsWhatAUserSees) {
                         "state.json"}) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "out" / f)) << f;
   }
-  const std::string json = test::ReadFileBytes(dir.path() / "out" / "state.json");
-  EXPECT_NE(json.find("\"ZoomStep\": 1"), std::string::npos);
+  EXPECT_EQ(test::ReadState(dir.path() / "out")["view"]["ZoomStep"], 1);
 }
 
 TEST(BatchCli, MessageBoxesGoToStandardErrorAndDoNotStopTheRun) {
@@ -47,8 +48,7 @@ TEST(BatchCli, MessageBoxesGoToStandardErrorAndDoNotStopTheRun) {
   std::string output;
   EXPECT_EQ(RunBatch(script, &output), 0);
   EXPECT_NE(output.find("File not found."), std::string::npos);
-  const std::string json = test::ReadFileBytes(dir.path() / "out" / "state.json");
-  EXPECT_NE(json.find("\"errors\": [\"File not found.\"]"), std::string::npos);
+  EXPECT_EQ(test::ReadState(dir.path() / "out")["errors"], QJsonArray{"File not found."});
 }
 
 TEST(BatchCli, MalformedScriptsExitWithTwoAndTheLine) {

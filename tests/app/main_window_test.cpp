@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include "app/batch_runner.h"
 #include "board/companion_file.h"
@@ -30,8 +32,8 @@ class MainWindow : public testing::Test {
   }
   void Run(const std::string& script) { runner.Run(script); }
   const Session& s() const { return app.session; }
-  QColor TopPixel(int x, int y) const { return s().Image1.image().pixelColor(x, y); }
-  QColor BottomPixel(int x, int y) const { return s().Image2.image().pixelColor(x, y); }
+  QColor TopPixel(int x, int y) const { return s().topImage.image().pixelColor(x, y); }
+  QColor BottomPixel(int x, int y) const { return s().bottomImage.image().pixelColor(x, y); }
 
   TempDir dir;
   std::string board;
@@ -54,7 +56,7 @@ TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
   Run("open " + board);
   EXPECT_EQ(s().HighlightMode, hmBoard);
   EXPECT_TRUE(app.main->boardShown());
-  EXPECT_TRUE(s().Image1Visible);
+  EXPECT_TRUE(s().topShown);
   EXPECT_TRUE(app.main->menuAction("device")->isEnabled());
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(TopPixel(390, 280), kPin);                 // left edge of the pin at (2, 2.5)
@@ -133,21 +135,21 @@ TEST_F(MainWindow, ZoomKeysKeepTheirLimitsAndMarkerSteps) {
 
 TEST_F(MainWindow, SideKeyTurnsTheBoardAndEmptiesTheHeader) {
   Run("open " + board);
-  app.session.Label1 = "something";
+  app.session.header[0] = "something";
   Run("key 0");
-  EXPECT_FALSE(s().Image1Visible);
+  EXPECT_FALSE(s().topShown);
   EXPECT_TRUE(app.main->Image2()->isVisible());
   EXPECT_FALSE(app.main->Image1()->isVisible());
-  EXPECT_EQ(s().Label1, "");
+  EXPECT_EQ(s().header[0], "");
   Run("key  ");
-  EXPECT_TRUE(s().Image1Visible);
+  EXPECT_TRUE(s().topShown);
 }
 
 TEST_F(MainWindow, ResetKeyIgnoresAViewButKeepsTheSide) {
   Run("open " + board + "\nkey +4\nkey 0\nkey /");
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(s().view.TopOriginX, 192);
-  EXPECT_FALSE(s().Image1Visible);
+  EXPECT_FALSE(s().topShown);
   EXPECT_EQ(s().HighlightMode, hmBoard);
 }
 
@@ -203,11 +205,11 @@ TEST_F(MainWindow, DumpWritesPicturesAndState) {
   QImage top((dir.path() / "out" / "top.png").string().c_str());
   EXPECT_EQ(top.size(), QSize(784, 490));
   EXPECT_EQ(QImage((dir.path() / "out" / "header.png").string().c_str()).size(), QSize(784, 50));
-  const std::string json = test::ReadFileBytes(dir.path() / "out" / "state.json");
-  EXPECT_NE(json.find("\"HighlightMode\": 1"), std::string::npos);
-  EXPECT_NE(json.find("\"Scale\": 100"), std::string::npos);
-  EXPECT_NE(json.find("\"topShown\": true"), std::string::npos);
-  EXPECT_NE(json.find("\"errors\": []"), std::string::npos);
+  const QJsonDocument state = test::ReadState(dir.path() / "out");
+  EXPECT_EQ(state["HighlightMode"], 1);
+  EXPECT_EQ(state["view"]["Scale"], 100);
+  EXPECT_EQ(state["topShown"], true);
+  EXPECT_EQ(state["errors"], QJsonArray());
 }
 
 TEST(BatchScript, MalformedCommandsNameTheirLine) {
@@ -227,8 +229,12 @@ TEST(BatchScript, MalformedCommandsNameTheirLine) {
   EXPECT_TRUE(runner.exited());
 }
 
-TEST(BatchScript, JsonStringsMapBytesToCharacters) {
-  EXPECT_EQ(JsonString(std::string("a\"\\\n\xe9", 5)), "\"a\\\"\\\\\\u000a\\u00e9\"");
+TEST(BatchScript, StateTextsMapBytesToCharacters) {
+  Application app(1.0);
+  BatchRunner runner(app);
+  runner.RunLine("field net 1 a\"\\\xe9");
+  const QJsonDocument reread = QJsonDocument::fromJson(QJsonDocument(runner.State()).toJson());
+  EXPECT_EQ(reread["dialogs"]["net"]["fields"][0], QString::fromLatin1("a\"\\\xe9"));
 }
 
 }  // namespace
@@ -251,8 +257,8 @@ TEST_F(MainWindow, DoubleClickZoomsOnceAboutThePointer) {
   // The first press hit the pin at (2, 2.5) before the zoom; the second press,
   // on the zoomed view, hits nothing there and changes nothing.
   EXPECT_EQ(s().HighlightMode, hmPoint);
-  EXPECT_EQ(s().PointTopPin, " U1.2");
-  EXPECT_EQ(s().Label1, " U1.2  GND  $SMD   U1.1 ");
+  EXPECT_EQ(s().point.PointTopPin, " U1.2");
+  EXPECT_EQ(s().header[0], " U1.2  GND  $SMD   U1.1 ");
 }
 
 TEST_F(MainWindow, OtherButtonsReturnHome) {

@@ -14,7 +14,7 @@
 
 #include "app/batch_runner.h"
 #include "bench/board_generator.h"
-#include "search/overview_window.h"
+#include "dialogs/overview_window.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -37,12 +37,12 @@ std::uint64_t HashOf(const QImage& image) {
 // and the two pictures of the overview window.
 std::string PicturesHash(const Application& app) {
   const Session& s = app.session;
-  std::uint64_t parts[] = {HashOf(s.Image1.image()),
-                           HashOf(s.Image2.image()),
-                           HashOf(s.Image3.image()),
-                           Fnv1a(s.Label1.data(), s.Label1.size()),
-                           Fnv1a(s.Label2.data(), s.Label2.size()),
-                           Fnv1a(s.Label4.data(), s.Label4.size()),
+  std::uint64_t parts[] = {HashOf(s.topImage.image()),
+                           HashOf(s.bottomImage.image()),
+                           HashOf(s.headerImage.image()),
+                           Fnv1a(s.header[0].data(), s.header[0].size()),
+                           Fnv1a(s.header[1].data(), s.header[1].size()),
+                           Fnv1a(s.header[2].data(), s.header[2].size()),
                            HashOf(app.overview->TopImage().image()),
                            HashOf(app.overview->BottomImage().image())};
   char text[17];

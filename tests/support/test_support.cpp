@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QJsonDocument>
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -46,7 +48,11 @@ std::string SharedBoardFile(std::string_view name) {
   throw std::runtime_error("no .brd file in " + std::string(name));
 }
 
-std::filesystem::path TestDataDir() { return VANTREL_TEST_DATA_DIR; }
 std::filesystem::path ExamplesDir() { return VANTREL_EXAMPLES_DIR; }
+
+QJsonDocument ReadState(const std::filesystem::path& dir) {
+  const std::string json = ReadFileBytes(dir / "state.json");
+  return QJsonDocument::fromJson(QByteArray(json.data(), static_cast<qsizetype>(json.size())));
+}
 
 }  // namespace vantrel::test

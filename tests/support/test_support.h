@@ -2,6 +2,8 @@
 // strings, and where the fixtures and the real boards live.
 #pragma once
 
+#include <QJsonDocument>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -42,7 +44,9 @@ std::string ReadFileBytes(const std::filesystem::path& file);
 std::filesystem::path SharedBoardDir(std::string_view name);
 // The .brd file in that folder.
 std::string SharedBoardFile(std::string_view name);
-std::filesystem::path TestDataDir();
 std::filesystem::path ExamplesDir();
+
+// The state.json that the batch runner's `dump` wrote into `dir`.
+QJsonDocument ReadState(const std::filesystem::path& dir);
 
 }  // namespace vantrel::test

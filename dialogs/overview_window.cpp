@@ -1,12 +1,10 @@
-#include "search/overview_window.h"
+#include "dialogs/overview_window.h"
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPalette>
 
-#include "search/device_search.h"
+#include "dialogs/dialog_style.h"
 #include "search/error_handler.h"
-#include "search/session.h"
 
 namespace vantrel {
 
@@ -14,13 +12,9 @@ namespace vantrel {
 // so that the window's background is seen through it.
 class OverviewPicture : public QWidget {
  public:
-  OverviewPicture(const ImageCanvas& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+  OverviewPicture(const ImageCanvas& picture, const bool& drawn, QWidget* parent)
+      : QWidget(parent), picture_(picture), drawn_(drawn) {
     setFixedSize(picture.width(), picture.height());
-  }
-
-  void MarkDrawn() {
-    drawn_ = true;
-    update();
   }
 
  protected:
@@ -32,7 +26,7 @@ class OverviewPicture : public QWidget {
 
  private:
   const ImageCanvas& picture_;
-  bool drawn_ = false;
+  const bool& drawn_;
 };
 
 namespace {
@@ -49,18 +43,16 @@ constexpr int kMoveStep = 20;
 TForm8::TForm8(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session) {
   setObjectName(QStringLiteral("Form8"));
-  setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(RedOf(colors::kMoneyGreen), GreenOf(colors::kMoneyGreen),
-                                            BlueOf(colors::kMoneyGreen)));
-  setPalette(palette);
+  const Color green = colors::kMoneyGreen;
+  SetBackground(this, QColor(RedOf(green), GreenOf(green), BlueOf(green)));
   setFixedSize(kClientWidth, kClientHeight);
   setFocusPolicy(Qt::StrongFocus);
 
-  Image1 = new OverviewPicture(top_, this);
+  OverviewPictures& pictures = session_.overview;
+  Image1 = new OverviewPicture(pictures.top, pictures.topDrawn, this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->move(kPictureOffset, kPictureOffset);
-  Image2 = new OverviewPicture(bottom_, this);
+  Image2 = new OverviewPicture(pictures.bottom, pictures.bottomDrawn, this);
   Image2->setObjectName(QStringLiteral("Image2"));
   Image2->move(kPictureOffset, kPictureOffset);
   Image1->hide();
@@ -69,37 +61,25 @@ TForm8::TForm8(Session& session, QWidget* parent)
   move(kStartPosition);
 }
 
-void TForm8::ShowDeviceOverview(Side side, const std::string& name) {
-  if (name.empty()) {
-    if (side == Side::Bottom) ShowWindow();
-    return;
-  }
-  move(kSearchPosition);
-  MakeShown(side);
-  ScanDevices(session_.FileOf(side), name, [&](const DeviceRecord& device) {
-    DrawDevice(side, device);
-    if (side == Side::Top) ShowWindow();
-    return true;  // every device of the name, so that the last one stays in view
-  });
-  if (side == Side::Bottom) ShowWindow();
+OverviewWindowCalls TForm8::SearchCalls() {
+  return {.placeForSearch =
+              [this] {
+                move(kSearchPosition);
+                ShowChosenPicture();
+              },
+          .show = [this] { ShowWindow(); }};
 }
 
-void TForm8::DrawDevice(Side side, const DeviceRecord& device) {
-  const OverviewOrigin origin = OverviewOriginOf(session_.view, side, device.box);
-  originX_ = origin.x;
-  originY_ = origin.y;
-  (side == Side::Top ? Image1 : Image2)->MarkDrawn();
-  DrawDeviceOverview(session_.view, side, session_.FileOf(side), device, origin,
-                     side == Side::Top ? top_ : bottom_);
-}
-
-void TForm8::MakeShown(Side side) {
-  shown_ = side;
-  Image1->setVisible(side == Side::Top);
-  Image2->setVisible(side == Side::Bottom);
+void TForm8::ShowChosenPicture() {
+  const std::optional<Side> shown = session_.overview.shown;
+  Image1->setVisible(shown == Side::Top);
+  Image2->setVisible(shown == Side::Bottom);
+  Image1->update();
+  Image2->update();
 }
 
 void TForm8::ShowWindow() {
+  ShowChosenPicture();
   show();
   raise();
   activateWindow();
@@ -108,8 +88,9 @@ void TForm8::ShowWindow() {
 void TForm8::ShowUnchanged() { ShowWindow(); }
 
 std::string TForm8::Shows() const {
-  if (!shown_) return "";
-  return *shown_ == Side::Top ? "top" : "bottom";
+  const std::optional<Side> shown = session_.overview.shown;
+  if (!shown) return "";
+  return *shown == Side::Top ? "top" : "bottom";
 }
 
 void TForm8::FormKeyPress(char key) {

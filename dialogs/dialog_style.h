@@ -1,0 +1,31 @@
+// How the program's windows are built: fonts sized in pixels, text and
+// background colours by palette, buttons that never act as default buttons,
+// and placement in the middle of the screen. Every window of the program uses
+// these, so that they look and behave alike.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+namespace vantrel {
+
+// A font of `pixels` pixels. Family names are UTF-8 ("宋体" for SimSun).
+QFont PixelFont(const char* family, int pixels, bool bold = false, bool italic = false,
+                bool underline = false);
+
+void SetTextColor(QWidget* widget, QColor color);
+// Fills the widget's background with `color`.
+void SetBackground(QWidget* widget, QColor color);
+
+// A push button named `name` (its designer name) that never acts as a default
+// button, in the given bold italic face.
+QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
+                       const QFont& font);
+
+// Moves a top-level window to the middle of the primary screen.
+void CentreOnScreen(QWidget* window);
+
+}  // namespace vantrel

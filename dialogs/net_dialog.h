@@ -1,0 +1,19 @@
+// Tfrm_Net, the net dialog ("frm_Net"): one field for the net name; OK runs
+// the net search (net_search.h) and hides the dialog. Enter in the field is
+// consumed and clicks OK. Cancel does nothing; the window's close box hides
+// the dialog. It stands at (406, 246) on the screen.
+#pragma once
+
+#include "dialogs/search_dialog.h"
+
+namespace vantrel {
+
+class Tfrm_Net : public SearchDialog {
+  Q_OBJECT
+
+ public:
+  explicit Tfrm_Net(Session& session, QWidget* parent = nullptr);
+  void okClick() override;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,102 @@
+#include "dialogs/search_dialog.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <algorithm>
+
+#include "dialogs/dialog_style.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr QSize kFieldSize(121, 21);
+constexpr QSize kButtonSize(75, 25);
+
+bool IsEnter(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+std::string ToBytes(const QString& text) {
+  const QByteArray latin1 = text.toLatin1();
+  return std::string(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+}
+
+QString FromBytes(std::string_view bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), session_(session), enterIsConsumed_(layout.enterIsConsumed) {
+  setObjectName(QString::fromLatin1(layout.objectName));
+  setWindowTitle(QString::fromLatin1(layout.title));
+  setFont(PixelFont("MS Sans Serif", 11));
+  SetBackground(this, Qt::black);
+  setFixedSize(layout.size);
+  if (layout.position) {
+    move(*layout.position);
+  } else {
+    CentreOnScreen(this);
+  }
+
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setGeometry(layout.panel);
+  SetBackground(panel, Qt::black);
+
+  // The captions are drawn in a Chinese face, as the windows were designed.
+  for (const DialogField& f : layout.fields) {
+    auto* caption = new QLabel(QString::fromLatin1(f.caption), panel);
+    caption->setObjectName(QString::fromLatin1(f.labelName));
+    caption->setFont(PixelFont("宋体", 16, true, true));
+    SetTextColor(caption, f.captionColour);
+    caption->move(f.captionAt);
+    caption->adjustSize();
+
+    auto* edit = new QLineEdit(panel);
+    edit->setObjectName(QString::fromLatin1(f.editName));
+    edit->setGeometry(QRect(f.editAt, kFieldSize));
+    // Edit1KeyPress, Edit2KeyPress, ...: Enter clicks OK.
+    edit->installEventFilter(this);
+    fields_.push_back(edit);
+  }
+
+  const QFont buttonFont = PixelFont("隶书", 14, true, true);
+  ok_ = AddButton(this, "ok", "OK", QRect(layout.okAt, kButtonSize), buttonFont);
+  cancel_ = AddButton(this, layout.cancelName, "Cancel", QRect(layout.cancelAt, kButtonSize), buttonFont);
+  for (std::size_t i = 1; i < fields_.size(); ++i) setTabOrder(fields_[i - 1], fields_[i]);
+  setTabOrder(fields_.back(), ok_);
+  setTabOrder(ok_, cancel_);
+
+  connect(ok_, &QPushButton::clicked, this, &SearchDialog::okClick);
+  if (layout.cancelHides) connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (IsEnter(event) && std::find(fields_.begin(), fields_.end(), watched) != fields_.end()) {
+    ok_->click();
+    if (enterIsConsumed_) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+std::string SearchDialog::FieldText(int n) const { return ToBytes(field(n)->text()); }
+
+void SearchDialog::SetFieldText(int n, std::string_view bytes) { field(n)->setText(FromBytes(bytes)); }
+
+void SearchDialog::ClearFields() {
+  for (QLineEdit* edit : fields_) edit->clear();
+}
+
+void SearchDialog::ShowDialog() {
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace vantrel

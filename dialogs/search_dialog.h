@@ -1,0 +1,91 @@
+// What the four modeless search dialogs share, and the one builder that makes
+// them from a table of their designed controls: a black panel of captions and
+// edit fields, an OK button and a Cancel button. Texts in the fields are bytes,
+// one character per byte, as in the board files.
+//
+// A dialog is a plain top-level widget with the dialog flag rather than a
+// QDialog, so that Enter in a field runs okClick once and only through the
+// field's own handler, never through a default button. Each dialog is created
+// once at start and only shown and hidden; its fields keep their texts while
+// it is hidden, and the main window's Redraw reads them from here each time.
+#pragma once
+
+#include <QColor>
+#include <QLineEdit>
+#include <QPoint>
+#include <QPushButton>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+struct Session;
+
+// One caption and the edit field beside it; the controls are named LabelN and
+// EditN as designed.
+struct DialogField {
+  const char* labelName;
+  const char* caption;
+  QColor captionColour;
+  QPoint captionAt;  // in the panel
+  const char* editName;
+  QPoint editAt;  // in the panel; every field is 121 x 21
+};
+
+struct DialogLayout {
+  const char* objectName;
+  const char* title;
+  QSize size;
+  std::optional<QPoint> position;  // on the screen; nothing: centred
+  QRect panel;
+  std::vector<DialogField> fields;
+  QPoint okAt;
+  const char* cancelName;  // Button1 or Button2
+  QPoint cancelAt;
+  bool cancelHides = true;      // the net dialog's Cancel does nothing
+  bool enterIsConsumed = false;  // the net dialog keeps Enter from going further
+};
+
+class SearchDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  SearchDialog(Session& session, const DialogLayout& layout, QWidget* parent = nullptr);
+
+  int fieldCount() const { return static_cast<int>(fields_.size()); }
+  QLineEdit* field(int n) const { return fields_.at(static_cast<std::size_t>(n - 1)); }  // 1-based
+  std::string FieldText(int n) const;
+  void SetFieldText(int n, std::string_view bytes);
+  void ClearFields();
+  // Shows the dialog, or brings it forward when it is shown already.
+  void ShowDialog();
+
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* cancelButton() const { return cancel_; }
+
+  // The search with the fields' texts; then the dialog hides. With no board
+  // chosen nothing happens and the dialog stays open. An error stops it where
+  // it arose, with the mode unchanged and the dialog still shown.
+  virtual void okClick() = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  Session& session_;
+
+ private:
+  std::vector<QLineEdit*> fields_;
+  QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  bool enterIsConsumed_ = false;
+};
+
+// Field texts as the program handles them: bytes 0..255.
+std::string ToBytes(const QString& text);
+QString FromBytes(std::string_view bytes);
+
+}  // namespace vantrel
