@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+
 #include <algorithm>
 
 #include "dialogs/search_dialog.h"

@@ -41,7 +41,8 @@ QWidget* BuildWindow(QWidget* window, const char* name, const char* title, QSize
 }  // namespace
 
 Tfrm_content::Tfrm_content(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-  QWidget* panel = BuildWindow(this, "frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, Button1);
+  QWidget* panel =
+      BuildWindow(this, "frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, Button1);
 
   const QFont heading = PixelFont("MS Sans Serif", 16, true, false, true);
   AddLabel(panel, "ACTION", {32, 16}, heading, kOlive);
@@ -50,18 +51,22 @@ Tfrm_content::Tfrm_content(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 
   struct Row {
     int y;
+    int keyY;
+    int mouseY;
     const char* action;
     const char* key;
-    int keyY;
     const char* mouse;
-    int mouseY;
   };
   const Row rows[] = {
-      {56, "Zoom In", "+", 56, "Double-Left", 56}, {94, "Zoom Out", "-", 90, "Single-Right", 88},
-      {132, "Change Side", "0", 133, "", 0},       {170, "Ask Point", "", 0, "Single-Left", 168},
-      {208, "Reset", "/", 208, "", 0},             {246, "Up", "8", 248, "", 0},
-      {284, "Down", "2", 280, "", 0},              {322, "Left", "4", 320, "", 0},
-      {360, "Right", "6", 360, "", 0},
+      {56, 56, 56, "Zoom In", "+", "Double-Left"},
+      {94, 90, 88, "Zoom Out", "-", "Single-Right"},
+      {132, 133, 0, "Change Side", "0", ""},
+      {170, 0, 168, "Ask Point", "", "Single-Left"},
+      {208, 208, 0, "Reset", "/", ""},
+      {246, 248, 0, "Up", "8", ""},
+      {284, 280, 0, "Down", "2", ""},
+      {322, 320, 0, "Left", "4", ""},
+      {360, 360, 0, "Right", "6", ""},
   };
   const QFont cell = PixelFont("MS Sans Serif", 13, true);
   for (const Row& row : rows) {
@@ -76,8 +81,8 @@ TFrm_About::TFrm_About(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   SetBackground(panel, Qt::white);
 
   AddLabel(panel, "Vantrel", {88, 24}, PixelFont("MS Sans Serif", 29, true, true), kMaroon);
-  AddLabel(panel, "A board viewer for test fixtures and repair", {88, 64}, PixelFont("MS Sans Serif", 16, true),
-           kMaroon);
+  AddLabel(panel, "A board viewer for test fixtures and repair", {88, 64},
+           PixelFont("MS Sans Serif", 16, true), kMaroon);
   AddLabel(panel, "VANTREL", {88, 120}, PixelFont("Century Gothic", 48, true, true), kGreen);
   const QFont small = PixelFont("MS Sans Serif", 14, true);
   AddLabel(panel, "Version 0.1", {88, 196}, small);

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <QPushButton>
-#include <optional>
 #include <QWidget>
+
+#include <optional>
 
 namespace vantrel {
 

@@ -3,6 +3,7 @@
 // Exit status 0 when the script ran to its end, 2 for a script that cannot be
 // read or holds a malformed command.
 #include <QApplication>
+
 #include <fstream>
 #include <iostream>
 #include <iterator>

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -118,13 +119,20 @@ void BatchRunner::Run(const std::string& script) {
 
 BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
   static const std::map<std::string, Command> kCommands = {
-      {"open", &BatchRunner::Open},       {"close", &BatchRunner::Close},
-      {"exit", &BatchRunner::Exit},       {"key", &BatchRunner::Key},
-      {"overview", &BatchRunner::Overview}, {"press", &BatchRunner::PressCommand},
-      {"move", &BatchRunner::Move},       {"dblclick", &BatchRunner::DoubleClickCommand},
-      {"menu", &BatchRunner::Menu},       {"dump", &BatchRunner::DumpCommand},
-      {"field", &BatchRunner::Field},     {"enter", &BatchRunner::Enter},
-      {"ok", &BatchRunner::Ok},           {"cancel", &BatchRunner::Cancel},
+      {"open", &BatchRunner::Open},
+      {"close", &BatchRunner::Close},
+      {"exit", &BatchRunner::Exit},
+      {"key", &BatchRunner::Key},
+      {"overview", &BatchRunner::Overview},
+      {"press", &BatchRunner::PressCommand},
+      {"move", &BatchRunner::Move},
+      {"dblclick", &BatchRunner::DoubleClickCommand},
+      {"menu", &BatchRunner::Menu},
+      {"dump", &BatchRunner::DumpCommand},
+      {"field", &BatchRunner::Field},
+      {"enter", &BatchRunner::Enter},
+      {"ok", &BatchRunner::Ok},
+      {"cancel", &BatchRunner::Cancel},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -218,7 +226,8 @@ void BatchRunner::Field(const Line& line) {
   const auto [number, text] = SplitCommand(rest);
   SearchDialog* dialog = DialogNamed(dialogName, line.number);
   const int field = FieldNumber(*dialog, number, line.number);
-  if (rest.find(' ') == std::string::npos) throw BatchError(line.number, "field needs a text after one blank");
+  if (rest.find(' ') == std::string::npos)
+    throw BatchError(line.number, "field needs a text after one blank");
   dialog->SetFieldText(field, text);
 }
 
@@ -304,13 +313,12 @@ QJsonObject BatchRunner::State() const {
       {"boardShown", app_.main->boardShown()},
       {"header", QJsonArray{Text(s.header[0]), Text(s.header[1]), Text(s.header[2])}},
       {"menuEnabled", menu},
-      {"dialogs",
-       QJsonObject{{"nail", DialogJson(*app_.nail)},
-                   {"comp", DialogJson(*app_.comp)},
-                   {"device", DialogJson(*app_.parts)},
-                   {"net", DialogJson(*app_.net)},
-                   {"content", QJsonObject{{"visible", app_.content->isVisible()}}},
-                   {"about", QJsonObject{{"visible", app_.about->isVisible()}}}}},
+      {"dialogs", QJsonObject{{"nail", DialogJson(*app_.nail)},
+                              {"comp", DialogJson(*app_.comp)},
+                              {"device", DialogJson(*app_.parts)},
+                              {"net", DialogJson(*app_.net)},
+                              {"content", QJsonObject{{"visible", app_.content->isVisible()}}},
+                              {"about", QJsonObject{{"visible", app_.about->isVisible()}}}}},
       {"overview", QJsonObject{{"visible", o.isVisible()},
                                {"x", o.pos().x()},
                                {"y", o.pos().y()},
@@ -344,7 +352,8 @@ void BatchRunner::Dump(const std::string& dir) const {
   SavePicture(header, (d / "header.png").string());
   SavePicture(app_.overview->TopImage().image(), (d / "overview-top.png").string());
   SavePicture(app_.overview->BottomImage().image(), (d / "overview-bottom.png").string());
-  std::ofstream((d / "state.json").string(), std::ios::binary) << QJsonDocument(State()).toJson().toStdString();
+  std::ofstream((d / "state.json").string(), std::ios::binary)
+      << QJsonDocument(State()).toJson().toStdString();
 }
 
 }  // namespace vantrel

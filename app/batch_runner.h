@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QJsonObject>
+
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+
 #include <functional>
 
 #include "render/image_canvas.h"

@@ -1,6 +1,7 @@
 // vantrel [BOARD.brd]: the board viewer. With a board file named, it opens
 // that board at start as if it had been chosen in the open dialog.
 #include <QApplication>
+
 #include <filesystem>
 
 #include "app/application.h"

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
+
 #include <cmath>
 
 #include "board/companion_file.h"
@@ -222,19 +223,29 @@ void TFrm_Main::FormKeyPress(char key) {
   Handle([&] {
     const std::int64_t step = PanStep(session_.view);
     switch (key) {
-      case '4': case '%': return Pan(step, 0);
-      case '6': case '\'': return Pan(-step, 0);
-      case '2': case '(': return Pan(0, -step);
-      case '8': case '&': return Pan(0, step);
+      case '4':
+      case '%': return Pan(step, 0);
+      case '6':
+      case '\'': return Pan(-step, 0);
+      case '2':
+      case '(': return Pan(0, -step);
+      case '8':
+      case '&': return Pan(0, step);
       case '-': return Zoom(ZoomOut);
       case '+': return Zoom(ZoomIn);
-      case '0': case ' ': return TurnOver(session_, FieldTexts());
+      case '0':
+      case ' ': return TurnOver(session_, FieldTexts());
       case '/': return ResetView(session_);
-      case 'D': case 'd': return ShowEmptied(windows_.deviceDialog);
-      case 'O': case 'o': return ShowEmptied(windows_.openShortDialog);
-      case 'c': case 'C': return ShowEmptied(windows_.compPinDialog);
-      case 'v': case 'V': return windows_.overviewWindow->ShowUnchanged();
-      case 'N': case 'n': return ShowEmptied(windows_.netDialog);
+      case 'D':
+      case 'd': return ShowEmptied(windows_.deviceDialog);
+      case 'O':
+      case 'o': return ShowEmptied(windows_.openShortDialog);
+      case 'c':
+      case 'C': return ShowEmptied(windows_.compPinDialog);
+      case 'v':
+      case 'V': return windows_.overviewWindow->ShowUnchanged();
+      case 'N':
+      case 'n': return ShowEmptied(windows_.netDialog);
       default: return;
     }
   });

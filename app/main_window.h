@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+
 #include <functional>
 #include <optional>
 #include <string>

@@ -142,8 +142,10 @@ std::string GenerateBoardText(const GeneratorOptions& options, bool bottom) {
 
 void WriteBoardPair(const std::string& folder, const std::string& brdName, const GeneratorOptions& options) {
   std::filesystem::create_directories(folder);
-  std::ofstream(std::filesystem::path(folder) / brdName, std::ios::binary) << GenerateBoardText(options, false);
-  std::ofstream(std::filesystem::path(folder) / "jet.CON", std::ios::binary) << GenerateBoardText(options, true);
+  std::ofstream(std::filesystem::path(folder) / brdName, std::ios::binary)
+      << GenerateBoardText(options, false);
+  std::ofstream(std::filesystem::path(folder) / "jet.CON", std::ios::binary)
+      << GenerateBoardText(options, true);
 }
 
 }  // namespace vantrel

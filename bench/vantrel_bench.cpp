@@ -263,7 +263,8 @@ UnitCosts MeasureUnitCosts() {
   font.setPixelSize(16);
   font.setHintingPreference(QFont::PreferFullHinting);
   std::vector<QString> names;
-  for (int i = 0; i < kTexts; ++i) names.push_back(QStringLiteral("U%1.%2").arg(random() % 500).arg(random() % 40));
+  for (int i = 0; i < kTexts; ++i)
+    names.push_back(QStringLiteral("U%1.%2").arg(random() % 500).arg(random() % 40));
   costs.text = MedianSecondsPer(kTexts, [&] {
     QPainter painter(&picture);
     painter.setFont(font);
@@ -326,7 +327,8 @@ const int kModeValue[] = {hmBoard, hmOpenShort, hmNet, hmCompPin, hmDevice, hmPo
 template <typename Operation>
 void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation) {
   Viewer& v = TheViewer();
-  std::vector<QImage> pictures{v.app.session.topImage.image().copy(), v.app.session.bottomImage.image().copy(),
+  std::vector<QImage> pictures{v.app.session.topImage.image().copy(),
+                               v.app.session.bottomImage.image().copy(),
                                v.app.session.headerImage.image().copy()};
   const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
   std::vector<double> times, floors;
@@ -492,7 +494,8 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
     const auto* a = find(op + "/100k");
     const auto* b = find(op + "/1M");
     if (a && b) {
-      std::printf("%-18s %6.2fx %6.2fx\n", op.c_str(), b->counters.at("median_ms") / a->counters.at("median_ms"),
+      std::printf("%-18s %6.2fx %6.2fx\n", op.c_str(),
+                  b->counters.at("median_ms") / a->counters.at("median_ms"),
                   b->counters.at("floor_ms") / a->counters.at("floor_ms"));
     }
   }

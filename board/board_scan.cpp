@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -17,7 +17,7 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 // A block is followed by a zero byte, so that the digit loops stop there
 // without checking the block end on every character.
 constexpr char kSentinel = '\0';
@@ -258,7 +258,7 @@ double BoardScan::ReadNumber() {
     const char* start = buffer_.get() + pos_;
     const std::size_t room = std::min(kMaxToken - length, end_ - pos_);
     std::size_t n = 0;
-    while (n < room && static_cast<unsigned char>(start[n]) > 32) ++n;
+    while (n<room&& static_cast<unsigned char>(start[n])> 32) ++n;
     std::memcpy(token + length, start, n);
     length += n;
     pos_ += n;

@@ -80,11 +80,11 @@ class BoardScan {
   void CheckError();  // raises a recorded "Invalid numeric input"
 
   // The composite reads.
-  std::string ReadLine();  // ReadTextLine, SkipToNextLine, CheckError
+  std::string ReadLine();            // ReadTextLine, SkipToNextLine, CheckError
   void ReadLine(std::string& line);  // the same into `line`, reusing its storage
-  void SkipLine();         // the same for a line whose text is not needed
-  BoardPoint ReadPoint();  // two numbers, SkipToNextLine, CheckError
-  BoardBox ReadBox();      // four numbers, SkipToNextLine, CheckError
+  void SkipLine();                   // the same for a line whose text is not needed
+  BoardPoint ReadPoint();            // two numbers, SkipToNextLine, CheckError
+  BoardBox ReadBox();                // four numbers, SkipToNextLine, CheckError
   // Reads a line and tells whether it equals `text`, exactly or with NameEquals
   // when foldCase is set, without keeping the line; then SkipToNextLine.
   bool ReadLineEquals(std::string_view text, bool foldCase = false);

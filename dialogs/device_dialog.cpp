@@ -30,7 +30,8 @@ SlotNames TFrm_Parts::Names() const { return {FieldText(1), FieldText(2), FieldT
 
 void TFrm_Parts::okClick() {
   RunHandler(session_, [&] {
-    const OverviewWindowCalls calls = overviewWindow_ ? overviewWindow_->SearchCalls() : OverviewWindowCalls();
+    const OverviewWindowCalls calls =
+        overviewWindow_ ? overviewWindow_->SearchCalls() : OverviewWindowCalls();
     if (DeviceSearch(session_, Names(), calls)) hide();
   });
 }

@@ -97,23 +97,12 @@ void TForm8::FormKeyPress(char key) {
   RunHandler(session_, [&] {
     switch (key) {
       case 'v':
-      case 'V':
-        hide();
-        break;
-      case '4':
-        move(x() - kMoveStep, y());
-        break;
-      case '6':
-        move(x() + kMoveStep, y());
-        break;
-      case '8':
-        move(x(), y() - kMoveStep);
-        break;
-      case '2':
-        move(x(), y() + kMoveStep);
-        break;
-      default:
-        break;
+      case 'V': hide(); break;
+      case '4': move(x() - kMoveStep, y()); break;
+      case '6': move(x() + kMoveStep, y()); break;
+      case '8': move(x(), y() - kMoveStep); break;
+      case '2': move(x(), y() + kMoveStep); break;
+      default: break;
     }
   });
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QWidget>
+
 #include <cstdint>
 #include <string>
 

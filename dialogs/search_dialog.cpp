@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+
 #include <algorithm>
 
 #include "dialogs/dialog_style.h"

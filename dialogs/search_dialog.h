@@ -17,6 +17,7 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,7 +48,7 @@ struct DialogLayout {
   QPoint okAt;
   const char* cancelName;  // Button1 or Button2
   QPoint cancelAt;
-  bool cancelHides = true;      // the net dialog's Cancel does nothing
+  bool cancelHides = true;       // the net dialog's Cancel does nothing
   bool enterIsConsumed = false;  // the net dialog keeps Enter from going further
 };
 

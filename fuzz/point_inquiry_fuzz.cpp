@@ -37,9 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const Gesture& g : gestures) {
     switch (g.kind) {
-      case GestureKind::Press:
-        run.Step([&] { PointInquiry(s, g.side, g.x, g.y, nullptr); });
-        break;
+      case GestureKind::Press: run.Step([&] { PointInquiry(s, g.side, g.x, g.y, nullptr); }); break;
       case GestureKind::Move:
         s.PointerX = g.x;
         s.PointerY = g.y;
@@ -49,9 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           if (ZoomAboutPointer(s.view, g.side, s.PointerX, s.PointerY)) RedrawPoint(s);
         });
         break;
-      case GestureKind::Redraw:
-        run.Step([&] { RedrawPoint(s); });
-        break;
+      case GestureKind::Redraw: run.Step([&] { RedrawPoint(s); }); break;
     }
   }
   return 0;

@@ -49,10 +49,10 @@ ViewChoice TakeViewChoice(FuzzedDataProvider& input) {
   c.anyView = input.ConsumeBool();
   if (c.anyView) {
     ViewState& v = c.any;
-    for (std::int32_t* field : {&v.Scale, &v.TopOriginX, &v.TopOriginY, &v.BottomOriginX, &v.BottomOriginY,
-                                &v.MarkRadius, &v.MarkMargin, &v.ZoomStep, &v.HomeScale, &v.HomeTopOriginX,
-                                &v.HomeTopOriginY, &v.HomeBottomOriginX, &v.HomeBottomOriginY,
-                                &v.HomeMarkMargin, &v.HomeMarkRadius}) {
+    for (std::int32_t* field :
+         {&v.Scale, &v.TopOriginX, &v.TopOriginY, &v.BottomOriginX, &v.BottomOriginY, &v.MarkRadius,
+          &v.MarkMargin, &v.ZoomStep, &v.HomeScale, &v.HomeTopOriginX, &v.HomeTopOriginY,
+          &v.HomeBottomOriginX, &v.HomeBottomOriginY, &v.HomeMarkMargin, &v.HomeMarkRadius}) {
       *field = input.ConsumeIntegral<std::int32_t>();
     }
   } else {

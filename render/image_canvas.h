@@ -88,7 +88,8 @@ class ImageCanvas : public Canvas {
   // Fills x1..x2-1, y1..y2-1 with one colour, clipped; nothing when x2 <= x1 or y2 <= y1.
   void fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour);
   // The same on pixels already taken with pixels().
-  void fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour) const;
+  void fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+               QRgb colour) const;
   // The image's pixels, writable; converts an image handed in through image()
   // in another format back to RGB32 first.
   uchar* pixels();

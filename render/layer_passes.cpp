@@ -9,8 +9,7 @@ PassView MainPassView(const ViewState& view, Side side, Variant variant) {
   return {SideMapping::Of(view, side), view.MarkMargin, view.MarkRadius, variant};
 }
 
-PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX,
-                          std::int32_t originY) {
+PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX, std::int32_t originY) {
   const double scale = static_cast<double>(view.Scale) + 100;
   return {SideMapping(side, scale, originX, originY),
           CheckedInt32(static_cast<std::int64_t>(view.MarkMargin) + 4),

@@ -33,8 +33,7 @@ struct PassView {
 // Main and Dialog variants: the view's scale, origins and marker sizes.
 PassView MainPassView(const ViewState& view, Side side, Variant variant = Variant::Main);
 // Overview variant: scale + 100 and the overview's own origin for both sides.
-PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX,
-                          std::int32_t originY);
+PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX, std::int32_t originY);
 
 // Clears `image` (and `header`, when given, for the Main and Dialog variants)
 // to black and draws the outline in red. The overview variant clears as much

@@ -2,7 +2,9 @@
 
 namespace vantrel {
 
-void DrawPinMarker(Canvas& image, PixelPoint c, std::int64_t r) { image.ellipse(c.x - r, c.y - r, c.x + r, c.y + r); }
+void DrawPinMarker(Canvas& image, PixelPoint c, std::int64_t r) {
+  image.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+}
 
 void WriteMarkLabel(Canvas& image, std::int64_t x, std::int64_t y, std::int64_t points, Color colour,
                     std::string_view text) {

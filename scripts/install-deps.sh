@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
+  locales
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-arphic-uming fonts-arphic-ukai
   fontconfig
 )

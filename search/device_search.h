@@ -68,7 +68,7 @@ struct OverviewWindowCalls {
   // Moves the window to (514, 386) on the screen and shows the picture that
   // the session's overview has just chosen.
   std::function<void()> placeForSearch;
-  std::function<void()> show;                  // show it and give it the keyboard
+  std::function<void()> show;  // show it and give it the keyboard
 };
 
 // ShowDeviceOverview: the overview of device `name` (device 1's text) on one

@@ -11,24 +11,12 @@ namespace vantrel {
 
 void Redraw(Session& s, const SearchTexts& texts) {
   switch (s.HighlightMode) {
-    case hmBoard:
-      RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
-      break;
-    case hmOpenShort:
-      RedrawOpenShort(s, texts.nails);
-      break;
-    case hmCompPin:
-      RedrawCompPin(s, texts.compPin);
-      break;
-    case hmDevice:
-      RedrawDevice(s, texts.devices);
-      break;
-    case hmNet:
-      RedrawNet(s, texts.net);
-      break;
-    case hmPoint:
-      RedrawPoint(s);
-      break;
+    case hmBoard: RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide); break;
+    case hmOpenShort: RedrawOpenShort(s, texts.nails); break;
+    case hmCompPin: RedrawCompPin(s, texts.compPin); break;
+    case hmDevice: RedrawDevice(s, texts.devices); break;
+    case hmNet: RedrawNet(s, texts.net); break;
+    case hmPoint: RedrawPoint(s); break;
     default:  // hmNone, and 4, which nothing sets
       break;
   }

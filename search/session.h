@@ -90,8 +90,8 @@ struct Session {
   std::string BoardFile;      // empty until a board has been chosen
   std::string CompanionFile;  // "jet.CON" beside the board file
 
-  ImageCanvas topImage{design::kSideWidth, design::kSideHeight};      // Image1
-  ImageCanvas bottomImage{design::kSideWidth, design::kSideHeight};   // Image2
+  ImageCanvas topImage{design::kSideWidth, design::kSideHeight};       // Image1
+  ImageCanvas bottomImage{design::kSideWidth, design::kSideHeight};    // Image2
   ImageCanvas headerImage{design::kSideWidth, design::kHeaderHeight};  // Image3
   bool topShown = false;  // Image1 is visible, so the top side is shown
 

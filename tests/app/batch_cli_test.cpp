@@ -28,13 +28,13 @@ int RunBatch(const std::string& arguments, std::string* errors = nullptr) {
 
 TEST(BatchCli, RunsTheExampleBoardAndDumpsWhatAUserSees) {
   TempDir dir;
-  const std::string script = dir.Write(
-      "s.txt", "# the example board, zoomed in once\nopen " + (test::ExamplesDir() / "demo" / "demo.brd").string() +
-                   "\nkey +\ndump " + (dir.path() / "out").string() + "\n");
+  const std::string script = dir.Write("s.txt", "# the example board, zoomed in once\nopen " +
+                                                    (test::ExamplesDir() / "demo" / "demo.brd").string() +
+                                                    "\nkey +\ndump " + (dir.path() / "out").string() + "\n");
   std::string output;
   EXPECT_EQ(RunBatch(script, &output), 0) << output;
-  for (const char* f : {"top.png", "bottom.png", "header.png", "overview-top.png", "overview-bottom.png",
-                        "state.json"}) {
+  for (const char* f :
+       {"top.png", "bottom.png", "header.png", "overview-top.png", "overview-bottom.png", "state.json"}) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "out" / f)) << f;
   }
   EXPECT_EQ(test::ReadState(dir.path() / "out")["view"]["ZoomStep"], 1);
@@ -42,9 +42,8 @@ TEST(BatchCli, RunsTheExampleBoardAndDumpsWhatAUserSees) {
 
 TEST(BatchCli, MessageBoxesGoToStandardErrorAndDoNotStopTheRun) {
   TempDir dir;
-  const std::string script =
-      dir.Write("s.txt", "open " + (dir.path() / "missing.brd").string() + "\nkey 4\ndump " +
-                             (dir.path() / "out").string() + "\n");
+  const std::string script = dir.Write("s.txt", "open " + (dir.path() / "missing.brd").string() +
+                                                    "\nkey 4\ndump " + (dir.path() / "out").string() + "\n");
   std::string output;
   EXPECT_EQ(RunBatch(script, &output), 0);
   EXPECT_NE(output.find("File not found."), std::string::npos);

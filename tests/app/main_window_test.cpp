@@ -59,7 +59,7 @@ TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
   EXPECT_TRUE(s().topShown);
   EXPECT_TRUE(app.main->menuAction("device")->isEnabled());
   EXPECT_EQ(s().view.Scale, 100);
-  EXPECT_EQ(TopPixel(390, 280), kPin);                 // left edge of the pin at (2, 2.5)
+  EXPECT_EQ(TopPixel(390, 280), kPin);                   // left edge of the pin at (2, 2.5)
   EXPECT_EQ(TopPixel(300, 476), QColor(0x80, 0x80, 0));  // part box, upper edge
   EXPECT_EQ(TopPixel(300, 30), QColor(Qt::red));         // outline, upper edge
   EXPECT_EQ(BottomPixel(615, 280), kPin);                // (4.25, 2.5) bottom, left edge
@@ -167,7 +167,7 @@ TEST_F(MainWindow, MissingCompanionShowsFileNotFoundWithTheTopSideDrawn) {
   EXPECT_EQ(s().HighlightMode, hmNone);  // the open stopped before setting it
   EXPECT_TRUE(app.main->boardShown());
   EXPECT_EQ(TopPixel(300, 30), QColor(Qt::red));  // the top outline was drawn first
-  Run("key +");                                     // hmNone: redraws nothing, reports nothing
+  Run("key +");                                   // hmNone: redraws nothing, reports nothing
   EXPECT_EQ(runner.errors().size(), 1u);
 }
 

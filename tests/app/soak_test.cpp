@@ -12,6 +12,7 @@
 #include <malloc.h>
 
 #include <QImage>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -151,31 +152,17 @@ class Soak : public testing::Test {
       if (f > 1 && OneIn(2)) continue;
       std::string text;
       switch (which) {
-        case 0:
-          text = SearchText(AnySide().nails, false);
-          break;
-        case 1:
-          text = SearchText(AnySide().pins, true);
-          break;
-        case 2:
-          text = SearchText(AnySide().parts, false);
-          break;
-        default:
-          text = SearchText(AnySide().nets, false);
-          break;
+        case 0: text = SearchText(AnySide().nails, false); break;
+        case 1: text = SearchText(AnySide().pins, true); break;
+        case 2: text = SearchText(AnySide().parts, false); break;
+        default: text = SearchText(AnySide().nets, false); break;
       }
       Run("field " + dialog + " " + std::to_string(f) + " " + text);
     }
     switch (Below(6)) {
-      case 0:
-        Run("cancel " + dialog);
-        break;
-      case 1:
-        Run("enter " + dialog + " " + std::to_string(1 + Below(fields)));
-        break;
-      default:
-        Run("ok " + dialog);
-        break;
+      case 0: Run("cancel " + dialog); break;
+      case 1: Run("enter " + dialog + " " + std::to_string(1 + Below(fields))); break;
+      default: Run("ok " + dialog); break;
     }
   }
 
@@ -185,14 +172,17 @@ class Soak : public testing::Test {
     if (roll < 35) {
       std::string keys;
       for (int n = 1 + Below(3); n > 0; --n) {
-        keys += OneIn(20) ? static_cast<char>(33 + Below(94)) : kViewKeys[static_cast<std::size_t>(Below(13))];
+        keys +=
+            OneIn(20) ? static_cast<char>(33 + Below(94)) : kViewKeys[static_cast<std::size_t>(Below(13))];
       }
       Run("key " + keys);
     } else if (roll < 55) {
       const auto [x, y] = PressPoint();
       const int button = Below(10);
       Run("press " + std::to_string(x) + " " + std::to_string(y) +
-          (button == 0 ? " right" : button == 1 ? " middle" : ""));
+          (button == 0   ? " right"
+           : button == 1 ? " middle"
+                         : ""));
     } else if (roll < 63) {
       const auto [x, y] = PressPoint();
       const std::string at = std::to_string(x) + " " + std::to_string(y);

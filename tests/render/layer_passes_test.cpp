@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "board/board_error.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
@@ -146,14 +148,13 @@ TEST_F(LayerPasses, OverviewUsesItsOwnScaleOriginAndSizes) {
   image.Reset();
   PartBoxPass(file, OverviewPassView(View100(), Side::Bottom, 10, 300), image);
   const auto box = image.Of(Figure::Rectangle)[0];
-  EXPECT_EQ((std::array{box.x1, box.y1, box.x2, box.y2}),
-            (std::array<std::int64_t, 4>{2, 292, 318, 408}));
+  EXPECT_EQ((std::array{box.x1, box.y1, box.x2, box.y2}), (std::array<std::int64_t, 4>{2, 292, 318, 408}));
 }
 
 TEST_F(LayerPasses, ErrorsStopThePassAndKeepWhatItDrew) {
   EXPECT_EQ(ErrorOf([&] {
-              OutlinePass((dir.path() / "jet.CON").string(), MainPassView(View100(), Side::Bottom),
-                          image, &header);
+              OutlinePass((dir.path() / "jet.CON").string(), MainPassView(View100(), Side::Bottom), image,
+                          &header);
             }),
             "File not found");
   EXPECT_EQ(image.Of(Figure::FillRect).size(), 1u);  // cleared before the file was opened
@@ -185,6 +186,7 @@ TEST_P(RealBoards, EveryPassRunsToItsEndOnBothFiles) {
   ViewState view;
   ComputeHomeView(view, brd);
   EXPECT_GT(view.Scale, 0);
+  std::size_t bottomParts = 0;
   for (Variant variant : {Variant::Main, Variant::Dialog}) {
     for (auto [side, file] : {std::pair{Side::Top, brd}, std::pair{Side::Bottom, con}}) {
       RecordingCanvas canvas;
@@ -194,13 +196,25 @@ TEST_P(RealBoards, EveryPassRunsToItsEndOnBothFiles) {
       PinPass(file, pass, canvas);
       EXPECT_GT(canvas.Of(Figure::Line).size(), 3u);
       EXPECT_GT(canvas.Of(Figure::Ellipse).size(), 0u);
+      if (variant == Variant::Dialog && side == Side::Bottom)
+        bottomParts = canvas.Of(Figure::Rectangle).size();
     }
   }
+  // The overview variant: cleared as a main picture, filled part boxes, pins
+  // of radius H + 2.
   RecordingCanvas overview(287, 215);
   const PassView pass = OverviewPassView(view, Side::Bottom, 143, 107);
   OutlinePass(con, pass, overview, nullptr);
   PartBoxPass(con, pass, overview);
   PinPass(con, pass, overview);
+  const auto fills = overview.Of(Figure::FillRect);
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(std::tuple(fills[0].x2, fills[0].y2), std::tuple(784, 490));
+  EXPECT_GT(overview.Of(Figure::Line).size(), 3u);
+  EXPECT_EQ(overview.Of(Figure::Rectangle).size(), bottomParts);
+  const auto pins = overview.Of(Figure::Ellipse);
+  ASSERT_GT(pins.size(), 0u);
+  EXPECT_EQ(pins[0].x2 - pins[0].x1, 2 * (view.MarkRadius + 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shared, RealBoards, testing::Values("teres-main", "teres-kbd", "csi-adapter"));
