@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <optional>
+
 #include "dialogs/dialog_style.h"
 
 namespace vantrel {
@@ -22,27 +24,25 @@ QLabel* AddLabel(QWidget* parent, const char* text, QPoint at, const QFont& font
   return label;
 }
 
-// A fixed-size window centred on the desktop with a panel and an OK button
-// (Button1) that hides it.
-QWidget* BuildWindow(QWidget* window, const char* name, const char* title, QSize size, QRect panel,
-                     QPoint okAt, QPushButton*& ok) {
-  window->setObjectName(QString::fromLatin1(name));
-  window->setWindowTitle(QString::fromLatin1(title));
-  window->setFixedSize(size);
-  CentreOnScreen(window);
-  auto* p = new QWidget(window);
-  p->setObjectName(QStringLiteral("Panel1"));
-  p->setGeometry(panel);
-  ok = AddButton(window, "Button1", "OK", QRect(okAt, QSize(75, 25)), PixelFont("隶书", 16, true, true));
-  QObject::connect(ok, &QPushButton::clicked, window, &QWidget::hide);
-  return p;
-}
-
 }  // namespace
 
-Tfrm_content::Tfrm_content(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-  QWidget* panel =
-      BuildWindow(this, "frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, Button1);
+StaticWindow::StaticWindow(const char* name, const char* title, QSize size, QRect panel, QPoint okAt,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Dialog) {
+  setObjectName(QString::fromLatin1(name));
+  setWindowTitle(QString::fromLatin1(title));
+  setFixedSize(size);
+  CentreOnScreen(this);
+  panel_ = new QWidget(this);
+  panel_->setObjectName(QStringLiteral("Panel1"));
+  panel_->setGeometry(panel);
+  Button1 = AddButton(this, "Button1", "OK", QRect(okAt, QSize(75, 25)), PixelFont("隶书", 16, true, true));
+  connect(Button1, &QPushButton::clicked, this, &StaticWindow::Button1Click);
+}
+
+Tfrm_content::Tfrm_content(QWidget* parent)
+    : StaticWindow("frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, parent) {
+  QWidget* panel = this->panel();
 
   const QFont heading = PixelFont("MS Sans Serif", 16, true, false, true);
   AddLabel(panel, "ACTION", {32, 16}, heading, kOlive);
@@ -76,8 +76,9 @@ Tfrm_content::Tfrm_content(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   }
 }
 
-TFrm_About::TFrm_About(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-  QWidget* panel = BuildWindow(this, "Frm_About", "About", {501, 404}, {8, 8, 473, 297}, {200, 328}, Button1);
+TFrm_About::TFrm_About(QWidget* parent)
+    : StaticWindow("Frm_About", "About", {501, 404}, {8, 8, 473, 297}, {200, 328}, parent) {
+  QWidget* panel = this->panel();
   SetBackground(panel, Qt::white);
 
   AddLabel(panel, "Vantrel", {88, 24}, PixelFont("MS Sans Serif", 29, true, true), kMaroon);

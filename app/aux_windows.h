@@ -1,29 +1,37 @@
 // The two static windows of the Help menu: the table of keys and mouse
 // gestures (Tfrm_content) and the about window (TFrm_About). Their OK buttons
-// hide them; they read and change nothing else.
+// (Button1) hide them; they read and change nothing else.
 #pragma once
 
 #include <QPushButton>
+#include <QSize>
 #include <QWidget>
-
-#include <optional>
 
 namespace vantrel {
 
-class Tfrm_content : public QWidget {
-  Q_OBJECT
+// A fixed-size window centred on the desktop with a panel (Panel1) for its
+// contents and an OK button that hides it.
+class StaticWindow : public QWidget {
  public:
-  explicit Tfrm_content(QWidget* parent = nullptr);
   void Button1Click() { hide(); }
   QPushButton* Button1 = nullptr;
+
+ protected:
+  StaticWindow(const char* name, const char* title, QSize size, QRect panel, QPoint okAt, QWidget* parent);
+  QWidget* panel() const { return panel_; }
+
+ private:
+  QWidget* panel_ = nullptr;
 };
 
-class TFrm_About : public QWidget {
-  Q_OBJECT
+class Tfrm_content : public StaticWindow {
+ public:
+  explicit Tfrm_content(QWidget* parent = nullptr);
+};
+
+class TFrm_About : public StaticWindow {
  public:
   explicit TFrm_About(QWidget* parent = nullptr);
-  void Button1Click() { hide(); }
-  QPushButton* Button1 = nullptr;
 };
 
 }  // namespace vantrel

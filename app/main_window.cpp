@@ -117,23 +117,24 @@ void TFrm_Main::BuildSplash(QWidget* client) {
 void TFrm_Main::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
-  auto item = [this](auto* parent, const char* name, const char* caption, void (TFrm_Main::*slot)()) {
+  auto item = [this](auto* parent, const char* name, const char* caption, void (TFrm_Main::*slot)(),
+                     const char* key = nullptr) {
     QAction* a = parent->addAction(QString::fromLatin1(caption));
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this, slot);
-    return a;
+    if (key) menuItems_[key] = a;
   };
   QMenu* file = bar->addMenu(QStringLiteral(" File"));
   item(file, "open1", "Open", &TFrm_Main::open1Click);
   item(file, "close1", "Close", &TFrm_Main::close1Click);
   item(file, "exit1", "Exit", &TFrm_Main::exit1Click);
-  openShortItem_ = item(bar, "Nail", " Open/Short ", &TFrm_Main::NailClick);
-  compPinItem_ = item(bar, "Comp", "CompPin ", &TFrm_Main::CompClick);
-  deviceItem_ = item(bar, "parts", "Device", &TFrm_Main::partsClick);
-  netItem_ = item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick);
+  item(bar, "Nail", " Open/Short ", &TFrm_Main::NailClick, "open/short");
+  item(bar, "Comp", "CompPin ", &TFrm_Main::CompClick, "comppin");
+  item(bar, "parts", "Device", &TFrm_Main::partsClick, "device");
+  item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick, "nets");
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
-  helpItem_ = item(help, "Content1", "Content", &TFrm_Main::Content1Click);
-  aboutItem_ = item(help, "About1", "About", &TFrm_Main::About1Click);
+  item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
+  item(help, "About1", "About", &TFrm_Main::About1Click, "about");
 }
 
 QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
@@ -150,13 +151,8 @@ QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
 }
 
 QAction* TFrm_Main::menuAction(const std::string& name) const {
-  if (name == "open/short") return openShortItem_;
-  if (name == "comppin") return compPinItem_;
-  if (name == "device") return deviceItem_;
-  if (name == "nets") return netItem_;
-  if (name == "content") return helpItem_;
-  if (name == "about") return aboutItem_;
-  return nullptr;
+  const auto it = menuItems_.find(name);
+  return it == menuItems_.end() ? nullptr : it->second;
 }
 
 void TFrm_Main::Handle(const std::function<void()>& handler) { RunHandler(session_, handler); }
@@ -168,7 +164,8 @@ void TFrm_Main::SetBoardShown(bool shown) {
 }
 
 void TFrm_Main::SetSearchItemsEnabled(bool enabled) {
-  for (QAction* a : {openShortItem_, compPinItem_, deviceItem_, netItem_}) a->setEnabled(enabled);
+  for (const char* search : {"open/short", "comppin", "device", "nets"})
+    menuAction(search)->setEnabled(enabled);
 }
 
 void TFrm_Main::SyncWithSession() {
@@ -190,9 +187,9 @@ void TFrm_Main::SyncWithSession() {
 
 SearchTexts TFrm_Main::FieldTexts() const {
   SearchTexts texts;
-  if (windows_.openShortDialog) texts.nails = windows_.openShortDialog->Names();
+  if (windows_.openShortDialog) texts.nails = windows_.openShortDialog->SlotTexts();
   if (windows_.compPinDialog) texts.compPin = windows_.compPinDialog->FieldText(1);
-  if (windows_.deviceDialog) texts.devices = windows_.deviceDialog->Names();
+  if (windows_.deviceDialog) texts.devices = windows_.deviceDialog->SlotTexts();
   if (windows_.netDialog) texts.net = windows_.netDialog->FieldText(1);
   return texts;
 }
@@ -224,15 +221,15 @@ void TFrm_Main::FormKeyPress(char key) {
     const std::int64_t step = PanStep(session_.view);
     switch (key) {
       case '4':
-      case '%': return Pan(step, 0);
+      case '%': return PanAndRedraw(step, 0);
       case '6':
-      case '\'': return Pan(-step, 0);
+      case '\'': return PanAndRedraw(-step, 0);
       case '2':
-      case '(': return Pan(0, -step);
+      case '(': return PanAndRedraw(0, -step);
       case '8':
-      case '&': return Pan(0, step);
-      case '-': return Zoom(ZoomOut);
-      case '+': return Zoom(ZoomIn);
+      case '&': return PanAndRedraw(0, step);
+      case '-': return ZoomAndRedraw(Zoom::Out);
+      case '+': return ZoomAndRedraw(Zoom::In);
       case '0':
       case ' ': return TurnOver(session_, FieldTexts());
       case '/': return ResetView(session_);
@@ -251,13 +248,13 @@ void TFrm_Main::FormKeyPress(char key) {
   });
 }
 
-void TFrm_Main::Pan(std::int64_t dx, std::int64_t dy) {
+void TFrm_Main::PanAndRedraw(std::int64_t dx, std::int64_t dy) {
   vantrel::Pan(session_.view, dx, dy);
   Redraw();
 }
 
-void TFrm_Main::Zoom(bool (*step)(ViewState&)) {
-  if (step(session_.view)) Redraw();
+void TFrm_Main::ZoomAndRedraw(Zoom zoom) {
+  if (ZoomKey(session_.view, zoom)) Redraw();
 }
 
 void TFrm_Main::ShowEmptied(SearchDialog* dialog) {

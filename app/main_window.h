@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -95,8 +96,8 @@ class TFrm_Main : public QMainWindow {
   void BuildSplash(QWidget* client);
   void BuildMenu();
   void DoOpen(const std::string& path);
-  void Pan(std::int64_t dx, std::int64_t dy);
-  void Zoom(bool (*step)(ViewState&));
+  void PanAndRedraw(std::int64_t dx, std::int64_t dy);
+  void ZoomAndRedraw(Zoom zoom);
   void ShowEmptied(SearchDialog* dialog);
   void SetBoardShown(bool shown);
   void SetSearchItemsEnabled(bool enabled);
@@ -115,12 +116,9 @@ class TFrm_Main : public QMainWindow {
   QLabel* headerLabels_[3] = {};     // Label1, Label2, Label4
   QLabel* splashTitle_ = nullptr;    // Label3
   QLabel* splashLine_ = nullptr;     // Label6
-  QAction* openShortItem_ = nullptr;
-  QAction* compPinItem_ = nullptr;
-  QAction* deviceItem_ = nullptr;
-  QAction* netItem_ = nullptr;
-  QAction* helpItem_ = nullptr;
-  QAction* aboutItem_ = nullptr;
+  // The menu items that menuAction names: "open/short", "comppin", "device",
+  // "nets" (the four searches), "content" and "about".
+  std::map<std::string, QAction*, std::less<>> menuItems_;
 };
 
 }  // namespace vantrel

@@ -37,6 +37,43 @@ double Divide(double a, double b) {
   return a / b;
 }
 
+namespace {
+
+struct Origins {
+  std::int32_t x;  // both sides
+  std::int32_t topY;
+  std::int32_t bottomY;
+};
+
+// The origins that put the centre of the outline's extents on column kCentreX
+// and row `centreY` at `scale`.
+Origins CentredOrigins(const ViewState& view, std::int32_t scale, int centreY) {
+  const double sumX = view.ExtentMinX + view.ExtentMaxX;
+  const double sumY = view.ExtentMinY + view.ExtentMaxY;
+  return {RoundToInt32(design::kCentreX - sumX * scale / 2), RoundToInt32(sumY * scale / 2 + centreY),
+          RoundToInt32(centreY - sumY * scale / 2)};
+}
+
+void SetOrigins(ViewState& view, const Origins& o) {
+  view.TopOriginX = view.BottomOriginX = o.x;
+  view.TopOriginY = o.topY;
+  view.BottomOriginY = o.bottomY;
+}
+
+// Calls f(live field, its home copy) for each field the home view keeps.
+template <typename F>
+void ForEachHomeField(ViewState& v, F f) {
+  f(v.Scale, v.HomeScale);
+  f(v.TopOriginX, v.HomeTopOriginX);
+  f(v.TopOriginY, v.HomeTopOriginY);
+  f(v.BottomOriginX, v.HomeBottomOriginX);
+  f(v.BottomOriginY, v.HomeBottomOriginY);
+  f(v.MarkMargin, v.HomeMarkMargin);
+  f(v.MarkRadius, v.HomeMarkRadius);
+}
+
+}  // namespace
+
 void ComputeHomeView(ViewState& view, const std::string& boardFile) {
   BoardScan scan(boardFile);
   scan.SkipLine();  // the header line
@@ -62,82 +99,41 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile) {
   const std::int32_t scale =
       height < width ? RoundToInt32(Divide(500, height)) : RoundToInt32(Divide(350, width));
 
-  const double sumX = view.ExtentMinX + view.ExtentMaxX;
-  const double sumY = view.ExtentMinY + view.ExtentMaxY;
-  const std::int32_t originX = RoundToInt32(design::kCentreX - sumX * scale / 2);
-  const std::int32_t topOriginY = RoundToInt32(sumY * scale / 2 + design::kHomeCentreY);
-  const std::int32_t bottomOriginY = RoundToInt32(design::kHomeCentreY - sumY * scale / 2);
+  const Origins origins = CentredOrigins(view, scale, design::kHomeCentreY);
   const std::int32_t h = RoundToInt32(scale / 50.0);
   const std::int32_t margin = CheckedInt32(2 * static_cast<std::int64_t>(h));
 
   view.Scale = scale;
-  view.TopOriginX = view.BottomOriginX = originX;
-  view.TopOriginY = topOriginY;
-  view.BottomOriginY = bottomOriginY;
+  SetOrigins(view, origins);
   view.MarkMargin = margin;
   view.MarkRadius = h;
   view.ZoomStep = 0;
-  view.HomeScale = view.Scale;
-  view.HomeTopOriginX = view.TopOriginX;
-  view.HomeTopOriginY = view.TopOriginY;
-  view.HomeBottomOriginX = view.BottomOriginX;
-  view.HomeBottomOriginY = view.BottomOriginY;
-  view.HomeMarkMargin = view.MarkMargin;
-  view.HomeMarkRadius = view.MarkRadius;
+  ForEachHomeField(view, [](std::int32_t& live, std::int32_t& home) { home = live; });
 }
 
-void CentreOnBoard(ViewState& view) {
-  const double sumX = view.ExtentMinX + view.ExtentMaxX;
-  const double sumY = view.ExtentMinY + view.ExtentMaxY;
-  const std::int32_t originX = RoundToInt32(design::kCentreX - sumX * view.Scale / 2);
-  const std::int32_t topOriginY = RoundToInt32(sumY * view.Scale / 2 + design::kMiddleRow);
-  const std::int32_t bottomOriginY = RoundToInt32(design::kMiddleRow - sumY * view.Scale / 2);
-  view.TopOriginX = view.BottomOriginX = originX;
-  view.TopOriginY = topOriginY;
-  view.BottomOriginY = bottomOriginY;
-}
+void CentreOnBoard(ViewState& view) { SetOrigins(view, CentredOrigins(view, view.Scale, design::kMiddleRow)); }
 
 void RestoreHomeView(ViewState& view) {
   view.ZoomStep = 0;
-  view.Scale = view.HomeScale;
-  view.TopOriginX = view.HomeTopOriginX;
-  view.TopOriginY = view.HomeTopOriginY;
-  view.BottomOriginX = view.HomeBottomOriginX;
-  view.BottomOriginY = view.HomeBottomOriginY;
-  view.MarkMargin = view.HomeMarkMargin;
-  view.MarkRadius = view.HomeMarkRadius;
+  ForEachHomeField(view, [](std::int32_t& live, std::int32_t& home) { live = home; });
 }
 
-bool StepZoomIn(ViewState& v) {
-  if (v.Scale >= 1000) return false;
-  AddChecked(v.ZoomStep, 1);
-  v.Scale += 40;
-  if (v.ZoomStep != 1) {
-    AddChecked(v.MarkMargin, 2);
-    AddChecked(v.MarkRadius, 1);
+bool StepZoom(ViewState& v, Zoom zoom) {
+  const bool in = zoom == Zoom::In;
+  if (in ? v.Scale >= 1000 : v.Scale <= 80) return false;
+  const int sign = in ? 1 : -1;
+  AddChecked(v.ZoomStep, sign);
+  v.Scale += 40 * sign;
+  // Steps between the home view and one step in leave the markers as they are.
+  if (in ? v.ZoomStep != 1 : v.ZoomStep > 0) {
+    AddChecked(v.MarkMargin, 2 * sign);
+    AddChecked(v.MarkRadius, sign);
   }
   return true;
 }
 
-bool StepZoomOut(ViewState& v) {
-  if (v.Scale <= 80) return false;
-  AddChecked(v.ZoomStep, -1);
-  v.Scale -= 40;
-  if (v.ZoomStep > 0) {
-    AddChecked(v.MarkMargin, -2);
-    AddChecked(v.MarkRadius, -1);
-  }
-  return true;
-}
-
-bool ZoomIn(ViewState& view) {
-  if (!StepZoomIn(view)) return false;
-  CentreOnBoard(view);
-  return true;
-}
-
-bool ZoomOut(ViewState& view) {
-  if (!StepZoomOut(view)) return false;
+bool ZoomKey(ViewState& view, Zoom zoom) {
+  if (!StepZoom(view, zoom)) return false;
   CentreOnBoard(view);
   return true;
 }

@@ -93,17 +93,16 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile);
 void CentreOnBoard(ViewState& view);
 void RestoreHomeView(ViewState& view);
 
-// One step of the zoom keys, without moving the origins. "+" adds 40 to Scale
-// and 1 to ZoomStep, and the markers grow (MarkMargin + 2, MarkRadius + 1)
+// One step of the zoom keys, without moving the origins. In ("+") adds 40 to
+// Scale and 1 to ZoomStep, and the markers grow (MarkMargin + 2, MarkRadius + 1)
 // except on the step that brings ZoomStep to 1; at Scale 1000 or more it does
-// nothing. "-" takes 40 and 1 away, and the markers shrink while ZoomStep stays
-// above 0; at Scale 80 or less it does nothing. Both return whether they
+// nothing. Out ("-") takes 40 and 1 away, and the markers shrink while ZoomStep
+// stays above 0; at Scale 80 or less it does nothing. Returns whether it
 // changed the view.
-bool StepZoomIn(ViewState& view);
-bool StepZoomOut(ViewState& view);
+enum class Zoom { In, Out };
+bool StepZoom(ViewState& view, Zoom zoom);
 // The keys "+" and "-": a step, then CentreOnBoard.
-bool ZoomIn(ViewState& view);
-bool ZoomOut(ViewState& view);
+bool ZoomKey(ViewState& view, Zoom zoom);
 
 // The pan keys move both sides by 80 x (ZoomStep + 1) pixels: nothing at
 // ZoomStep -1, the other way below it.

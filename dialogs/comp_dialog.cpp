@@ -1,32 +1,22 @@
 #include "dialogs/comp_dialog.h"
 
 #include "search/comp_pin_search.h"
-#include "search/error_handler.h"
 
 namespace vantrel {
 
-namespace {
+TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent)
+    : SearchDialog(session,
+                   {.objectName = "Frm_Comp",
+                    .title = "Component Pin",
+                    .size = {281, 257},
+                    .position = std::nullopt,
+                    .panel = {16, 24, 241, 121},
+                    .fields = {{"Label2", "Pin:", Qt::red, {40, 48}, "Edit1", {88, 48}}},
+                    .okAt = {32, 176},
+                    .cancelName = "Button2",
+                    .cancelAt = {168, 176}},
+                   parent) {}
 
-const DialogLayout kLayout = {
-    .objectName = "Frm_Comp",
-    .title = "Component Pin",
-    .size = {281, 257},
-    .position = std::nullopt,
-    .panel = {16, 24, 241, 121},
-    .fields = {{"Label2", "Pin:", Qt::red, {40, 48}, "Edit1", {88, 48}}},
-    .okAt = {32, 176},
-    .cancelName = "Button2",
-    .cancelAt = {168, 176},
-};
-
-}  // namespace
-
-TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent) : SearchDialog(session, kLayout, parent) {}
-
-void TFrm_Comp::okClick() {
-  RunHandler(session_, [&] {
-    if (CompPinSearch(session_, FieldText(1))) hide();
-  });
-}
+bool TFrm_Comp::Search() { return CompPinSearch(session_, FieldText(1)); }
 
 }  // namespace vantrel

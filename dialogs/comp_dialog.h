@@ -8,11 +8,9 @@
 namespace vantrel {
 
 class TFrm_Comp : public SearchDialog {
-  Q_OBJECT
-
  public:
   explicit TFrm_Comp(Session& session, QWidget* parent = nullptr);
-  void okClick() override;
+  bool Search() override;
 };
 
 }  // namespace vantrel

@@ -1,34 +1,24 @@
 #include "dialogs/net_dialog.h"
 
-#include "search/error_handler.h"
 #include "search/net_search.h"
 
 namespace vantrel {
 
-namespace {
+Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent)
+    : SearchDialog(session,
+                   {.objectName = "frm_Net",
+                    .title = "frm_Net",
+                    .size = {273, 251},
+                    .position = QPoint(406, 246),
+                    .panel = {24, 32, 225, 121},
+                    .fields = {{"Label2", "Net:", Qt::red, {32, 48}, "Edit1", {80, 48}}},
+                    .okAt = {32, 176},
+                    .cancelName = "Button2",
+                    .cancelAt = {168, 176},
+                    .cancelHides = false,
+                    .enterIsConsumed = true},
+                   parent) {}
 
-const DialogLayout kLayout = {
-    .objectName = "frm_Net",
-    .title = "frm_Net",
-    .size = {273, 251},
-    .position = QPoint(406, 246),
-    .panel = {24, 32, 225, 121},
-    .fields = {{"Label2", "Net:", Qt::red, {32, 48}, "Edit1", {80, 48}}},
-    .okAt = {32, 176},
-    .cancelName = "Button2",
-    .cancelAt = {168, 176},
-    .cancelHides = false,
-    .enterIsConsumed = true,
-};
-
-}  // namespace
-
-Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent) : SearchDialog(session, kLayout, parent) {}
-
-void Tfrm_Net::okClick() {
-  RunHandler(session_, [&] {
-    if (NetSearch(session_, FieldText(1))) hide();
-  });
-}
+bool Tfrm_Net::Search() { return NetSearch(session_, FieldText(1)); }
 
 }  // namespace vantrel

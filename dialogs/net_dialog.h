@@ -9,11 +9,9 @@
 namespace vantrel {
 
 class Tfrm_Net : public SearchDialog {
-  Q_OBJECT
-
  public:
   explicit Tfrm_Net(Session& session, QWidget* parent = nullptr);
-  void okClick() override;
+  bool Search() override;
 };
 
 }  // namespace vantrel

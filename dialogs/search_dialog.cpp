@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_style.h"
+#include "search/error_handler.h"
 
 namespace vantrel {
 
@@ -32,6 +33,25 @@ QString FromBytes(std::string_view bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+DialogLayout DialogLayout::ThreeSlots(const char* objectName, const char* title, const char* caption,
+                                      const std::array<QColor, 3>& colours, const char* cancelName,
+                                      int cancelX) {
+  DialogLayout layout{objectName, title,     {281, 257}, std::nullopt,  {16, 14, 241, 150},
+                      {},         {32, 184}, cancelName, {cancelX, 184}};
+  for (int n = 1; n <= 3; ++n) {
+    const int y = 24 + 40 * (n - 1);
+    static const char* const kLabels[] = {"Label1", "Label2", "Label3"};
+    static const char* const kEdits[] = {"Edit1", "Edit2", "Edit3"};
+    layout.fields.push_back({kLabels[n - 1],
+                             std::string(caption) + "(" + std::to_string(n) + ")",
+                             colours[n - 1],
+                             {24, y},
+                             kEdits[n - 1],
+                             {96, y}});
+  }
+  return layout;
+}
+
 SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget* parent)
     : QWidget(parent, Qt::Dialog), session_(session), enterIsConsumed_(layout.enterIsConsumed) {
   setObjectName(QString::fromLatin1(layout.objectName));
@@ -52,7 +72,7 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
 
   // The captions are drawn in a Chinese face, as the windows were designed.
   for (const DialogField& f : layout.fields) {
-    auto* caption = new QLabel(QString::fromLatin1(f.caption), panel);
+    auto* caption = new QLabel(FromBytes(f.caption), panel);
     caption->setObjectName(QString::fromLatin1(f.labelName));
     caption->setFont(PixelFont("宋体", 16, true, true));
     SetTextColor(caption, f.captionColour);
@@ -84,6 +104,18 @@ bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
     if (enterIsConsumed_) return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void SearchDialog::okClick() {
+  RunHandler(session_, [&] {
+    if (Search()) hide();
+  });
+}
+
+SlotNames SearchDialog::SlotTexts() const {
+  SlotNames texts;
+  for (int n = 1; n <= std::min(fieldCount(), 3); ++n) texts[n - 1] = FieldText(n);
+  return texts;
 }
 
 std::string SearchDialog::FieldText(int n) const { return ToBytes(field(n)->text()); }

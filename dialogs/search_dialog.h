@@ -23,15 +23,15 @@
 #include <string_view>
 #include <vector>
 
-namespace vantrel {
+#include "search/session.h"
 
-struct Session;
+namespace vantrel {
 
 // One caption and the edit field beside it; the controls are named LabelN and
 // EditN as designed.
 struct DialogField {
   const char* labelName;
-  const char* caption;
+  std::string caption;
   QColor captionColour;
   QPoint captionAt;  // in the panel
   const char* editName;
@@ -39,12 +39,18 @@ struct DialogField {
 };
 
 struct DialogLayout {
+  // The open/short and device dialogs share one design: three captions
+  // `caption`(1) to (3) in the given colours beside three fields, OK and a
+  // Cancel button named `cancelName` at column `cancelX`.
+  static DialogLayout ThreeSlots(const char* objectName, const char* title, const char* caption,
+                                 const std::array<QColor, 3>& colours, const char* cancelName, int cancelX);
+
   const char* objectName;
   const char* title;
   QSize size;
   std::optional<QPoint> position;  // on the screen; nothing: centred
   QRect panel;
-  std::vector<DialogField> fields;
+  std::vector<DialogField> fields;  // captions are Latin-1
   QPoint okAt;
   const char* cancelName;  // Button1 or Button2
   QPoint cancelAt;
@@ -66,15 +72,21 @@ class SearchDialog : public QWidget {
   // Shows the dialog, or brings it forward when it is shown already.
   void ShowDialog();
 
+  // The texts of Edit1 to Edit3 (empty for fields the dialog does not have).
+  SlotNames SlotTexts() const;
+
   QPushButton* okButton() const { return ok_; }
   QPushButton* cancelButton() const { return cancel_; }
 
-  // The search with the fields' texts; then the dialog hides. With no board
-  // chosen nothing happens and the dialog stays open. An error stops it where
-  // it arose, with the mode unchanged and the dialog still shown.
-  virtual void okClick() = 0;
+  // Runs the dialog's search with the fields' texts through the error handler;
+  // then the dialog hides. With no board chosen nothing happens and the dialog
+  // stays open. An error stops it where it arose, with the mode unchanged and
+  // the dialog still shown.
+  void okClick();
 
  protected:
+  // The search; false when there was no board to search.
+  virtual bool Search() = 0;
   bool eventFilter(QObject* watched, QEvent* event) override;
   Session& session_;
 

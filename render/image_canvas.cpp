@@ -291,25 +291,34 @@ const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
   return *lastShape_;
 }
 
+// One row of an ellipse in the picture: the pen from `left` up to `innerLeft`
+// and from `innerRight` up to `right`, the brush between them when it is solid.
+void ImageCanvas::EllipseRowPainter::Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft,
+                                          std::int64_t innerRight, std::int64_t right) const {
+  QRgb* row = RowOf(bits, stride, y);
+  FillSpan(row, left, innerLeft, width, pen);
+  if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
+  FillSpan(row, innerRight, right, width, pen);
+}
+
+ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
+  return {pixels(),
+          image_.bytesPerLine(),
+          width(),
+          ToRgb(state().penColor),
+          ToRgb(state().brushColor),
+          state().brushStyle == BrushStyle::Solid};
+}
+
 void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
   const EllipseShape& shape = shapeOf(w, h);
-  const int pictureWidth = width();
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y1 + h, height());
-  const QRgb pen = ToRgb(state().penColor);
-  const QRgb brush = ToRgb(state().brushColor);
-  const bool fill = state().brushStyle == BrushStyle::Solid;
-  uchar* bits = pixels();
-  const qsizetype stride = image_.bytesPerLine();
+  const EllipseRowPainter rows = ellipseRows();
   for (std::int64_t y = top; y < bottom; ++y) {
     const EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
     if (e.left > e.right) continue;
-    QRgb* row = RowOf(bits, stride, y);
-    const std::int64_t innerLeft = x1 + e.right + 1;
-    const std::int64_t innerRight = x1 + (w - 1 - e.right);
-    FillSpan(row, x1 + e.left, innerLeft, pictureWidth, pen);
-    if (fill) FillSpan(row, innerLeft, innerRight, pictureWidth, brush);
-    FillSpan(row, innerRight, x1 + (w - e.left), pictureWidth, pen);
+    rows.Paint(y, x1 + e.left, x1 + e.right + 1, x1 + (w - 1 - e.right), x1 + (w - e.left));
   }
 }
 
@@ -336,11 +345,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
 
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y2, height());
-  const QRgb pen = ToRgb(state().penColor);
-  const QRgb brush = ToRgb(state().brushColor);
-  const bool fill = state().brushStyle == BrushStyle::Solid;
-  uchar* bits = pixels();
-  const qsizetype stride = image_.bytesPerLine();
+  const EllipseRowPainter rows = ellipseRows();
   for (std::int64_t y = top; y < bottom; ++y) {
     const Real r = static_cast<Real>(Wide{y} - y1);
     const Real upper = std::max<Real>(r - 0.5L, 0);
@@ -349,10 +354,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
     const Real outer = std::min(halfWidth(upper), halfWidth(lower));
     const Real left = std::round(a - inner);
     const Real right = std::max(left, std::round(a - outer));
-    QRgb* row = RowOf(bits, stride, y);
-    FillSpan(row, toColumn(left), toColumn(right + 1), pictureWidth, pen);
-    if (fill) FillSpan(row, toColumn(right + 1), toColumn(w - 1 - right), pictureWidth, brush);
-    FillSpan(row, toColumn(w - 1 - right), toColumn(w - left), pictureWidth, pen);
+    rows.Paint(y, toColumn(left), toColumn(right + 1), toColumn(w - 1 - right), toColumn(w - left));
   }
 }
 

@@ -81,6 +81,19 @@ class ImageCanvas : public Canvas {
   };
   using EllipseShape = std::vector<EllipseRow>;  // one entry per row of the box
 
+  // Paints the rows of an ellipse with the canvas's pen and brush.
+  struct EllipseRowPainter {
+    uchar* bits;
+    qsizetype stride;
+    int width;
+    QRgb pen;
+    QRgb brush;
+    bool fill;
+    void Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft, std::int64_t innerRight,
+               std::int64_t right) const;
+  };
+  EllipseRowPainter ellipseRows();
+
   static EllipseShape ComputeEllipseShape(int w, int h);
   const EllipseShape& shapeOf(int w, int h);
   void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);

@@ -44,11 +44,20 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
   }
 }
 
+namespace {
+
+// What the box and pin passes do first: their pen, then the skip to their section.
+void StartPass(BoardScan& scan, Canvas& image, Color pen, std::string_view section) {
+  image.setPenColor(pen);
+  image.setPenWidth(1);
+  scan.SkipToSection(section);
+}
+
+}  // namespace
+
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
   BoardScan scan(file);
-  image.setPenColor(colors::kOlive);
-  image.setPenWidth(1);
-  scan.SkipToSection(markers::kOutlineEnd);
+  StartPass(scan, image, colors::kOlive, markers::kOutlineEnd);
   for (;;) {
     scan.ExpectMore();
     if (scan.ReadLineEquals(markers::kPartsEnd)) break;
@@ -64,9 +73,7 @@ void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
 
 void PinPass(const std::string& file, const PassView& pass, Canvas& image) {
   BoardScan scan(file);
-  image.setPenColor(colors::kActiveCaption);
-  image.setPenWidth(1);
-  scan.SkipToSection(markers::kPartsEnd);
+  StartPass(scan, image, colors::kActiveCaption, markers::kPartsEnd);
   for (;;) {
     scan.ExpectMore();
     const BoardPoint p = scan.ReadPoint();
