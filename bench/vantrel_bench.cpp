@@ -340,7 +340,7 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     const auto start = Clock::now();
     operation();
     const double took = Seconds(Clock::now() - start);
-    const ScanTotals& after = BoardScanTotals();
+    const ScanTotals after = BoardScanTotals();
     work = {after.scans - before.scans, after.bytes - before.bytes, after.numbers - before.numbers};
     texts = ImageCanvas::TextsDrawn() - textsBefore;
     const auto floorStart = Clock::now();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -74,10 +75,18 @@ bool ConvertToken(const char* begin, const char* end, double& value) {
 
 }  // namespace
 
-ScanTotals& BoardScanTotals() {
-  static ScanTotals totals;
-  return totals;
-}
+namespace {
+
+struct SharedTotals {
+  std::atomic<std::uint64_t> scans{0};
+  std::atomic<std::uint64_t> bytes{0};
+  std::atomic<std::uint64_t> numbers{0};
+};
+SharedTotals totals;
+
+}  // namespace
+
+ScanTotals BoardScanTotals() { return {totals.scans, totals.bytes, totals.numbers}; }
 
 bool NameEquals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -105,11 +114,12 @@ BoardScan::BoardScan(const std::string& path) {
   capacity_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(fileSize + 1, 4096, kBlockSize));
   buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ + 1);
   buffer_[0] = kSentinel;
-  ++BoardScanTotals().scans;
+  ++totals.scans;
 }
 
 BoardScan::~BoardScan() {
-  BoardScanTotals().numbers += numbers_;
+  totals.numbers += numbers_;
+  totals.bytes += bytes_;
   if (fd_ >= 0) ::close(fd_);
 }
 
@@ -122,7 +132,7 @@ bool BoardScan::Fill() {
     if (n > 0) {
       end_ = static_cast<std::size_t>(n);
       buffer_[end_] = kSentinel;
-      BoardScanTotals().bytes += end_;
+      bytes_ += end_;
       return true;
     }
     if (n == 0) {

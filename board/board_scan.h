@@ -51,16 +51,16 @@ inline constexpr std::string_view kNailsEnd = "5 5 5 5";
 // equal once the ASCII letters are folded to one case; nothing is trimmed.
 bool NameEquals(std::string_view a, std::string_view b);
 
-// What every scan of the process has read so far: how many scans were opened,
-// how many bytes they took from their files and how many numbers they read
-// (counted when a scan closes). The benchmarks compare a redraw with the cost
-// of reading the same bytes.
+// What every scan of the process, in any thread, has read so far: how many
+// scans were opened, how many bytes they took from their files and how many
+// numbers they read (counted when a scan closes). The benchmarks compare a
+// redraw with the cost of reading the same bytes.
 struct ScanTotals {
   std::uint64_t scans = 0;
   std::uint64_t bytes = 0;
   std::uint64_t numbers = 0;  // tokens read as numbers
 };
-ScanTotals& BoardScanTotals();
+ScanTotals BoardScanTotals();
 
 class BoardScan {
  public:
@@ -113,6 +113,7 @@ class BoardScan {
   bool eof_ = false;
   bool numberError_ = false;
   std::uint64_t numbers_ = 0;
+  std::uint64_t bytes_ = 0;
 };
 
 }  // namespace vantrel

@@ -80,6 +80,7 @@ class Canvas {
   void setFontSize(int points) { state_.fontSizePt = points; }
   void setFontColor(Color c) { state_.fontColor = c; }
   const CanvasState& state() const { return state_; }
+  void setState(const CanvasState& state) { state_ = state; }
 
   void moveTo(std::int64_t x, std::int64_t y) {
     state_.penX = x;

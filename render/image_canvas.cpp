@@ -385,9 +385,21 @@ void ImageCanvas::selectFont(const CanvasState& state) {
   font_.setPixelSize(static_cast<int>(std::clamp(pixelSize, 1.0, static_cast<double>(kMaxFontPixels))));
   font_.setHintingPreference(QFont::PreferFullHinting);  // whole-pixel advances
   metrics_.emplace(font_, &image_);
+  glyphs_.reset();
   painterFontSet_ = false;
   fontName_ = state.fontName;
   fontSizePt_ = state.fontSizePt;
+}
+
+LabelGlyphs* ImageCanvas::labelGlyphs(std::string_view text) {
+  if (!useLabelGlyphs_ || font_.pixelSize() > LabelGlyphs::kMaxPixelSize || !LabelGlyphs::Covers(text)) {
+    return nullptr;
+  }
+  if (!glyphs_ || glyphsThread_ != std::this_thread::get_id()) {
+    glyphs_ = LabelGlyphs::For(font_);
+    glyphsThread_ = std::this_thread::get_id();
+  }
+  return glyphs_.get();
 }
 
 void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text) {
@@ -397,14 +409,22 @@ void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text)
   // Glyphs may stand out of their box a little (overhangs, negative bearings).
   const std::int64_t margin = textHeight;
   if (x >= width() + margin || y >= height() + margin || y <= -(textHeight + margin)) return;
+  LabelGlyphs* glyphs = labelGlyphs(text);
+  const QString s = glyphs ? QString() : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   // The width takes shaping the text; only a text left of the image or on a
   // solid background needs it.
-  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   const bool solid = state().brushStyle == BrushStyle::Solid;
   if (x < 0 || solid) {
-    const std::int64_t advance = metrics_->horizontalAdvance(s);
+    const std::int64_t advance = glyphs ? glyphs->Advance(text) : metrics_->horizontalAdvance(s);
     if (x <= -(advance + margin)) return;
     if (solid) fillBox(x, y, x + advance, y + textHeight, ToRgb(state().brushColor));
+  }
+  ++textsDrawn_;
+  const std::int64_t baseline = y + metrics_->ascent();
+  if (glyphs) {
+    pixels();
+    glyphs->Draw(image_, x, baseline, ToRgb(state().fontColor), text);
+    return;
   }
   QPainter& painter = textPainter();
   if (!painterFontSet_) {
@@ -416,8 +436,7 @@ void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text)
     painterColour_ = colour;
     painterColourSet_ = true;
   }
-  ++textsDrawn_;
-  painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics_->ascent())), s);
+  painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(baseline)), s);
 }
 
 }  // namespace vantrel

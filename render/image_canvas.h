@@ -26,7 +26,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +37,7 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/label_glyphs.h"
 
 namespace vantrel {
 
@@ -59,6 +62,25 @@ class ImageCanvas : public Canvas {
     return image_;
   }
 
+  // The picture and the canvas state, to be put back later; the copy of the
+  // pixels is made when either is next drawn on.
+  struct Saved {
+    QImage image;
+    CanvasState state;
+  };
+  Saved Save() {
+    endText();
+    return {image_, state()};
+  }
+  void Restore(const Saved& saved) {
+    endText();
+    image_ = saved.image;
+    setState(saved.state);
+  }
+  // Ends the painter that text is drawn with, so that another thread may draw
+  // on the canvas next; the next text opens a new one.
+  void EndText() { endText(); }
+
   void fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
   void rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
   void ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
@@ -67,6 +89,11 @@ class ImageCanvas : public Canvas {
   // How many texts all canvases of the process have drawn; the benchmarks
   // weigh a redraw against the texts it draws.
   static std::uint64_t TextsDrawn() { return textsDrawn_; }
+
+  // Labels of printable ASCII are drawn from cached glyphs (label_glyphs.h),
+  // pixel for pixel as QPainter draws them; turning that off draws every
+  // label through QPainter, which the tests compare against.
+  static void UseLabelGlyphs(bool use) { useLabelGlyphs_ = use; }
 
  protected:
   void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) override;
@@ -107,6 +134,9 @@ class ImageCanvas : public Canvas {
   // in another format back to RGB32 first.
   uchar* pixels();
   void selectFont(const CanvasState& state);
+  // The glyphs for `text` in the current font, or nullptr when QPainter must
+  // draw it.
+  LabelGlyphs* labelGlyphs(std::string_view text);
   // The painter that draws text, opened at the first label and kept open for
   // the next ones, since opening one costs more than drawing a short label.
   QPainter& textPainter();
@@ -124,7 +154,12 @@ class ImageCanvas : public Canvas {
   QFont font_;
   std::optional<QFontMetrics> metrics_;
 
-  static inline std::uint64_t textsDrawn_ = 0;
+  // The glyphs of the current font in the thread that last drew a label.
+  std::shared_ptr<LabelGlyphs> glyphs_;
+  std::thread::id glyphsThread_;
+
+  static inline std::atomic<std::uint64_t> textsDrawn_ = 0;
+  static inline std::atomic<bool> useLabelGlyphs_ = true;
 
   // Declared last: it must end before the image goes.
   std::optional<QPainter> painter_;

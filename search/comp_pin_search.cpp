@@ -5,6 +5,7 @@
 #include "board/board_records.h"
 #include "render/marks.h"
 #include "search/session.h"
+#include "search/side_tasks.h"
 
 namespace vantrel {
 
@@ -58,12 +59,86 @@ std::optional<std::string> NetBlockItems(const std::string& boardFile, const std
   return items;
 }
 
-void RunSteps(Session& s, const std::string& text, CompPinRun run) {
-  CentreOnPinNamed(s, Side::Top, text);
-  MarkCompPin(s, Side::Top, text, run);
-  CentreOnPinNamed(s, Side::Bottom, text);
-  MarkCompPin(s, Side::Bottom, text, run);
-  WriteCompPinHeader(s, text, run);
+// The pin's net and fourth line as the marking step keeps them.
+struct FoundPin {
+  std::string net;
+  std::string fourth;
+};
+
+// The marking step up to the frame: at the first pin matching `text`, the
+// side redrawn (apart: without the header strip) with the disc and label;
+// gives the pin's net and fourth line, cut to 20 characters for OK.
+std::optional<FoundPin> MarkPin(Session& s, Side side, const std::string& text, CompPinRun run, bool apart) {
+  if (text.empty()) return std::nullopt;
+  BoardScan scan(s.FileOf(side));
+  const std::optional<std::string> pinLine = FindPinLine(scan, text);
+  if (!pinLine) return std::nullopt;
+  const PixelPoint c = SideMapping::Of(s.view, side).Map(scan.ReadPoint());
+  const Variant variant = run == CompPinRun::Ok ? Variant::Dialog : Variant::Main;
+  if (apart) {
+    RunSidePassesApart(s, side, variant);
+  } else {
+    RunSidePasses(s, side, variant);
+  }
+
+  // The disc keeps the outline colour that the pin pass left on the pen.
+  ImageCanvas& image = s.ImageOf(side);
+  image.setBrushColor(colors::kWhite);
+  DrawPinMarker(image, c, s.view.MarkRadius);
+  WritePinLabel(image, c, s.view.MarkRadius, s.view.MarkMargin, kLabelShift, colors::kRed, *pinLine);
+  if (run == CompPinRun::Ok) {
+    FoundPin pin{ReadShortLine(scan), {}};
+    pin.fourth = ReadShortLine(scan);
+    return pin;
+  }
+  FoundPin pin{scan.ReadLine(), {}};
+  pin.fourth = scan.ReadLine();
+  return pin;
+}
+
+// Keeps what the marking step found and, for OK, shows its side.
+void Remember(Session& s, Side side, FoundPin pin, CompPinRun run) {
+  CompPinMemory& memory = s.compPin;
+  if (run == CompPinRun::Ok) {
+    memory.CompPinNet = std::move(pin.net);
+    memory.CompPinFourth = std::move(pin.fourth);
+    s.topShown = side == Side::Top;
+  } else {
+    memory.RedrawPinNet = std::move(pin.net);
+    memory.RedrawPinFourth = std::move(pin.fourth);
+  }
+}
+
+void FramePartOf(Session& s, Side side, const std::string& text) {
+  if (const std::optional<std::string> part = PartNameOf(text)) FramePart(s, side, *part);
+}
+
+// Centring and marking on both sides, the redraw's layer passes first when
+// `passes` is set: each side at once when that pays, else in their order.
+void CentreAndMark(Session& s, const std::string& text, CompPinRun run, bool passes) {
+  std::optional<FoundPin> found[2];
+  auto half = [&](Side side) {
+    return [&, side] {
+      if (passes) RunSidePassesApart(s, side, Variant::Main);
+      CentreOnPinNamed(s, side, text);
+      std::optional<FoundPin>& pin = found[side == Side::Top ? 0 : 1];
+      pin = MarkPin(s, side, text, run, true);
+      if (pin) FramePartOf(s, side, text);
+    };
+  };
+  const auto merge = [&] {
+    // The outline passes that ran cleared the header strip.
+    if (passes || found[0] || found[1]) ClearHeaderPicture(s);
+    if (found[0]) Remember(s, Side::Top, std::move(*found[0]), run);
+    if (found[1]) Remember(s, Side::Bottom, std::move(*found[1]), run);
+  };
+  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
+    if (passes) RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
+    CentreOnPinNamed(s, Side::Top, text);
+    MarkCompPin(s, Side::Top, text, run);
+    CentreOnPinNamed(s, Side::Bottom, text);
+    MarkCompPin(s, Side::Bottom, text, run);
+  });
 }
 
 }  // namespace
@@ -82,31 +157,10 @@ void CentreOnPinNamed(Session& s, Side side, const std::string& text) {
 }
 
 void MarkCompPin(Session& s, Side side, const std::string& text, CompPinRun run) {
-  if (text.empty()) return;
-  {
-    BoardScan scan(s.FileOf(side));
-    const std::optional<std::string> pinLine = FindPinLine(scan, text);
-    if (!pinLine) return;
-    const PixelPoint c = SideMapping::Of(s.view, side).Map(scan.ReadPoint());
-    RunSidePasses(s, side, run == CompPinRun::Ok ? Variant::Dialog : Variant::Main);
-
-    // The disc keeps the outline colour that the pin pass left on the pen.
-    ImageCanvas& image = s.ImageOf(side);
-    image.setBrushColor(colors::kWhite);
-    DrawPinMarker(image, c, s.view.MarkRadius);
-    WritePinLabel(image, c, s.view.MarkRadius, s.view.MarkMargin, kLabelShift, colors::kRed, *pinLine);
-
-    CompPinMemory& memory = s.compPin;
-    if (run == CompPinRun::Ok) {
-      memory.CompPinNet = ReadShortLine(scan);
-      memory.CompPinFourth = ReadShortLine(scan);
-      s.topShown = side == Side::Top;
-    } else {
-      memory.RedrawPinNet = scan.ReadLine();
-      memory.RedrawPinFourth = scan.ReadLine();
-    }
-  }
-  if (const std::optional<std::string> part = PartNameOf(text)) FramePart(s, side, *part);
+  std::optional<FoundPin> pin = MarkPin(s, side, text, run, false);
+  if (!pin) return;
+  Remember(s, side, std::move(*pin), run);
+  FramePartOf(s, side, text);
 }
 
 void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run) {
@@ -122,15 +176,16 @@ void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run) {
 
 bool CompPinSearch(Session& s, const std::string& text) {
   if (!s.HasBoard()) return false;
-  RunSteps(s, text, CompPinRun::Ok);
+  CentreAndMark(s, text, CompPinRun::Ok, false);
+  WriteCompPinHeader(s, text, CompPinRun::Ok);
   s.HighlightMode = hmCompPin;
   return true;
 }
 
 void RedrawCompPin(Session& s, const std::string& text) {
   if (!s.HasBoard()) return;
-  RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
-  RunSteps(s, text, CompPinRun::Redraw);
+  CentreAndMark(s, text, CompPinRun::Redraw, true);
+  WriteCompPinHeader(s, text, CompPinRun::Redraw);
 }
 
 }  // namespace vantrel

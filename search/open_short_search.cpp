@@ -2,6 +2,7 @@
 
 #include "board/board_records.h"
 #include "render/marks.h"
+#include "search/side_tasks.h"
 
 namespace vantrel {
 
@@ -24,20 +25,22 @@ void MarkPoint(Session& s, Side side, BoardPoint p, Color color, std::string_vie
 
 // The nail scan of one slot on one side. The board file's nail section ends at
 // "5 5 5 5"; the scan of "jet.CON" reads on through the net blocks to the end
-// of the file. Returns whether the nail was found.
-bool FindNail(Session& s, Side side, int slot, const std::string& name) {
+// of the file. At the first line with the name it marks the nail and gives
+// its net line in `net`, which the top side's scan empties first; returns
+// whether the nail was found.
+bool FindNail(Session& s, Side side, int slot, const std::string& name, std::string& net) {
   BoardScan scan(s.FileOf(side));
   scan.SkipToSection(markers::kPinRecordsEnd);
-  if (side == Side::Top) s.openShort.NailNet[slot].clear();
+  if (side == Side::Top) net.clear();
   std::string line;
   for (;;) {
     if (side == Side::Top) scan.ExpectMore();
     scan.ReadLine(line);
     if (NameEquals(line, name)) {
       const BoardPoint p = scan.ReadPoint();
-      std::string net = scan.ReadLine();
+      std::string found = scan.ReadLine();
       MarkPoint(s, side, p, kSlotColor[slot], name, kNailShift);
-      s.openShort.NailNet[slot] = std::move(net);
+      net = std::move(found);
       scan.ReadShortField();  // the fourth line means nothing here
       scan.SkipToNextLine();
       return true;
@@ -50,17 +53,16 @@ void MarkNails(Session& s, Side side, const SlotNames& names, PassForm form) {
   s.ClearHeader();
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
-    const bool found = FindNail(s, side, slot, names[slot]);
+    const bool found = FindNail(s, side, slot, names[slot], s.openShort.NailNet[slot]);
     if (found && form == PassForm::Dialog) s.topShown = side == Side::Top;
   }
 }
 
-// Marks and lists every pin record of the side's file on the slot's net.
-void MarkNetPins(Session& s, Side side, int slot) {
+// Marks and lists every pin record of the side's file on `net` in the slot's
+// colour, appending " " + name line to `list` for each.
+void MarkNetPins(Session& s, Side side, int slot, const std::string& net, std::string& list) {
   BoardScan scan(s.FileOf(side));
   scan.SkipToSection(markers::kPinsEnd);
-  const std::string& net = s.openShort.NailNet[slot];
-  std::string& list = s.openShort.NetPinList[slot];
   PinRecord pin;
   while (ReadPinRecord(scan, pin)) {
     if (!NameEquals(pin.net, net)) continue;
@@ -68,6 +70,81 @@ void MarkNetPins(Session& s, Side side, int slot) {
     list += pin.name;
     MarkPoint(s, side, pin.at, kSlotColor[slot], pin.name, kPinShift);
   }
+}
+
+void WriteHeaderLine(Session& s, const SlotNames& names, int slot, PassForm form) {
+  const char* separator = form == PassForm::Dialog && slot == 0 ? "  " : " ";
+  s.header[slot] =
+      JoinHeader({"$" + names[slot], s.openShort.NailNet[slot], s.openShort.NetPinList[slot]}, separator);
+}
+
+// What one side's half of the split form found, slot by slot.
+struct SideFinds {
+  std::array<bool, 3> nailFound{};
+  std::array<std::string, 3> nailNet;
+  std::array<std::string, 3> pins;  // " " + name line of each pin on the slot's net
+};
+
+// The layer passes and the nail scans, both sides at once; the merge keeps the
+// bottom side's net where the nail was found there, else the top side's, and
+// shows the side the dialog form would.
+void LayersAndNails(Session& s, const SlotNames& names, Variant variant, PassOrder order, PassForm form) {
+  SideFinds finds[2];
+  auto half = [&](Side side) {
+    return [&, side] {
+      RunSidePassesApart(s, side, variant);
+      SideFinds& f = finds[side == Side::Top ? 0 : 1];
+      for (int slot = 0; slot < 3; ++slot) {
+        if (!names[slot].empty()) f.nailFound[slot] = FindNail(s, side, slot, names[slot], f.nailNet[slot]);
+      }
+    };
+  };
+  const auto merge = [&] {
+    ClearHeaderPicture(s);
+    s.ClearHeader();
+    for (int slot = 0; slot < 3; ++slot) {
+      if (names[slot].empty()) continue;
+      std::string& net = s.openShort.NailNet[slot];
+      net = finds[0].nailFound[slot] ? finds[0].nailNet[slot] : std::string();
+      if (finds[1].nailFound[slot]) net = finds[1].nailNet[slot];
+    }
+    if (form != PassForm::Dialog) return;
+    for (const SideFinds& f : finds) {
+      const bool top = &f == &finds[0];
+      for (const bool found : f.nailFound) {
+        if (found) s.topShown = top;
+      }
+    }
+  };
+  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
+    RunLayerPasses(s, variant, order);
+    MarkNailsTop(s, names, form);
+    MarkNailsBottom(s, names, form);
+  });
+}
+
+// The net-pin passes, both sides at once; the merge lists the top side's pins
+// before the bottom side's and writes the header lines.
+void NetPins(Session& s, const SlotNames& names, PassForm form) {
+  SideFinds finds[2];
+  auto half = [&](Side side) {
+    return [&, side] {
+      SideFinds& f = finds[side == Side::Top ? 0 : 1];
+      for (int slot = 0; slot < 3; ++slot) {
+        if (!names[slot].empty()) MarkNetPins(s, side, slot, s.openShort.NailNet[slot], f.pins[slot]);
+      }
+    };
+  };
+  const auto merge = [&] {
+    for (int slot = 0; slot < 3; ++slot) {
+      s.openShort.NetPinList[slot] = finds[0].pins[slot] + finds[1].pins[slot];
+      if (!names[slot].empty()) WriteHeaderLine(s, names, slot, form);
+    }
+  };
+  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
+    MarkNetPinsTop(s, names, form);
+    MarkNetPinsBottom(s, names, form);
+  });
 }
 
 }  // namespace
@@ -81,17 +158,16 @@ void MarkNailsBottom(Session& s, const SlotNames& names, PassForm form) {
 void MarkNetPinsTop(Session& s, const SlotNames& names, PassForm) {
   for (std::string& list : s.openShort.NetPinList) list.clear();
   for (int slot = 0; slot < 3; ++slot) {
-    if (!names[slot].empty()) MarkNetPins(s, Side::Top, slot);
+    if (names[slot].empty()) continue;
+    MarkNetPins(s, Side::Top, slot, s.openShort.NailNet[slot], s.openShort.NetPinList[slot]);
   }
 }
 
 void MarkNetPinsBottom(Session& s, const SlotNames& names, PassForm form) {
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
-    MarkNetPins(s, Side::Bottom, slot);
-    const char* separator = form == PassForm::Dialog && slot == 0 ? "  " : " ";
-    s.header[slot] =
-        JoinHeader({"$" + names[slot], s.openShort.NailNet[slot], s.openShort.NetPinList[slot]}, separator);
+    MarkNetPins(s, Side::Bottom, slot, s.openShort.NailNet[slot], s.openShort.NetPinList[slot]);
+    WriteHeaderLine(s, names, slot, form);
   }
 }
 
@@ -105,16 +181,16 @@ void RunOpenShortPasses(Session& s, const SlotNames& names, PassForm form) {
 bool OpenShortSearch(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return false;
   s.ClearHeader();
-  RunLayerPasses(s, Variant::Dialog, PassOrder::LayerByLayer);
-  RunOpenShortPasses(s, names, PassForm::Dialog);
+  LayersAndNails(s, names, Variant::Dialog, PassOrder::LayerByLayer, PassForm::Dialog);
+  NetPins(s, names, PassForm::Dialog);
   s.HighlightMode = hmOpenShort;
   return true;
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return;
-  RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
-  RunOpenShortPasses(s, names, PassForm::Redraw);
+  LayersAndNails(s, names, Variant::Main, PassOrder::SideAfterSide, PassForm::Redraw);
+  NetPins(s, names, PassForm::Redraw);
 }
 
 }  // namespace vantrel

@@ -6,6 +6,7 @@
 #include "board/board_records.h"
 #include "render/marks.h"
 #include "search/session.h"
+#include "search/side_tasks.h"
 
 namespace vantrel {
 
@@ -44,8 +45,13 @@ void WriteLabel(Session& s, Side side, BoardPoint pin, std::string_view text) {
 
 // Redraws one side's layers and marks the net of PointNet on it: the pin named
 // `pinName` with the disc and label, every other pin of the net with a ring.
-void RemarkSide(Session& s, Side side, const std::string& pinName) {
-  RunSidePasses(s, side, Variant::Main);
+// Apart: without clearing the header strip (session.h).
+void RemarkSide(Session& s, Side side, const std::string& pinName, bool apart = false) {
+  if (apart) {
+    RunSidePassesApart(s, side, Variant::Main);
+  } else {
+    RunSidePasses(s, side, Variant::Main);
+  }
   BoardScan scan(s.FileOf(side));
   scan.SkipToSection(markers::kPinsEnd);
   PinRecord pin;
@@ -99,8 +105,16 @@ void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
 
 void RedrawPoint(Session& s) {
   if (!s.HasBoard()) return;
-  RemarkSide(s, Side::Top, s.point.PointTopPin);
-  RemarkSide(s, Side::Bottom, s.point.PointBottomPin);
+  const std::string& top = s.point.PointTopPin;
+  const std::string& bottom = s.point.PointBottomPin;
+  RunSides(s,
+           {.top = [&] { RemarkSide(s, Side::Top, top, true); },
+            .bottom = [&] { RemarkSide(s, Side::Bottom, bottom, true); },
+            .merge = [&] { ClearHeaderPicture(s); }},
+           [&] {
+             RemarkSide(s, Side::Top, top);
+             RemarkSide(s, Side::Bottom, bottom);
+           });
 }
 
 }  // namespace vantrel

@@ -27,7 +27,7 @@ void OpenBoard(Session& s, const std::string& boardFile) {
   s.CompanionFile = CompanionFile(boardFile);
   s.topShown = true;
   ComputeHomeView(s.view, s.BoardFile);
-  RunLayerPasses(s, Variant::Main, PassOrder::LayerByLayer);
+  DrawLayers(s, Variant::Main, PassOrder::LayerByLayer);
   s.HighlightMode = hmBoard;
 }
 
@@ -41,7 +41,7 @@ void ResetView(Session& s) {
   if (!s.HasBoard()) return;
   RestoreHomeView(s.view);
   s.HighlightMode = hmBoard;
-  RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
+  DrawLayers(s, Variant::Main, PassOrder::SideAfterSide);
   s.ClearHeader();
 }
 

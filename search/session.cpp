@@ -1,12 +1,35 @@
 #include "search/session.h"
 
+#include "search/side_tasks.h"
+
 namespace vantrel {
 
-void RunSidePasses(Session& s, Side side, Variant variant) {
+namespace {
+
+void SidePasses(Session& s, Side side, Variant variant, Canvas* header) {
   const PassView pass = MainPassView(s.view, side, variant);
-  OutlinePass(s.FileOf(side), pass, s.ImageOf(side), &s.headerImage);
+  OutlinePass(s.FileOf(side), pass, s.ImageOf(side), header);
   PartBoxPass(s.FileOf(side), pass, s.ImageOf(side));
   PinPass(s.FileOf(side), pass, s.ImageOf(side));
+}
+
+}  // namespace
+
+void RunSidePasses(Session& s, Side side, Variant variant) { SidePasses(s, side, variant, &s.headerImage); }
+
+void RunSidePassesApart(Session& s, Side side, Variant variant) { SidePasses(s, side, variant, nullptr); }
+
+void ClearHeaderPicture(Session& s) {
+  s.headerImage.setBrushColor(colors::kBlack);
+  s.headerImage.clear();
+}
+
+void DrawLayers(Session& s, Variant variant, PassOrder order) {
+  RunSides(s,
+           {.top = [&] { RunSidePassesApart(s, Side::Top, variant); },
+            .bottom = [&] { RunSidePassesApart(s, Side::Bottom, variant); },
+            .merge = [&] { ClearHeaderPicture(s); }},
+           [&] { RunLayerPasses(s, variant, order); });
 }
 
 void RunLayerPasses(Session& s, Variant variant, PassOrder order) {

@@ -125,10 +125,19 @@ enum class PassOrder {
   LayerByLayer,   // both outlines, both box passes, both pin passes
 };
 
-// The three layer passes of one side, in their order.
+// The three layer passes of one side, in their order; the outline pass
+// clears the header strip too.
 void RunSidePasses(Session& s, Side side, Variant variant);
 // The six layer passes in the given order.
 void RunLayerPasses(Session& s, Variant variant, PassOrder order);
+
+// For the split form of an operation (side_tasks.h): the three layer passes
+// of one side without touching the header strip, which the merge then clears
+// once as both outline passes would have (ClearHeaderPicture).
+void RunSidePassesApart(Session& s, Side side, Variant variant);
+void ClearHeaderPicture(Session& s);
+// The six layer passes, both sides at once where that pays.
+void DrawLayers(Session& s, Variant variant, PassOrder order);
 
 // A header line made of `parts`, each but the last followed by `gap`.
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap);

@@ -1,0 +1,171 @@
+#include "search/side_tasks.h"
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "search/session.h"
+
+namespace vantrel {
+
+namespace {
+
+// Below this much board (both files together) the sides run one after the
+// other: waking the worker and keeping a copy of the pictures for a replay
+// costs about what drawing a small board does.
+constexpr long long kApartBytes = 2 * 1024 * 1024;
+
+// One thread that runs a task when asked and waits otherwise; it lives as
+// long as the program and keeps nothing from one task to the next.
+class Worker {
+ public:
+  Worker() : thread_([this] { Loop(); }) {}
+  ~Worker() {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+
+  // Runs `task` on the worker and returns at once; Wait() returns when it
+  // has ended, with the error it raised, if any.
+  void Start(const std::function<void()>& task) {
+    {
+      std::lock_guard lock(mutex_);
+      task_ = &task;
+      done_ = false;
+      error_ = nullptr;
+    }
+    wake_.notify_all();
+  }
+  std::exception_ptr Wait() {
+    std::unique_lock lock(mutex_);
+    finished_.wait(lock, [this] { return done_; });
+    return error_;
+  }
+
+ private:
+  void Loop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stopping_ || task_; });
+      if (stopping_) return;
+      const std::function<void()>* task = task_;
+      task_ = nullptr;
+      lock.unlock();
+      std::exception_ptr error;
+      try {
+        (*task)();
+      } catch (...) {
+        error = std::current_exception();
+      }
+      lock.lock();
+      error_ = error;
+      done_ = true;
+      finished_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable finished_;
+  const std::function<void()>* task_ = nullptr;
+  bool done_ = true;
+  bool stopping_ = false;
+  std::exception_ptr error_;
+  std::thread thread_;
+};
+
+Worker& TheWorker() {
+  static Worker worker;
+  return worker;
+}
+
+long long SizeOf(const std::string& file) {
+  struct stat info {};
+  if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return info.st_size;
+}
+
+// What an operation on both sides may change, kept to put the session back.
+struct Saved {
+  explicit Saved(Session& s)
+      : view(s.view),
+        topShown(s.topShown),
+        header(s.header),
+        point(s.point),
+        compPin(s.compPin),
+        openShort(s.openShort),
+        top(s.topImage.Save()),
+        bottom(s.bottomImage.Save()),  // which also ends its painter here
+        headerPicture(s.headerImage.Save()) {}
+
+  void Restore(Session& s) const {
+    s.view = view;
+    s.topShown = topShown;
+    s.header = header;
+    s.point = point;
+    s.compPin = compPin;
+    s.openShort = openShort;
+    s.topImage.Restore(top);
+    s.bottomImage.Restore(bottom);
+    s.headerImage.Restore(headerPicture);
+  }
+
+  ViewState view;
+  bool topShown;
+  std::array<std::string, 3> header;
+  PointMemory point;
+  CompPinMemory compPin;
+  OpenShortMemory openShort;
+  ImageCanvas::Saved top;
+  ImageCanvas::Saved bottom;
+  ImageCanvas::Saved headerPicture;
+};
+
+std::atomic<SidesMode> sidesMode{SidesMode::BySize};
+
+}  // namespace
+
+void SetSidesMode(SidesMode mode) { sidesMode = mode; }
+
+bool SidesWorthRunningApart(const Session& s) {
+  if (sidesMode != SidesMode::BySize) return sidesMode == SidesMode::Apart;
+  const long long top = SizeOf(s.BoardFile);
+  const long long bottom = SizeOf(s.CompanionFile);
+  return top >= 0 && bottom >= 0 && top + bottom >= kApartBytes;
+}
+
+void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {
+  if (!SidesWorthRunningApart(s)) return sequential();
+  const Saved saved(s);
+  // A picture's text painter stays with the thread that opened it: each
+  // thread ends the painter of the picture it drew on.
+  const std::function<void()> bottom = [&] {
+    const struct EndText {
+      ImageCanvas& picture;
+      ~EndText() { picture.EndText(); }
+    } end{s.bottomImage};
+    split.bottom();
+  };
+  Worker& worker = TheWorker();
+  worker.Start(bottom);
+  std::exception_ptr topError;
+  try {
+    split.top();
+  } catch (...) {
+    topError = std::current_exception();
+  }
+  const std::exception_ptr bottomError = worker.Wait();
+  if (!topError && !bottomError) return split.merge();
+  saved.Restore(s);
+  sequential();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,179 @@
+// Every operation that runs the two sides at once leaves exactly what running
+// them in turn leaves: the pictures, the header, what the searches remember,
+// the view, the side shown, the mode and the messages, also when either side
+// meets an error, in either half of an operation.
+#include "search/side_tasks.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/board_generator.h"
+#include "search/comp_pin_search.h"
+#include "search/device_search.h"
+#include "search/error_handler.h"
+#include "search/net_search.h"
+#include "search/open_short_search.h"
+#include "search/point_inquiry.h"
+#include "search/redraw.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+// Everything a user can see or the next operation can read.
+struct Outcome {
+  std::vector<QImage> pictures;
+  std::array<std::string, 3> header;
+  ViewState view;
+  bool topShown;
+  int mode;
+  std::string memory;
+  std::vector<std::string> errors;
+
+  bool operator==(const Outcome&) const = default;
+};
+
+using Step = std::function<void(Session&)>;
+
+Outcome Run(SidesMode mode, const std::vector<Step>& steps) {
+  SetSidesMode(mode);
+  Outcome out;
+  SetErrorReporter([&out](const std::string& text) { out.errors.push_back(text); });
+  Session s;
+  for (const Step& step : steps) RunHandler(s, [&] { step(s); });
+  SetErrorReporter(nullptr);
+  SetSidesMode(SidesMode::BySize);
+  for (const ImageCanvas* picture : {&s.topImage, &s.bottomImage, &s.headerImage}) {
+    out.pictures.push_back(picture->image().copy());
+  }
+  out.header = s.header;
+  out.view = s.view;
+  out.topShown = s.topShown;
+  out.mode = s.HighlightMode;
+  for (const std::string& text :
+       {s.point.PointTopPin, s.point.PointBottomPin, s.point.PointNet, s.compPin.CompPinNet,
+        s.compPin.CompPinFourth, s.compPin.RedrawPinNet, s.compPin.RedrawPinFourth, s.openShort.NailNet[0],
+        s.openShort.NailNet[1], s.openShort.NailNet[2], s.openShort.NetPinList[0], s.openShort.NetPinList[1],
+        s.openShort.NetPinList[2]}) {
+    out.memory += text + "|";
+  }
+  return out;
+}
+
+void ExpectSameEitherWay(const std::vector<Step>& steps) {
+  const Outcome inTurn = Run(SidesMode::InTurn, steps);
+  const Outcome apart = Run(SidesMode::Apart, steps);
+  EXPECT_EQ(apart.errors, inTurn.errors);
+  EXPECT_EQ(apart.header, inTurn.header);
+  EXPECT_EQ(apart.memory, inTurn.memory);
+  EXPECT_EQ(apart.view, inTurn.view);
+  EXPECT_EQ(apart.topShown, inTurn.topShown);
+  EXPECT_EQ(apart.mode, inTurn.mode);
+  for (std::size_t i = 0; i < inTurn.pictures.size(); ++i)
+    EXPECT_TRUE(apart.pictures[i] == inTurn.pictures[i]) << i;
+}
+
+const SlotNames kNails = {"T1", "T2", "t3"};
+
+// Every operation that splits, then a redraw in its mode after a pan.
+std::vector<Step> EveryOperation(const std::string& board) {
+  const SearchTexts texts{.nails = kNails, .compPin = "U2.3", .devices = {"U1", "", ""}, .net = "gnd"};
+  auto redrawAfterPan = [texts](Session& s) {
+    Pan(s.view, 80, -80);
+    Redraw(s, texts);
+  };
+  return {[board](Session& s) { OpenBoard(s, board); },
+          redrawAfterPan,
+          [](Session& s) { OpenShortSearch(s, kNails); },
+          redrawAfterPan,
+          [](Session& s) { NetSearch(s, "gnd"); },
+          redrawAfterPan,
+          [](Session& s) { CompPinSearch(s, "U2.3"); },
+          redrawAfterPan,
+          [](Session& s) { CompPinSearch(s, "NOPE.1"); },
+          redrawAfterPan,
+          [texts](Session& s) {
+            ZoomKey(s.view, Zoom::In);
+            const PixelPoint p = SideMapping::Of(s.view, Side::Top).Map(0, 0);
+            PointInquiry(s, Side::Top, static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y),
+                         nullptr);
+            Redraw(s, texts);
+          },
+          redrawAfterPan,
+          [texts](Session& s) { TurnOver(s, texts); },
+          [](Session& s) { ResetView(s); }};
+}
+
+TEST(SidesApart, EveryOperationLeavesWhatRunningInTurnLeaves) {
+  test::TempDir dir;
+  GeneratorOptions options;
+  options.pinsPerSide = 600;
+  WriteBoardPair(dir.path().string(), "g.brd", options);
+  const std::string board = (dir.path() / "g.brd").string();
+  ExpectSameEitherWay(EveryOperation(board));
+}
+
+TEST(SidesApart, RealBoardEveryOperation) {
+  const std::string board = test::SharedBoardFile("teres-main");
+  ExpectSameEitherWay(EveryOperation(board));
+}
+
+// A good side and a side that fails somewhere: the pictures, header and
+// memories are those of the run in turn, which stops at the first error in
+// its order, whichever half of the split form failed.
+struct BrokenSide {
+  const char* name;
+  bool topBroken;
+  std::string from;  // replaced in that side's file
+  std::string to;
+};
+
+class SidesApartWithErrors : public testing::TestWithParam<BrokenSide> {};
+
+TEST_P(SidesApartWithErrors, StopWhereRunningInTurnStops) {
+  const BrokenSide& c = GetParam();
+  test::TempDir dir;
+  GeneratorOptions options;
+  options.pinsPerSide = 300;
+  std::string top = GenerateBoardText(options, false);
+  std::string bottom = GenerateBoardText(options, true);
+  std::string& broken = c.topBroken ? top : bottom;
+  const std::size_t at = broken.find(c.from);
+  ASSERT_NE(at, std::string::npos) << c.from;
+  broken.replace(at, c.from.size(), c.to);
+  const std::string board = dir.Write("b.brd", top);
+  dir.Write("jet.CON", bottom);
+
+  std::vector<Step> steps = EveryOperation(board);
+  // Each step on a picture already drawn, so that what a failing step keeps
+  // of the earlier pictures shows.
+  steps.insert(steps.begin() + 1, [](Session& s) { s.HighlightMode = hmBoard; });
+  ExpectSameEitherWay(steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SidesApartWithErrors,
+    testing::Values(BrokenSide{"TopOutline", true, "side\n0.0500 0.0500\n", "side\n0.0500 x\n"},
+                    BrokenSide{"BottomOutline", false, "side\n0.0500 0.0500\n", "side\n0.0500 x\n"},
+                    BrokenSide{"TopPinRecords", true, "\n U1.2\n", "\n U1.2\n1,5 2\n"},
+                    BrokenSide{"BottomPinRecords", false, "\n B2.1\n", "\n B2.1\nbad\n"},
+                    BrokenSide{"TopNails", true, "\nT2\n", "\nT2\nno numbers\n"},
+                    BrokenSide{"BottomNails", false, "\nT1\n", "\nT1\n1e999 x\n"},
+                    BrokenSide{"BottomCutInPinRecords", false, "\n4 4 4 4\n", "\n"}),
+    [](const testing::TestParamInfo<BrokenSide>& info) { return info.param.name; });
+
+TEST(SidesApart, MissingCompanionFallsBackToTheSidesInTurn) {
+  test::TempDir dir;
+  GeneratorOptions options;
+  options.pinsPerSide = 200;
+  const std::string board = dir.Write("b.brd", GenerateBoardText(options, false));
+  ExpectSameEitherWay(EveryOperation(board));
+}
+
+}  // namespace
+}  // namespace vantrel
