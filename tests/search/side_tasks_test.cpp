@@ -97,6 +97,11 @@ std::vector<Step> EveryOperation(const std::string& board) {
           redrawAfterPan,
           [](Session& s) { CompPinSearch(s, "NOPE.1"); },
           redrawAfterPan,
+          [](Session& s) { CompPinSearch(s, "b2.3"); },  // the bottom side's
+          [](Session& s) {
+            Pan(s.view, -80, 0);
+            RedrawCompPin(s, "B2.3");
+          },
           [texts](Session& s) {
             ZoomKey(s.view, Zoom::In);
             const PixelPoint p = SideMapping::Of(s.view, Side::Top).Map(0, 0);
