@@ -11,7 +11,7 @@ namespace vantrel {
 
 void Redraw(Session& s, const SearchTexts& texts) {
   switch (s.HighlightMode) {
-    case hmBoard: RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide); break;
+    case hmBoard: DrawLayers(s, Variant::Main, PassOrder::SideAfterSide); break;
     case hmOpenShort: RedrawOpenShort(s, texts.nails); break;
     case hmCompPin: RedrawCompPin(s, texts.compPin); break;
     case hmDevice: RedrawDevice(s, texts.devices); break;
