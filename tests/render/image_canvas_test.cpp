@@ -2,7 +2,7 @@
 // themselves, written out here the plain way (every pixel, no caching, no
 // clipping tricks), and from small pictures worked out by hand.
 //
-// Runs under support/qt_test_main.cpp, which provides the QApplication and the
+// Runs under support/test_main.cpp, which provides the QGuiApplication and the
 // program's font substitutions that the text tests need.
 #include "render/image_canvas.h"
 
@@ -25,6 +25,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/pictures.h"
+
 namespace vantrel {
 namespace {
 
@@ -35,10 +37,7 @@ constexpr Color kBrush = colors::kGreen;
 
 using Point = std::pair<std::int64_t, std::int64_t>;
 
-Color PixelAt(const ImageCanvas& canvas, int x, int y) {
-  const QRgb p = canvas.image().pixel(x, y);
-  return static_cast<Color>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
-}
+using test::PixelAt;
 
 // The picture as rows of characters: '.' black, 'P' pen, 'B' brush, '?' other.
 std::vector<std::string> Picture(const ImageCanvas& canvas) {

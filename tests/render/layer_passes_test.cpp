@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "board/board_error.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
 
@@ -11,6 +10,7 @@ namespace {
 
 using test::Figure;
 using test::RecordingCanvas;
+using test::ErrorOf;
 using test::TempDir;
 
 // A wide board 8 x 5 with two parts and three pins; Scale 100 puts board point
@@ -35,15 +35,6 @@ ViewState View100() {
   v.MarkRadius = 2;
   v.MarkMargin = 4;
   return v;
-}
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const BoardError& e) {
-    return e.what();
-  }
-  return "";
 }
 
 class LayerPasses : public testing::Test {
