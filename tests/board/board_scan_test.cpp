@@ -8,10 +8,10 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
-#include <random>
-#include <vector>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "board/board_error.h"
 #include "support/test_support.h"
@@ -78,8 +78,9 @@ TEST(BoardScanLines, LongLinesCrossBlockBoundaries) {
 // definitions in terms of the plain reads give.
 TEST(BoardScanLines, CompositeReadsAgreeWithThePlainReadsAcrossBlocks) {
   std::mt19937 random(5);
-  const std::vector<std::string> lines = {"U12", "u12", "", "\r", "1.25 3.5", "-7 8 extra", "4 4 4 4",
-                                          "4 4 4 4\r", "GND\r", "G\rND", std::string(40, 'n'), "1,5 2"};
+  const std::vector<std::string> lines = {
+      "U12",     "u12",       "",      "\r",    "1.25 3.5",           "-7 8 extra",
+      "4 4 4 4", "4 4 4 4\r", "GND\r", "G\rND", std::string(40, 'n'), "1,5 2"};
   std::string content;
   while (content.size() < 3 * 256 * 1024 + 100) content += lines[random() % lines.size()] + "\n";
   content += "U12";  // the last line has no line end
@@ -215,17 +216,14 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, BoardScanGrammar,
-    testing::Values(TokenCase{"42", true, 42}, TokenCase{"+4.25", true, 4.25},
-                    TokenCase{"-0.5", true, -0.5}, TokenCase{"1.", true, 1},
-                    TokenCase{"2.5E+3", true, 2500}, TokenCase{"25e-1", true, 2.5},
+    testing::Values(TokenCase{"42", true, 42}, TokenCase{"+4.25", true, 4.25}, TokenCase{"-0.5", true, -0.5},
+                    TokenCase{"1.", true, 1}, TokenCase{"2.5E+3", true, 2500}, TokenCase{"25e-1", true, 2.5},
                     TokenCase{"007", true, 7}, TokenCase{"1e999", true, kInf},
                     TokenCase{"-1e999", true, -kInf}, TokenCase{"1e-999", true, 0},
-                    TokenCase{"1,5", false, 0}, TokenCase{".5", false, 0},
-                    TokenCase{"-", false, 0}, TokenCase{"1e", false, 0},
-                    TokenCase{"1e+", false, 0}, TokenCase{"inf", false, 0},
-                    TokenCase{"nan", false, 0}, TokenCase{"0x10", false, 0},
-                    TokenCase{"1.2.3", false, 0}, TokenCase{"++1", false, 0},
-                    TokenCase{"5abc", false, 0}, TokenCase{"\xb5", false, 0}));
+                    TokenCase{"1,5", false, 0}, TokenCase{".5", false, 0}, TokenCase{"-", false, 0},
+                    TokenCase{"1e", false, 0}, TokenCase{"1e+", false, 0}, TokenCase{"inf", false, 0},
+                    TokenCase{"nan", false, 0}, TokenCase{"0x10", false, 0}, TokenCase{"1.2.3", false, 0},
+                    TokenCase{"++1", false, 0}, TokenCase{"5abc", false, 0}, TokenCase{"\xb5", false, 0}));
 
 // Many tokens of every length, some across the ends of the read blocks, each
 // read as the correctly rounded double, sign of zero included.
@@ -303,8 +301,8 @@ TEST(BoardScanSections, SkipConsumesTheMarkerLine) {
 // comparing line by line finds.
 TEST(BoardScanSections, SkipStopsWhereLineByLineComparisonStops) {
   const std::string marker(markers::kPinRecordsEnd);
-  const std::vector<std::string> nearMisses = {
-      "4 4 4 4 ", "x4 4 4 4", "4 4 4", "4 4 4 44", "44 4 4 4", "4 4 4 4x", "3 3 3 3", ""};
+  const std::vector<std::string> nearMisses = {"4 4 4 4 ", "x4 4 4 4", "4 4 4",   "4 4 4 44",
+                                               "44 4 4 4", "4 4 4 4x", "3 3 3 3", ""};
   const std::vector<std::string> hits = {"4 4 4 4", "4 4 4 4\r", "\r4 4 4 4", "4 4\r 4 4", "4 4 4 4\r\r"};
   std::mt19937 random(11);
   TempDir dir;

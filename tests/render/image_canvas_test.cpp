@@ -766,11 +766,21 @@ TEST_F(ImageCanvasText, BytesAreLatin1) {
 TEST_F(ImageCanvasText, CopiesTakenBetweenLabelsKeepWhatTheyShowed) {
   auto draw = [](ImageCanvas& c, int step) {
     switch (step) {
-      case 0: c.textOut(10, 8, "HIH"); break;
-      case 1: c.fillRect(30, 10, 70, 30); break;
-      case 2: c.textOut(40, 12, "HIH"); break;
-      case 3: c.ellipse(90, 5, 120, 35); break;
-      default: c.textOut(95, 30, "HIH"); break;
+      case 0:
+        c.textOut(10, 8, "HIH");
+        break;
+      case 1:
+        c.fillRect(30, 10, 70, 30);
+        break;
+      case 2:
+        c.textOut(40, 12, "HIH");
+        break;
+      case 3:
+        c.ellipse(90, 5, 120, 35);
+        break;
+      default:
+        c.textOut(95, 30, "HIH");
+        break;
     }
   };
   ImageCanvas plain(160, 60);

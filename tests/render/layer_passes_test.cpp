@@ -8,9 +8,9 @@
 namespace vantrel {
 namespace {
 
+using test::ErrorOf;
 using test::Figure;
 using test::RecordingCanvas;
-using test::ErrorOf;
 using test::TempDir;
 
 // A wide board 8 x 5 with two parts and three pins; Scale 100 puts board point
@@ -137,14 +137,13 @@ TEST_F(LayerPasses, OverviewUsesItsOwnScaleOriginAndSizes) {
   image.Reset();
   PartBoxPass(file, OverviewPassView(View100(), Side::Bottom, 10, 300), image);
   const auto box = image.Of(Figure::Rectangle)[0];
-  EXPECT_EQ((std::array{box.x1, box.y1, box.x2, box.y2}),
-            (std::array<std::int64_t, 4>{2, 292, 318, 408}));
+  EXPECT_EQ((std::array{box.x1, box.y1, box.x2, box.y2}), (std::array<std::int64_t, 4>{2, 292, 318, 408}));
 }
 
 TEST_F(LayerPasses, ErrorsStopThePassAndKeepWhatItDrew) {
   EXPECT_EQ(ErrorOf([&] {
-              OutlinePass((dir.path() / "jet.CON").string(), MainPassView(View100(), Side::Bottom),
-                          image, &header);
+              OutlinePass((dir.path() / "jet.CON").string(), MainPassView(View100(), Side::Bottom), image,
+                          &header);
             }),
             "File not found");
   EXPECT_EQ(image.Of(Figure::FillRect).size(), 1u);  // cleared before the file was opened
