@@ -19,16 +19,8 @@
 namespace vantrel {
 namespace {
 
+using test::ErrorOf;
 using test::TempDir;
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const BoardError& e) {
-    return e.what();
-  }
-  return "";
-}
 
 TEST(BoardScanLines, LineEndsAndCarriageReturns) {
   TempDir dir;

@@ -14,18 +14,10 @@
 namespace vantrel {
 namespace {
 
+using test::ErrorOf;
 using test::TempDir;
 
 std::string Outline(const std::string& points) { return "header line\n" + points + "1 1 1 1\n2 2 2 2\n"; }
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const BoardError& e) {
-    return e.what();
-  }
-  return "";
-}
 
 TEST(Round, HalvesGoToEven) {
   EXPECT_EQ(RoundToInt32(2.5), 2);

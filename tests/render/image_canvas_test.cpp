@@ -25,6 +25,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/pictures.h"
+
 namespace vantrel {
 namespace {
 
@@ -35,10 +37,7 @@ constexpr Color kBrush = colors::kGreen;
 
 using Point = std::pair<std::int64_t, std::int64_t>;
 
-Color PixelAt(const ImageCanvas& canvas, int x, int y) {
-  const QRgb p = canvas.image().pixel(x, y);
-  return static_cast<Color>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
-}
+using test::PixelAt;
 
 // The picture as rows of characters: '.' black, 'P' pen, 'B' brush, '?' other.
 std::vector<std::string> Picture(const ImageCanvas& canvas) {
@@ -808,11 +807,21 @@ TEST_F(ImageCanvasText, BytesAreLatin1) {
 TEST_F(ImageCanvasText, CopiesTakenBetweenLabelsKeepWhatTheyShowed) {
   auto draw = [](ImageCanvas& c, int step) {
     switch (step) {
-      case 0: c.textOut(10, 8, "HIH"); break;
-      case 1: c.fillRect(30, 10, 70, 30); break;
-      case 2: c.textOut(40, 12, "HIH"); break;
-      case 3: c.ellipse(90, 5, 120, 35); break;
-      default: c.textOut(95, 30, "HIH"); break;
+      case 0:
+        c.textOut(10, 8, "HIH");
+        break;
+      case 1:
+        c.fillRect(30, 10, 70, 30);
+        break;
+      case 2:
+        c.textOut(40, 12, "HIH");
+        break;
+      case 3:
+        c.ellipse(90, 5, 120, 35);
+        break;
+      default:
+        c.textOut(95, 30, "HIH");
+        break;
     }
   };
   ImageCanvas plain(160, 60);

@@ -4,13 +4,13 @@
 
 #include <tuple>
 
-#include "board/board_error.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
 
 namespace vantrel {
 namespace {
 
+using test::ErrorOf;
 using test::Figure;
 using test::RecordingCanvas;
 using test::TempDir;
@@ -37,15 +37,6 @@ ViewState View100() {
   v.MarkRadius = 2;
   v.MarkMargin = 4;
   return v;
-}
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const BoardError& e) {
-    return e.what();
-  }
-  return "";
 }
 
 class LayerPasses : public testing::Test {

@@ -1,26 +1,28 @@
+// The device search: each device found is framed and labelled on its side's
+// picture and named in its slot's header line; then the overview pictures show
+// device 1 magnified.
 #include "search/device_search.h"
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <cstdio>
-#include <fstream>
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "search/device_dialog.h"
-#include "search/error_handler.h"
-#include "search/overview_window.h"
-#include "search/session.h"
-#include "support/test_support.h"
+#include "support/pictures.h"
+#include "support/recording_canvas.h"
+#include "support/search_fixture.h"
 
 namespace vantrel {
 namespace {
 
-using test::TempDir;
+using test::AllBlack;
+using test::CountColor;
+using test::ExpectFrame;
+using test::ExpectLabels;
+using test::Header;
+using test::PixelAt;
 
 // Both files have an outline 2 wide and 1.25 high: Scale 400, H 8, D 16; board
 // point (x, y) is at top pixel (400x - 8, 530 - 400y) and at bottom pixel
@@ -34,12 +36,14 @@ std::string Board(const std::string& title, const std::string& parts) {
 // Top frames (D = 16 outside the box), label corners (right + D - H + 3,
 // upper - H - D):
 //   U1    box 92..192 x 330..430   frame (76, 314)-(208, 446)   label (203, 306)
+//   N2    box 212..232 x 390..410, never named
 //   C7    box 392..432 x 130..170  frame (376, 114)-(448, 186)  label (443, 106)
 //   "R2 " (trailing blank) box 592..632 x 410..450
 //   DUP   first 92..132 x 130..170, frame (76, 114)-(148, 186); second 632..712 x 130..210
 //   BOTH  box 492..592 x 230..330  frame (476, 214)-(608, 346)  label (603, 206)
 const std::string kTop = Board("device top",
                                "U1\n0.25 0.5 0.25 0.5\n"
+                               "N2\n0.55 0.6 0.3 0.35\n"
                                "C7\n1.0 1.1 0.9 1.0\n"
                                "R2 \n1.5 1.6 0.2 0.3\n"
                                "DUP\n0.25 0.35 0.9 1.0\n"
@@ -52,320 +56,170 @@ const std::string kBottom = Board("device bottom",
                                   "B1\n0.25 0.5 0.25 0.5\n"
                                   "Both\n1.25 1.5 0.5 0.75\n");
 
-Color PixelAt(const ImageCanvas& canvas, int x, int y) {
-  const QRgb p = canvas.image().pixel(x, y);
-  return static_cast<Color>(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
-}
+// All below the outline's row 30, where the labels are the only pure red.
+const QRect kBelowOutline(0, 31, 784, 459);
 
-int CountColor(const ImageCanvas& canvas, QRect area, Color color) {
-  int n = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) n += PixelAt(canvas, x, y) == color;
-  }
-  return n;
-}
-
-// Every pixel of the open frame through the four corners is white, or a label's
-// red over white (full red in every blend); the pixels just inside and outside
-// each edge are not white.
-void ExpectFrame(const ImageCanvas& canvas, int left, int upper, int right, int lower) {
-  int white = 0, total = 0;
-  auto onFrame = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= canvas.width() || y >= canvas.height()) return;
-    const Color c = PixelAt(canvas, x, y);
-    EXPECT_EQ(RedOf(c), 255) << "(" << x << ", " << y << ")";
-    white += c == colors::kWhite;
-    ++total;
-  };
-  for (int x = left; x <= right; ++x) onFrame(x, upper), onFrame(x, lower);
-  for (int y = upper; y <= lower; ++y) onFrame(left, y), onFrame(right, y);
-  EXPECT_GT(white, total * 3 / 4);
-  const int midX = (left + right) / 2, midY = (upper + lower) / 2;
-  const std::pair<int, int> beside[] = {{left - 1, midY},  {left + 1, midY},  {right - 1, midY},
-                                        {right + 1, midY}, {midX, upper - 1}, {midX, upper + 1},
-                                        {midX, lower - 1}, {midX, lower + 1}};
-  for (auto [x, y] : beside) {
-    if (x < 0 || y < 0 || x >= canvas.width() || y >= canvas.height()) continue;
-    EXPECT_NE(PixelAt(canvas, x, y), colors::kWhite) << "(" << x << ", " << y << ")";
-  }
-}
-
-struct Label {
-  int x, y, points;
-  std::string text;
-};
-
-// Within `area` (by default all below the outline's row 30) the pure red
-// pixels are exactly those of the labels, each drawn on its own in red "Times
-// New Roman" without a background. Pixels that a glyph covers only in part are
-// blends, and blends are never pure red.
-void ExpectLabels(const ImageCanvas& canvas, const std::vector<Label>& labels,
-                  QRect area = QRect(0, 31, 784, 459)) {
-  ImageCanvas expected(canvas.width(), canvas.height());
-  expected.setBrushStyle(BrushStyle::Clear);
-  expected.setFontName("Times New Roman");
-  expected.setFontColor(colors::kRed);
-  for (const Label& l : labels) {
-    expected.setFontSize(l.points);
-    expected.textOut(l.x, l.y, l.text);
-  }
-  int red = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const bool want = PixelAt(expected, x, y) == colors::kRed;
-      red += want;
-      if (want != (PixelAt(canvas, x, y) == colors::kRed)) {
-        ADD_FAILURE() << "red at (" << x << ", " << y << "): expected " << want;
-        return;
-      }
-    }
-  }
-  EXPECT_EQ(red > 0, !labels.empty());
-}
-
-class DeviceSearch : public testing::Test {
+class DeviceSearchTest : public test::SearchFixture {
  protected:
-  void SetUp() override {
-    SetErrorReporter([this](const std::string& text) { errors.push_back(text); });
-    s.parts = &parts;
-    s.overview = &overview;
-    s.changed = [this] { ++handlerRuns; };
+  // What the search asked of the overview window.
+  int placed = 0;
+  int shown = 0;
+  OverviewWindowCalls window{[this] { ++placed; }, [this] { ++shown; }};
+
+  // The dialog's OK with the three names; whether the search ran.
+  bool Search(const std::string& a, const std::string& b = "", const std::string& c = "") {
+    return Ran([&] { return DeviceSearch(s, {a, b, c}, window); });
   }
-  void TearDown() override { SetErrorReporter(nullptr); }
-
-  // What opening the board does to the session.
-  void Open(const std::string& top = kTop, const std::string& bottom = kBottom) {
-    s.BoardFile = dir.Write("b.brd", top);
-    s.CompanionFile = dir.Write("jet.CON", bottom);
-    ComputeHomeView(s.view, s.BoardFile);
-    RunLayerPasses(s, Variant::Main, PassOrder::LayerByLayer);
-    s.Image1Visible = true;
-    s.HighlightMode = hmBoard;
+  void Redraw(const SlotNames& names) {
+    Run([&] { RedrawDevice(s, names); });
   }
-
-  void Fill(const std::string& a, const std::string& b, const std::string& c) {
-    parts.SetFieldText(1, a);
-    parts.SetFieldText(2, b);
-    parts.SetFieldText(3, c);
-  }
-
-  // As the menu item or the key "D" opens the dialog, then typing and OK.
-  void Search(const std::string& a, const std::string& b = "", const std::string& c = "") {
-    parts.ClearFields();
-    parts.ShowDialog();
-    Fill(a, b, c);
-    QTest::mouseClick(parts.ok, Qt::LeftButton);
-  }
-
-  std::vector<std::string> Header() const { return {s.Label1, s.Label2, s.Label4}; }
-
-  TempDir dir;
-  Session s;
-  TFrm_Parts parts{s};
-  TForm8 overview{s};
-  std::vector<std::string> errors;
-  int handlerRuns = 0;
+  using SearchFixture::Open;
+  void Open() { Open(kTop, kBottom); }
 };
 
-TEST_F(DeviceSearch, DialogHasItsDesignedControls) {
-  EXPECT_EQ(parts.objectName(), "Frm_Parts");
-  EXPECT_EQ(parts.windowTitle(), "Device");
-  EXPECT_EQ(parts.size(), QSize(281, 257));
-  EXPECT_EQ(parts.palette().color(QPalette::Window), QColor(Qt::black));
-  auto* panel = parts.findChild<QWidget*>("Panel1");
-  ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->geometry(), QRect(16, 14, 241, 150));
-  EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(Qt::black));
-  const char* captions[] = {"Part(1)", "Part(2)", "Part(3)"};
-  const QColor colours[] = {Qt::white, Qt::red, QColor(0, 255, 255)};
-  for (int i = 0; i < 3; ++i) {
-    auto* label = panel->findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), captions[i]);
-    EXPECT_EQ(label->pos(), QPoint(24, 24 + 40 * i));
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), colours[i]);
-    EXPECT_TRUE(label->font().bold() && label->font().italic());
-    EXPECT_EQ(label->font().pixelSize(), 16);
-    auto* edit = panel->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(i + 1));
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit, parts.field(i + 1));
-    EXPECT_EQ(edit->geometry(), QRect(96, 24 + 40 * i, 121, 21));
-  }
-  EXPECT_EQ(parts.fieldCount(), 3);
-  auto* ok = parts.findChild<QPushButton*>("ok");
-  auto* cancel = parts.findChild<QPushButton*>("Button2");
-  ASSERT_TRUE(ok && cancel);
-  EXPECT_EQ(ok, parts.okButton());
-  EXPECT_EQ(cancel, parts.cancelButton());
-  EXPECT_EQ(ok->text(), "OK");
-  EXPECT_EQ(cancel->text(), "Cancel");
-  EXPECT_EQ(ok->geometry(), QRect(32, 184, 75, 25));
-  EXPECT_EQ(cancel->geometry(), QRect(168, 184, 75, 25));
-  EXPECT_EQ(ok->font().pixelSize(), 14);
-  EXPECT_TRUE(ok->font().bold() && ok->font().italic());
-  EXPECT_FALSE(ok->isDefault() || ok->autoDefault() || cancel->isDefault() || cancel->autoDefault());
-  EXPECT_EQ(parts.Edit1->nextInFocusChain(), parts.Edit2);
-  EXPECT_EQ(parts.Edit2->nextInFocusChain(), parts.Edit3);
-  EXPECT_EQ(parts.Edit3->nextInFocusChain(), parts.ok);
-}
-
-TEST_F(DeviceSearch, OkFramesAndLabelsTheDevicesFound) {
+TEST_F(DeviceSearchTest, FramesAndLabelsTheDevicesFound) {
   Open();
-  Search("U1", "C7");
+  EXPECT_TRUE(Search("U1", "C7"));
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(Header(), (std::vector<std::string>{"U1", "C7", ""}));
+  EXPECT_EQ(s.header, (Header{"U1", "C7", ""}));
   EXPECT_EQ(s.HighlightMode, hmDevice);
-  EXPECT_FALSE(parts.isVisible());
-  EXPECT_TRUE(s.Image1Visible);
-  ExpectFrame(s.Image1, 76, 314, 208, 446);
-  ExpectFrame(s.Image1, 376, 114, 448, 186);
-  ExpectLabels(s.Image1, {{203, 306, 20, "U1"}, {443, 106, 20, "C7"}});
+  EXPECT_TRUE(s.topShown);
+  ExpectFrame(s.topImage, 76, 314, 208, 446);
+  ExpectFrame(s.topImage, 376, 114, 448, 186);
+  ExpectLabels(s.topImage, {{203, 306, 20, "U1"}, {443, 106, 20, "C7"}}, kBelowOutline);
   // The dialog variant: part boxes are filled black, an unnamed one has no frame.
-  EXPECT_EQ(PixelAt(s.Image1, 576, 394), colors::kOlive);
-  EXPECT_EQ(PixelAt(s.Image1, 600, 420), colors::kBlack);
-  EXPECT_EQ(CountColor(s.Image1, QRect(560, 380, 100, 100), colors::kWhite), 0);
+  EXPECT_EQ(PixelAt(s.topImage, 576, 394), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.topImage, 600, 420), colors::kBlack);
+  EXPECT_EQ(CountColor(s.topImage, QRect(560, 380, 100, 100), colors::kWhite), 0);
   // Nothing on the bottom side.
-  EXPECT_EQ(CountColor(s.Image2, QRect(0, 0, 784, 490), colors::kWhite), 0);
+  EXPECT_EQ(CountColor(s.bottomImage, colors::kWhite), 0);
 }
 
-TEST_F(DeviceSearch, LookupIgnoresLetterCaseAndKeepsTheStoredSpelling) {
+TEST_F(DeviceSearchTest, LookupIgnoresLetterCaseAndKeepsTheStoredSpelling) {
   Open();
   Search("u1", "b1", "both");
   EXPECT_TRUE(errors.empty());
   // BOTH is in both files: the bottom file's name line is written last.
-  EXPECT_EQ(Header(), (std::vector<std::string>{"U1", "B1", "Both"}));
-  ExpectLabels(s.Image1, {{203, 306, 20, "U1"}, {603, 206, 20, "BOTH"}});
-  ExpectLabels(s.Image2, {{203, 106, 20, "B1"}, {603, 206, 20, "Both"}});
-  ExpectFrame(s.Image2, 76, 114, 208, 246);
-  ExpectFrame(s.Image1, 476, 214, 608, 346);
-  ExpectFrame(s.Image2, 476, 214, 608, 346);
+  EXPECT_EQ(s.header, (Header{"U1", "B1", "Both"}));
+  ExpectLabels(s.topImage, {{203, 306, 20, "U1"}, {603, 206, 20, "BOTH"}}, kBelowOutline);
+  ExpectLabels(s.bottomImage, {{203, 106, 20, "B1"}, {603, 206, 20, "Both"}}, kBelowOutline);
+  ExpectFrame(s.bottomImage, 76, 114, 208, 246);
+  ExpectFrame(s.topImage, 476, 214, 608, 346);
+  ExpectFrame(s.bottomImage, 476, 214, 608, 346);
 }
 
-TEST_F(DeviceSearch, NamesMatchWholeLinesOnly) {
+TEST_F(DeviceSearchTest, NamesMatchWholeLinesOnly) {
   Open();
   for (const char* name : {"R2", " U1", "U1 ", "U", "U1x"}) {
     Search(name);
     EXPECT_TRUE(errors.empty()) << name;
-    EXPECT_EQ(s.Label1, "") << name;
-    EXPECT_EQ(CountColor(s.Image1, QRect(0, 0, 784, 490), colors::kWhite), 0) << name;
+    EXPECT_EQ(s.header[0], "") << name;
+    EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0) << name;
   }
   Search("r2 ");  // the stored name has its trailing blank
-  EXPECT_EQ(s.Label1, "R2 ");
-  ExpectFrame(s.Image1, 576, 394, 648, 466);
+  EXPECT_EQ(s.header[0], "R2 ");
+  ExpectFrame(s.topImage, 576, 394, 648, 466);
 }
 
-TEST_F(DeviceSearch, SideShownAfterOk) {
+TEST_F(DeviceSearchTest, SideShown) {
   Open();
-  s.Image1Visible = false;
+  s.topShown = false;
   Search("U1");  // top only
-  EXPECT_TRUE(s.Image1Visible);
+  EXPECT_TRUE(s.topShown);
   Search("BOTH");
-  EXPECT_FALSE(s.Image1Visible);
-  s.Image1Visible = true;
+  EXPECT_FALSE(s.topShown);
+  s.topShown = true;
   Search("NOPE");  // nowhere: unchanged
-  EXPECT_TRUE(s.Image1Visible);
-  s.Image1Visible = false;
+  EXPECT_TRUE(s.topShown);
+  s.topShown = false;
   Search("NOPE");
-  EXPECT_FALSE(s.Image1Visible);
+  EXPECT_FALSE(s.topShown);
   Search("B1", "U1");  // slot 1 on the bottom only, slot 2 on the top only
-  EXPECT_FALSE(s.Image1Visible);
-  EXPECT_EQ(Header(), (std::vector<std::string>{"B1", "U1", ""}));
+  EXPECT_FALSE(s.topShown);
+  EXPECT_EQ(s.header, (Header{"B1", "U1", ""}));
 }
 
-TEST_F(DeviceSearch, OnlyTheFirstLineOfANameIsMarked) {
+TEST_F(DeviceSearchTest, OnlyTheFirstLineOfANameIsMarked) {
   Open();
   Search("dup");
-  EXPECT_EQ(s.Label1, "DUP");
-  ExpectFrame(s.Image1, 76, 114, 148, 186);
-  EXPECT_EQ(CountColor(s.Image1, QRect(600, 100, 140, 140), colors::kWhite), 0);
-  ExpectLabels(s.Image1, {{143, 106, 20, "DUP"}});
+  EXPECT_EQ(s.header[0], "DUP");
+  ExpectFrame(s.topImage, 76, 114, 148, 186);
+  EXPECT_EQ(CountColor(s.topImage, QRect(600, 100, 140, 140), colors::kWhite), 0);
+  ExpectLabels(s.topImage, {{143, 106, 20, "DUP"}}, kBelowOutline);
 }
 
-TEST_F(DeviceSearch, ACoordinateLineIsTakenForAName) {
-  Open();
-  Search("U1");
-  // U1's box line matches; the name line "C7" after it is read as the box.
-  Search("0.25 0.5 0.25 0.5");
-  EXPECT_EQ(errors, (std::vector<std::string>{"Invalid numeric input."}));
-  EXPECT_EQ(s.HighlightMode, hmDevice);  // from the search before
-  EXPECT_TRUE(parts.isVisible());
-  EXPECT_EQ(Header(), (std::vector<std::string>{"", "", ""}));
-
+TEST_F(DeviceSearchTest, TheLastBoxLineTakenForANameReadsTheEndMarkerAsItsBox) {
   // The last box line is followed by "2 2 2 2", which reads as the box
   // (2, 2, 2, 2): the device is framed far above the picture, and the name
   // line is the coordinate text. The marker is gone then, so the overview's
   // scan, which looks for every device of the name, runs to the end of the
   // file and stops the search there.
-  errors.clear();
-  s.Image1Visible = false;
-  Search("1.6 1.8 0.8 1.0");
+  Open();
+  s.topShown = false;
+  EXPECT_FALSE(Search("1.6 1.8 0.8 1.0"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Read beyond end of file."}));
-  EXPECT_EQ(s.Label1, "1.6 1.8 0.8 1.0");
-  EXPECT_TRUE(s.Image1Visible);
-  EXPECT_EQ(CountColor(s.Image1, QRect(0, 0, 784, 490), colors::kWhite), 0);
-  EXPECT_TRUE(parts.isVisible());
+  EXPECT_EQ(s.header[0], "1.6 1.8 0.8 1.0");
+  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
 }
 
-TEST_F(DeviceSearch, ReversedBoxIsFramedWithoutReordering) {
+TEST_F(DeviceSearchTest, ReversedBoxIsFramedWithoutReordering) {
   Open(Board("reversed", "REV\n0.5 0.25 0.5 0.25\n"), kBottom);
   Search("REV");
   // left 192, right 92, upper Y(0.25) = 430, lower Y(0.5) = 330: the margin
   // moves the lines inwards, to x 176 and 108, y 414 and 346.
-  EXPECT_EQ(s.Label1, "REV");
-  ExpectFrame(s.Image1, 108, 346, 176, 414);
+  EXPECT_EQ(s.header[0], "REV");
+  ExpectFrame(s.topImage, 108, 346, 176, 414);
 }
 
-TEST_F(DeviceSearch, OkReturnsToTheHomeView) {
+TEST_F(DeviceSearchTest, ReturnsToTheHomeView) {
   Open();
   const ViewState home = s.view;
-  s.view.Scale += 80;
-  s.view.ZoomStep = 2;
-  s.view.MarkMargin += 2;
-  s.view.MarkRadius += 1;
-  CentreOnBoard(s.view);
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   s.view.TopOriginX += 160;
   Search("U1");
   EXPECT_EQ(s.view, home);
-  ExpectFrame(s.Image1, 76, 314, 208, 446);
+  ExpectFrame(s.topImage, 76, 314, 208, 446);
 }
 
-TEST_F(DeviceSearch, AllFieldsEmptyRedrawsBothSidesOnly) {
+TEST_F(DeviceSearchTest, AllNamesEmptyRedrawsBothSidesOnly) {
   Open();
-  s.Label1 = "old";
-  s.Image1.setBrushColor(colors::kAqua);
-  s.Image1.fillRect(0, 0, 10, 10);
-  s.Image2.setBrushColor(colors::kAqua);
-  s.Image2.fillRect(0, 0, 10, 10);
-  Search("", "", "");
+  s.header[0] = "old";
+  for (ImageCanvas* image : {&s.topImage, &s.bottomImage}) {
+    image->setBrushColor(colors::kAqua);
+    image->fillRect(0, 0, 10, 10);
+  }
+  EXPECT_TRUE(Search("", "", ""));
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(Header(), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(s.header, (Header{"", "", ""}));
   EXPECT_EQ(s.HighlightMode, hmDevice);
-  EXPECT_FALSE(parts.isVisible());
-  EXPECT_TRUE(s.Image1Visible);
-  EXPECT_EQ(PixelAt(s.Image1, 5, 5), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.Image2, 5, 5), colors::kBlack);
-  EXPECT_EQ(CountColor(s.Image1, QRect(0, 0, 784, 490), colors::kWhite), 0);
+  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(PixelAt(s.topImage, 5, 5), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.bottomImage, 5, 5), colors::kBlack);
+  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
   // Part boxes of the dialog variant: filled rectangles.
-  EXPECT_EQ(PixelAt(s.Image2, 76, 114), colors::kOlive);
-  EXPECT_EQ(PixelAt(s.Image2, 150, 180), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.bottomImage, 76, 114), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.bottomImage, 150, 180), colors::kBlack);
 }
 
-TEST_F(DeviceSearch, ThreeDevicesOnTheBottomSide) {
+TEST_F(DeviceSearchTest, ThreeDevicesOnTheBottomSide) {
   Open(kTop, Board("three", "Q1\n0.25 0.5 0.25 0.5\nQ2\n1.0 1.1 0.25 0.5\nQ3\n1.5 1.75 0.75 1.0\n"));
   Search("Q1", "Q2", "Q3");
-  EXPECT_EQ(Header(), (std::vector<std::string>{"Q1", "Q2", "Q3"}));
-  EXPECT_FALSE(s.Image1Visible);
-  ExpectFrame(s.Image2, 76, 114, 208, 246);
-  ExpectFrame(s.Image2, 376, 114, 448, 246);
-  ExpectFrame(s.Image2, 576, 314, 708, 446);
-  ExpectLabels(s.Image2, {{203, 106, 20, "Q1"}, {443, 106, 20, "Q2"}, {703, 306, 20, "Q3"}});
+  EXPECT_EQ(s.header, (Header{"Q1", "Q2", "Q3"}));
+  EXPECT_FALSE(s.topShown);
+  ExpectFrame(s.bottomImage, 76, 114, 208, 246);
+  ExpectFrame(s.bottomImage, 376, 114, 448, 246);
+  ExpectFrame(s.bottomImage, 576, 314, 708, 446);
+  ExpectLabels(s.bottomImage, {{203, 106, 20, "Q1"}, {443, 106, 20, "Q2"}, {703, 306, 20, "Q3"}},
+               kBelowOutline);
 }
 
-TEST_F(DeviceSearch, RedrawMarksTheSideShownAtTheCurrentView) {
+TEST_F(DeviceSearchTest, RedrawMarksTheSideShownAtTheCurrentView) {
   Open();
   Search("U1", "B1");
-  ASSERT_FALSE(s.Image1Visible);
-  const QImage topAfterOk = s.Image1.image().copy();
+  ASSERT_FALSE(s.topShown);
+  const QImage topAfterSearch = s.topImage.image().copy();
 
   // Pan by one step (80 pixels) to the right and down: only the bottom side
   // is redrawn; the labels keep their text.
@@ -373,169 +227,54 @@ TEST_F(DeviceSearch, RedrawMarksTheSideShownAtTheCurrentView) {
   s.view.BottomOriginX += 80;
   s.view.TopOriginY += 80;
   s.view.BottomOriginY += 80;
-  s.Label1 = "kept";
-  RedrawDevice(s);
+  s.header[0] = "kept";
+  Redraw({"U1", "B1", ""});
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.Image1.image(), topAfterOk);
-  EXPECT_FALSE(s.Image1Visible);
-  EXPECT_EQ(Header(), (std::vector<std::string>{"kept", "B1", ""}));
-  ExpectFrame(s.Image2, 156, 194, 288, 326);
+  EXPECT_EQ(s.topImage.image(), topAfterSearch);
+  EXPECT_FALSE(s.topShown);
+  EXPECT_EQ(s.header, (Header{"kept", "B1", ""}));
+  ExpectFrame(s.bottomImage, 156, 194, 288, 326);
   // The outline now shows on row 110 and column 72; the label lies clear of it.
-  ExpectLabels(s.Image2, {{283, 186, 20, "B1"}}, QRect(150, 120, 300, 200));
+  ExpectLabels(s.bottomImage, {{283, 186, 20, "B1"}}, QRect(150, 120, 300, 200));
   // "Both" is not named: its part box (corner at (556, 294)) has no frame.
-  EXPECT_EQ(PixelAt(s.Image2, 556, 294), colors::kOlive);
-  EXPECT_EQ(CountColor(s.Image2, QRect(540, 280, 150, 150), colors::kWhite), 0);
+  EXPECT_EQ(PixelAt(s.bottomImage, 556, 294), colors::kOlive);
+  EXPECT_EQ(CountColor(s.bottomImage, QRect(540, 280, 150, 150), colors::kWhite), 0);
   EXPECT_EQ(s.HighlightMode, hmDevice);
 
   // Zoom in twice from the home view: Scale 480, D 18, H 9, origins centred
   // on the board at row 245: top (-88, 545), bottom (-88, -55).
   RestoreHomeView(s.view);
-  for (int step = 0; step < 2; ++step) {
-    s.view.ZoomStep += 1;
-    s.view.Scale += 40;
-    if (s.view.ZoomStep != 1) s.view.MarkMargin += 2, s.view.MarkRadius += 1;
-    CentreOnBoard(s.view);
-  }
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   ASSERT_EQ(s.view.MarkMargin, 18);
-  s.Image1Visible = true;
+  s.topShown = true;
   s.ClearHeader();
-  RedrawDevice(s);
+  Redraw({"U1", "B1", ""});
   // U1: left 32, right 152, upper 305, lower 425; the label at
   // (152 + 18 - 9 + 3, 305 - 9 - 18) in 22 points.
-  EXPECT_EQ(Header(), (std::vector<std::string>{"U1", "", ""}));
-  ExpectFrame(s.Image1, 14, 287, 170, 443);
-  ExpectLabels(s.Image1, {{164, 278, 22, "U1"}});
-  EXPECT_TRUE(s.Image1Visible);
+  EXPECT_EQ(s.header, (Header{"U1", "", ""}));
+  ExpectFrame(s.topImage, 14, 287, 170, 443);
+  ExpectLabels(s.topImage, {{164, 278, 22, "U1"}}, kBelowOutline);
+  EXPECT_TRUE(s.topShown);
 }
 
-TEST_F(DeviceSearch, RedrawReadsTheFieldsAsTheyStandNow) {
+TEST_F(DeviceSearchTest, ARedrawSearchesTheNamesItIsGiven) {
   Open();
   Search("U1");
-  parts.ClearFields();  // the dialog reopened, then cancelled
-  parts.ShowDialog();
-  QTest::mouseClick(parts.Button2, Qt::LeftButton);
-  s.Label1 = "U1";
-  RedrawDevice(s);
-  EXPECT_EQ(Header(), (std::vector<std::string>{"U1", "", ""}));
-  EXPECT_EQ(CountColor(s.Image1, QRect(0, 0, 784, 490), colors::kWhite), 0);
+  s.header[0] = "U1";
+  Redraw({"", "", ""});
+  EXPECT_EQ(s.header, (Header{"U1", "", ""}));
+  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
   EXPECT_EQ(s.HighlightMode, hmDevice);
 
-  parts.SetFieldText(3, "c7");  // edited but not confirmed
-  RedrawDevice(s);
-  EXPECT_EQ(s.Label4, "C7");
-}
-
-TEST_F(DeviceSearch, CancelChangesNothing) {
-  Open();
-  Search("U1");
-  const QImage top = s.Image1.image().copy();
-  const auto header = Header();
-  parts.ShowDialog();
-  parts.SetFieldText(1, "C7");
-  QTest::mouseClick(parts.Button2, Qt::LeftButton);
-  EXPECT_FALSE(parts.isVisible());
-  EXPECT_EQ(s.Image1.image(), top);
-  EXPECT_EQ(Header(), header);
-  EXPECT_EQ(s.HighlightMode, hmDevice);
-  EXPECT_EQ(parts.FieldText(1), "C7");
-}
-
-TEST_F(DeviceSearch, CloseBoxHidesLikeCancel) {
-  Open();
-  parts.ShowDialog();
-  parts.SetFieldText(1, "U1");
-  EXPECT_TRUE(parts.close());
-  EXPECT_FALSE(parts.isVisible());
-  EXPECT_EQ(parts.FieldText(1), "U1");
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-}
-
-TEST_F(DeviceSearch, EnterInAnyFieldClicksOkOnce) {
-  for (int field = 1; field <= 3; ++field) {
-    Open();
-    parts.ShowDialog();
-    Fill("", "", "");
-    parts.SetFieldText(field, "c7");
-    QSignalSpy clicks(parts.ok, &QPushButton::clicked);
-    handlerRuns = 0;
-    QTest::keyClick(parts.field(field), Qt::Key_Return);
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(handlerRuns, 1);
-    EXPECT_EQ(s.HighlightMode, hmDevice);
-    EXPECT_FALSE(parts.isVisible());
-    EXPECT_EQ(Header()[static_cast<std::size_t>(field - 1)], "C7");
-  }
-}
-
-TEST_F(DeviceSearch, MissingCompanionFileStopsTheSearch) {
-  Open();
-  s.CompanionFile = (dir.path() / "gone" / "jet.CON").string();
-  Search("U1");
-  EXPECT_EQ(errors, (std::vector<std::string>{"File not found."}));
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_TRUE(parts.isVisible());
-  EXPECT_EQ(s.Label1, "U1");  // the top side was searched before
-  ExpectFrame(s.Image1, 76, 314, 208, 446);
-  EXPECT_FALSE(overview.isVisible());
-}
-
-TEST_F(DeviceSearch, PartSectionWithoutItsMarkerIsAnError) {
-  const std::string truncated = kTop.substr(0, kTop.find("2 2 2 2"));
-  s.BoardFile = dir.Write("b.brd", truncated);
-  s.CompanionFile = dir.Write("jet.CON", kBottom);
-  ComputeHomeView(s.view, s.BoardFile);
-  s.HighlightMode = hmBoard;
-  Search("NOPE");
-  ASSERT_FALSE(errors.empty());
-  EXPECT_EQ(errors.front(), "Read beyond end of file.");
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-}
-
-TEST_F(DeviceSearch, WithoutABoardOkDoesNothing) {
-  s.Label1 = "keep";
-  parts.ShowDialog();
-  parts.SetFieldText(1, "U1");
-  QTest::mouseClick(parts.ok, Qt::LeftButton);
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.Label1, "keep");
-  EXPECT_EQ(s.HighlightMode, hmNone);
-  EXPECT_TRUE(parts.isVisible());
-  EXPECT_FALSE(overview.isVisible());
-  EXPECT_EQ(overview.Shows(), "");
-  RedrawDevice(s);
-  EXPECT_TRUE(errors.empty());
+  Redraw({"", "", "c7"});
+  EXPECT_EQ(s.header[2], "C7");
 }
 
 // The real boards, checked against a plain reading of their part sections.
-struct PartLine {
-  std::string name;
-  double x1, x2, y1, y2;
-};
-
-std::vector<PartLine> PartsOf(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::erase(line, '\r');
-    lines.push_back(line);
-  }
-  std::size_t i = 0;
-  while (lines.at(i) != "1 1 1 1") ++i;
-  std::vector<PartLine> parts;
-  for (++i; lines.at(i) != "2 2 2 2"; i += 2) {
-    PartLine p{lines.at(i), 0, 0, 0, 0};
-    EXPECT_EQ(std::sscanf(lines.at(i + 1).c_str(), "%lf %lf %lf %lf", &p.x1, &p.x2, &p.y1, &p.y2), 4);
-    parts.push_back(p);
-  }
-  return parts;
-}
-
-bool Holds(const std::vector<PartLine>& parts, const std::string& name) {
-  for (const PartLine& p : parts) {
-    if (p.name == name) return true;
-  }
-  return false;
+bool Holds(const std::vector<test::PartLine>& parts, const std::string& name) {
+  return std::any_of(parts.begin(), parts.end(),
+                     [&](const test::PartLine& p) { return test::FoldCase(p.name) == test::FoldCase(name); });
 }
 
 std::string Lower(std::string text) {
@@ -545,45 +284,39 @@ std::string Lower(std::string text) {
   return text;
 }
 
-class RealBoard : public DeviceSearch, public testing::WithParamInterface<const char*> {
+class DeviceRealBoard : public DeviceSearchTest, public testing::WithParamInterface<const char*> {
  protected:
-  void OpenReal() {
-    const std::string board = GetParam();
-    s.BoardFile = test::SharedBoardFile(board);
-    s.CompanionFile = (test::SharedBoardDir(board) / "jet.CON").string();
-    ComputeHomeView(s.view, s.BoardFile);
-    s.Image1Visible = true;
-    s.HighlightMode = hmBoard;
-  }
+  void SetUp() override { OpenRealBoard(GetParam()); }
 
-  // The bottom corners of the frame, where no label reaches.
-  std::vector<PixelPoint> LowerCorners(Side side, const PartLine& p) const {
-    const DevicePixels px = MapDevice(SideMapping::Of(s.view, side), BoardBox{p.x1, p.x2, p.y1, p.y2});
+  // The lower corners of the frame, D outside the box, where no label reaches:
+  // the box's lower edge is y1 on the top side and y2 on the turned-over bottom.
+  std::vector<PixelPoint> LowerCorners(Side side, const test::PartLine& p) const {
     const std::int64_t d = s.view.MarkMargin;
-    return {{px.left - d, px.lower + d}, {px.right + d, px.lower + d}};
+    const double lowerY = side == Side::Top ? p.y1 : p.y2;
+    const PixelPoint left = PixelOf(side, p.x1, lowerY);
+    const PixelPoint right = PixelOf(side, p.x2, lowerY);
+    return {{left.x - d, left.y + d}, {right.x + d, right.y + d}};
   }
-  bool InView(Side side, const PartLine& p) const {
+  bool InView(Side side, const test::PartLine& p) const {
     for (const PixelPoint& c : LowerCorners(side, p)) {
       if (c.x < 0 || c.y < 0 || c.x >= 784 || c.y >= 490) return false;
     }
     return true;
   }
-  void ExpectFrameCorners(Side side, const PartLine& p) {
+  void ExpectFrameCorners(Side side, const test::PartLine& p) {
     for (const PixelPoint& c : LowerCorners(side, p)) {
-      EXPECT_EQ(PixelAt(s.ImageOf(side), static_cast<int>(c.x), static_cast<int>(c.y)), colors::kWhite)
-          << p.name;
+      EXPECT_EQ(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << p.name;
     }
   }
 };
 
-TEST_P(RealBoard, FindsDevicesOfEitherSide) {
-  OpenReal();
-  const std::vector<PartLine> top = PartsOf(s.BoardFile);
-  const std::vector<PartLine> bottom = PartsOf(s.CompanionFile);
+TEST_P(DeviceRealBoard, FindsDevicesOfEitherSide) {
+  const std::vector<test::PartLine> top = test::PartsOf(s.BoardFile);
+  const std::vector<test::PartLine> bottom = test::PartsOf(s.CompanionFile);
   ASSERT_FALSE(top.empty());
   // A device of the top side only, typed in lower case.
-  const PartLine* topOnly = nullptr;
-  for (const PartLine& p : top) {
+  const test::PartLine* topOnly = nullptr;
+  for (const test::PartLine& p : top) {
     if (!Holds(bottom, p.name) && Lower(p.name) != p.name && InView(Side::Top, p)) {
       topOnly = &p;
       break;
@@ -592,14 +325,14 @@ TEST_P(RealBoard, FindsDevicesOfEitherSide) {
   ASSERT_NE(topOnly, nullptr);
   Search(Lower(topOnly->name));
   ASSERT_TRUE(errors.empty()) << errors.front();
-  EXPECT_EQ(s.Label1, topOnly->name);
-  EXPECT_TRUE(s.Image1Visible);
+  EXPECT_EQ(s.header[0], topOnly->name);
+  EXPECT_TRUE(s.topShown);
   ExpectFrameCorners(Side::Top, *topOnly);
 
   // The first device in view on the bottom side, with it the top-only one in slot 3.
   if (bottom.empty()) return;  // teres-kbd has no part on its bottom side
-  const PartLine* first = nullptr;
-  for (const PartLine& p : bottom) {
+  const test::PartLine* first = nullptr;
+  for (const test::PartLine& p : bottom) {
     if (InView(Side::Bottom, p)) {
       first = &p;
       break;
@@ -608,16 +341,285 @@ TEST_P(RealBoard, FindsDevicesOfEitherSide) {
   ASSERT_NE(first, nullptr);
   Search("", first->name, topOnly->name);
   ASSERT_TRUE(errors.empty()) << errors.front();
-  EXPECT_EQ(Header(), (std::vector<std::string>{"", first->name, topOnly->name}));
-  EXPECT_FALSE(s.Image1Visible);
+  EXPECT_EQ(s.header, (Header{"", first->name, topOnly->name}));
+  EXPECT_FALSE(s.topShown);
   ExpectFrameCorners(Side::Bottom, *first);
   EXPECT_EQ(s.HighlightMode, hmDevice);
 
-  RedrawDevice(s);
+  Redraw({"", first->name, topOnly->name});
   ExpectFrameCorners(Side::Bottom, *first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, RealBoard, testing::Values("teres-main", "teres-kbd", "csi-adapter"));
+INSTANTIATE_TEST_SUITE_P(Boards, DeviceRealBoard, testing::Values("teres-main", "teres-kbd", "csi-adapter"));
+
+// The overview of device 1. It draws at k = Scale + 100 = 500 with part margin
+// 20, pin radius 10, frame margin 20 and labels of 24 points at
+// (right + 14, upper - 21):
+//   U1 on the top side: origin (round(-44.5), round(294.5)) = (-44, 294): box
+//      81..206 x 44..169, frame (61, 24)-(226, 189), label (220, 23)
+//   N2 with U1's origin: box 231..256 x 119..144, part box (211, 99)-(276, 164)
+//   DUP, the second one: origin (-707, 557): box 93..193 x 57..157, frame
+//      (73, 37)-(213, 177) centred on (143, 107), label (207, 36)
+//   B1 on the bottom side: origin (-44, round(-80.5)) = (-44, -80): box
+//      81..206 x 45..170, frame (61, 25)-(226, 190), label (220, 24)
+using Overview = DeviceSearchTest;
+
+TEST_F(Overview, TopDeviceIsCentredAndFramed) {
+  Open();
+  Search("U1");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(s.overview.OverviewOriginX, -44);  // -44.5, half to even
+  EXPECT_EQ(s.overview.OverviewOriginY, 294);  // 294.5
+  const ImageCanvas& top = s.overview.top;
+  ASSERT_EQ(top.image().size(), QSize(287, 215));
+  ExpectFrame(top, 61, 24, 226, 189);
+  ExpectLabels(top, {{220, 23, 24, "U1"}});
+  // The part box of the overview variant: margin 20, filled black.
+  EXPECT_EQ(PixelAt(top, 100, 188), colors::kOlive);
+  EXPECT_EQ(PixelAt(top, 100, 100), colors::kBlack);
+  EXPECT_TRUE(s.overview.topDrawn);
+  EXPECT_FALSE(s.overview.bottomDrawn);
+  EXPECT_TRUE(AllBlack(s.overview.bottom));
+}
+
+TEST_F(Overview, FiguresOfOneDevice) {
+  Open();
+  const PartRecord u1{"U1", BoardBox{0.25, 0.5, 0.25, 0.5}};
+  const OverviewOrigin origin = OverviewOriginOf(s.view, Side::Top, u1.box);
+  EXPECT_EQ(origin.x, -44);
+  EXPECT_EQ(origin.y, 294);
+  test::RecordingCanvas canvas(287, 215);
+  DrawDeviceOverview(s.view, Side::Top, s.BoardFile, u1, origin, canvas);
+
+  using Corners = std::vector<std::int64_t>;
+  auto corners = [](const test::Figure& f) { return Corners{f.x1, f.y1, f.x2, f.y2}; };
+  // The clear covers as much as a main-window picture.
+  const auto fills = canvas.Of(test::Figure::FillRect);
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(corners(fills[0]), (Corners{0, 0, 784, 490}));
+  // Part boxes with margin 20 (U1 first), pins with radius 10.
+  const auto boxes = canvas.Of(test::Figure::Rectangle);
+  ASSERT_EQ(boxes.size(), 7u);
+  EXPECT_EQ(corners(boxes[0]), (Corners{61, 24, 226, 189}));
+  EXPECT_EQ(corners(boxes[1]), (Corners{211, 99, 276, 164}));
+  const auto pins = canvas.Of(test::Figure::Ellipse);
+  ASSERT_EQ(pins.size(), 1u);
+  EXPECT_EQ(pins[0].x2 - pins[0].x1, 20);
+  // The frame: the last four lines, after the outline's.
+  const auto lines = canvas.Of(test::Figure::Line);
+  ASSERT_GE(lines.size(), 4u);
+  const Corners frame[4] = {{61, 24, 226, 24}, {226, 24, 226, 189}, {226, 189, 61, 189}, {61, 189, 61, 24}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    const test::Figure& line = lines[lines.size() - 4 + i];
+    EXPECT_EQ(corners(line), frame[i]);
+    EXPECT_EQ(line.state.penColor, colors::kWhite);
+    EXPECT_EQ(line.state.penWidth, 1);
+  }
+  const auto texts = canvas.Of(test::Figure::Text);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "U1");
+  EXPECT_EQ(texts[0].x1, 220);
+  EXPECT_EQ(texts[0].y1, 23);
+  EXPECT_EQ(texts[0].state.fontName, "Times New Roman");
+  EXPECT_EQ(texts[0].state.fontSizePt, 24);
+  EXPECT_EQ(texts[0].state.fontColor, colors::kRed);
+  EXPECT_EQ(texts[0].state.brushStyle, BrushStyle::Clear);
+}
+
+TEST_F(Overview, OnlyDeviceOneIsFramed) {
+  Open();
+  Search("U1", "N2");
+  // N2 is framed on the main window but is a plain part box in the overview.
+  EXPECT_EQ(s.header[1], "N2");
+  EXPECT_EQ(PixelAt(s.overview.top, 275, 120), colors::kOlive);
+  EXPECT_EQ(CountColor(s.overview.top, QRect(230, 95, 57, 80), colors::kWhite), 0);
+  ExpectLabels(s.overview.top, {{220, 23, 24, "U1"}});  // and no other label
+}
+
+TEST_F(Overview, LastDeviceOfTheNameStaysInView) {
+  Open();
+  Search("dup");
+  // The main window marks the first DUP, the overview centres on the second.
+  EXPECT_EQ(s.header[0], "DUP");
+  EXPECT_EQ(PixelAt(s.topImage, 76, 150), colors::kWhite);
+  EXPECT_EQ(CountColor(s.topImage, QRect(600, 100, 140, 140), colors::kWhite), 0);
+  EXPECT_EQ(shown, 2) << "the top pass shows the window at each device";
+  EXPECT_EQ(s.overview.OverviewOriginX, -707);
+  EXPECT_EQ(s.overview.OverviewOriginY, 557);
+  ExpectFrame(s.overview.top, 73, 37, 213, 177);
+  EXPECT_EQ((73 + 213) / 2, kOverviewCentreX);
+  EXPECT_EQ((37 + 177) / 2, kOverviewCentreY);
+  ExpectLabels(s.overview.top, {{207, 36, 24, "DUP"}});
+}
+
+TEST_F(Overview, BottomDeviceUsesTheBottomMapping) {
+  Open();
+  Search("b1");
+  EXPECT_EQ(s.overview.OverviewOriginX, -44);
+  EXPECT_EQ(s.overview.OverviewOriginY, -80);  // -80.5, half to even
+  ExpectFrame(s.overview.bottom, 61, 25, 226, 190);
+  ExpectLabels(s.overview.bottom, {{220, 24, 24, "B1"}});
+  EXPECT_TRUE(AllBlack(s.overview.top));
+  EXPECT_FALSE(s.overview.topDrawn);
+}
+
+// What the search asks of the overview window for device 1 on the side it
+// leaves shown: with a name, the window is placed and its picture chosen; the
+// top pass shows it at each device it draws, the bottom pass once at its end,
+// drawn or not. Without a name the bottom pass only shows it.
+struct WindowCalls {
+  const char* name;
+  const char* device1;
+  const char* device2;
+  bool topShown;  // after the search
+  int placed;
+  int shown;
+  std::optional<Side> chosen;
+  bool drawn;  // the chosen picture
+};
+
+void PrintTo(const WindowCalls& c, std::ostream* os) { *os << c.name; }
+
+class WhatTheWindowIsAsked : public Overview, public testing::WithParamInterface<WindowCalls> {};
+
+TEST_P(WhatTheWindowIsAsked, ForTheSideShown) {
+  const WindowCalls& c = GetParam();
+  Open();
+  Search(c.device1, c.device2);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(s.topShown, c.topShown);
+  EXPECT_EQ(placed, c.placed);
+  EXPECT_EQ(shown, c.shown);
+  EXPECT_EQ(s.overview.shown, c.chosen);
+  if (!c.chosen) return;
+  EXPECT_EQ(*c.chosen == Side::Top ? s.overview.topDrawn : s.overview.bottomDrawn, c.drawn);
+  EXPECT_EQ(AllBlack(s.overview.of(*c.chosen)), !c.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, WhatTheWindowIsAsked,
+    testing::Values(WindowCalls{"OnTheTop", "U1", "", true, 1, 1, Side::Top, true},
+                    WindowCalls{"OnTheBottom", "b1", "", false, 1, 1, Side::Bottom, true},
+                    WindowCalls{"NoneOnTheTop", "NOPE", "U1", true, 1, 0, Side::Top, false},
+                    WindowCalls{"NoneOnTheBottom", "NOPE", "B1", false, 1, 1, Side::Bottom, false},
+                    WindowCalls{"NoNameOnTheTop", "", "U1", true, 0, 0, std::nullopt, false},
+                    WindowCalls{"NoNameOnTheBottom", "", "B1", false, 0, 1, std::nullopt, false}),
+    test::ByName());
+
+TEST_F(Overview, AnEmptyFirstNameLeavesTheOverviewAlone) {
+  Open();
+  Search("B1");
+  const QImage bottom = s.overview.bottom.image().copy();
+  placed = shown = 0;
+
+  // Top side shown: nothing happens to the window.
+  Search("", "U1");
+  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(placed + shown, 0);
+  EXPECT_EQ(s.overview.shown, Side::Bottom);
+
+  // Bottom side shown: the window is shown as it was, where it was.
+  Search("", "B1");
+  EXPECT_FALSE(s.topShown);
+  EXPECT_EQ(placed, 0);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(s.overview.shown, Side::Bottom);
+  EXPECT_EQ(s.overview.bottom.image(), bottom);
+  EXPECT_TRUE(AllBlack(s.overview.top));
+}
+
+TEST_F(Overview, ZoomAndRedrawLeaveItAsItIs) {
+  Open();
+  Search("U1");
+  const QImage top = s.overview.top.image().copy();
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
+  ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
+  placed = shown = 0;
+  Redraw({"U1", "", ""});
+  EXPECT_EQ(s.overview.top.image(), top);
+  EXPECT_EQ(placed + shown, 0);
+
+  // A new search returns to the home view first: the same overview again.
+  Search("U1");
+  EXPECT_EQ(s.overview.OverviewOriginX, -44);
+  EXPECT_EQ(s.overview.top.image(), top);
+}
+
+TEST_F(Overview, ADeviceLargerThanThePictureIsClipped) {
+  Open(Board("big", "BIG\n-5 5 -5 5\n"), kBottom);
+  Search("BIG");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(s.overview.OverviewOriginX, 143);
+  EXPECT_EQ(s.overview.OverviewOriginY, 107);
+  // Frame, box outline and label all lie outside: the picture is the box's
+  // black inside.
+  EXPECT_TRUE(AllBlack(s.overview.top));
+  EXPECT_EQ(shown, 1);
+}
+
+TEST_F(Overview, AnErrorInALaterDeviceStopsTheSearch) {
+  // A part named like a box line: the overview, which looks at every line of
+  // the name, takes Q's box line for a second device and reads "R" as its box.
+  Open(Board("box line as name",
+             "0.5 0.6 0.5 0.6\n0.25 0.5 0.25 0.5\n"
+             "Q\n0.5 0.6 0.5 0.6\n"
+             "R\n1.0 1.1 0.9 1.0\n"),
+       kBottom);
+  EXPECT_FALSE(Search("0.5 0.6 0.5 0.6"));
+  EXPECT_EQ(errors, (std::vector<std::string>{"Invalid numeric input."}));
+  EXPECT_EQ(s.HighlightMode, hmBoard);
+  // The first device was drawn and the window shown before the error.
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(s.overview.OverviewOriginX, -44);
+  ExpectFrame(s.overview.top, 61, 24, 226, 189);
+}
+
+// The real boards: device 1 of either side lands in the middle of the picture.
+class OverviewRealBoard : public Overview, public testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override { OpenRealBoard(GetParam()); }
+};
+
+TEST_P(OverviewRealBoard, DeviceOneIsCentred) {
+  const std::vector<test::PartLine> bottomParts = test::PartsOf(s.CompanionFile);
+  for (Side side : {Side::Top, Side::Bottom}) {
+    // The last part of the file, so that no later line of its name exists; on
+    // the top side the last one that the bottom side does not hold.
+    const std::vector<test::PartLine> sideParts = test::PartsOf(s.FileOf(side));
+    const test::PartLine* p = nullptr;
+    for (const test::PartLine& part : sideParts) {
+      const bool onBottom = std::any_of(bottomParts.begin(), bottomParts.end(), [&](const test::PartLine& b) {
+        return test::FoldCase(b.name) == test::FoldCase(part.name);
+      });
+      if (side == Side::Bottom || !onBottom) p = &part;
+    }
+    if (!p) continue;  // teres-kbd has no part on its bottom side
+    Search(p->name);
+    ASSERT_TRUE(errors.empty()) << errors.front();
+    ASSERT_EQ(s.topShown, side == Side::Top) << p->name;
+    EXPECT_EQ(s.overview.shown, side);
+    const double k = s.view.Scale + 100;
+    const ImageCanvas& image = s.overview.of(side);
+    const std::int32_t ox = s.overview.OverviewOriginX;
+    const std::int32_t oy = s.overview.OverviewOriginY;
+    const double middleY = k * (p->y1 + p->y2) / 2;
+    EXPECT_NEAR(k * (p->x1 + p->x2) / 2 + ox, 143, 0.5) << p->name;
+    EXPECT_NEAR(side == Side::Top ? oy - middleY : oy + middleY, 107, 0.5) << p->name;
+    // The lower corners of the frame, D + 4 outside the box, where the label
+    // does not reach.
+    const std::int64_t m = s.view.MarkMargin + 4;
+    const double lowerY = side == Side::Top ? p->y1 : p->y2;
+    const PixelPoint left = test::PixelOn(side, k, ox, oy, p->x1, lowerY);
+    const PixelPoint right = test::PixelOn(side, k, ox, oy, p->x2, lowerY);
+    for (const std::int64_t x : {left.x - m, right.x + m}) {
+      if (x < 0 || x >= image.width() || left.y + m >= image.height()) continue;
+      EXPECT_EQ(PixelAt(image, x, left.y + m), colors::kWhite) << p->name;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, OverviewRealBoard,
+                         testing::Values("teres-main", "teres-kbd", "csi-adapter"));
 
 }  // namespace
 }  // namespace vantrel

@@ -1,22 +1,19 @@
+// The net search: a white disc on every pin of the net on both sides, and the
+// pins listed in the first header line.
 #include "search/net_search.h"
 
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
-#include <QTest>
-
 #include <string>
 #include <vector>
 
-#include "search/error_handler.h"
-#include "search/net_dialog.h"
-#include "search/session.h"
-#include "support/test_support.h"
+#include "support/pictures.h"
+#include "support/search_fixture.h"
 
 namespace vantrel {
 namespace {
 
-using test::TempDir;
+using test::PixelAt;
 
 // A board 4 x 2: Scale 250, MarkRadius 5, MarkMargin 10; board point (x, y)
 // is at pixel (-108 + 250x, 530 - 250y) on the top side and
@@ -39,267 +36,157 @@ const std::string kBottom = Board("1.5 1\n0.6 1.4\n",
                                   " C5.1\n0.6 1.4\nNetA\nF\n"
                                   " C5.2\n0.6 1.2\nNETB\nF\n");
 
-Color PixelAt(const ImageCanvas& canvas, std::int64_t x, std::int64_t y) {
-  const QRgb p = canvas.image().pixel(static_cast<int>(x), static_cast<int>(y));
-  return static_cast<Color>(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
-}
-
-class NetSearchTest : public testing::Test {
+class NetSearchTest : public test::TextSearchFixture<NetSearch, RedrawNet> {
  protected:
-  NetSearchTest() {
-    s.net = &dialog;
-    s.changed = [this] { ++handlersRun; };
-    SetErrorReporter([this](const std::string& text) { errors.push_back(text); });
-  }
-  ~NetSearchTest() override { SetErrorReporter(nullptr); }
-
-  // As the main window opens a board: home view, the six passes, hmBoard.
-  void OpenFiles(const std::string& boardFile, const std::string& companionFile) {
-    s.BoardFile = boardFile;
-    s.CompanionFile = companionFile;
-    RunHandler(s, [&] {
-      ComputeHomeView(s.view, s.BoardFile);
-      RunLayerPasses(s, Variant::Main, PassOrder::LayerByLayer);
-    });
-    s.HighlightMode = hmBoard;
-    s.Image1Visible = true;
-  }
-  void Open(const std::string& top = kTop, const std::string& bottom = kBottom) {
-    OpenFiles(dir.Write("test.brd", top), dir.Write("jet.CON", bottom));
-  }
-
-  void Ok(const std::string& text) {
-    dialog.ShowDialog();
-    dialog.SetFieldText(1, text);
-    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  }
-  void Redraw() {
-    RunHandler(s, [&] { RedrawNet(s); });
-  }
+  using SearchFixture::Open;
+  void Open() { Open(kTop, kBottom); }
 
   // The disc of a pin: white inside and on its outline.
-  void ExpectDisc(const ImageCanvas& image, Side side, double x, double y, const char* what) {
-    const PixelPoint c = SideMapping::Of(s.view, side).Map(x, y);
+  void ExpectDisc(Side side, double x, double y, const char* what) {
+    const PixelPoint c = PixelOf(side, x, y);
     const std::int64_t h = s.view.MarkRadius;
     ASSERT_TRUE(c.x - h >= 0 && c.x + h < 784 && c.y - h >= 0 && c.y + h < 490) << what;
-    EXPECT_EQ(PixelAt(image, c.x, c.y), colors::kWhite) << what;
-    EXPECT_EQ(PixelAt(image, c.x - h, c.y), colors::kWhite) << what;
+    EXPECT_EQ(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << what;
+    EXPECT_EQ(PixelAt(s.ImageOf(side), c.x - h, c.y), colors::kWhite) << what;
   }
-  void ExpectNoDisc(const ImageCanvas& image, Side side, double x, double y, const char* what) {
-    const PixelPoint c = SideMapping::Of(s.view, side).Map(x, y);
-    EXPECT_NE(PixelAt(image, c.x, c.y), colors::kWhite) << what;
+  void ExpectNoDisc(Side side, double x, double y, const char* what) {
+    const PixelPoint c = PixelOf(side, x, y);
+    EXPECT_NE(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << what;
   }
-
-  TempDir dir;
-  Session s;
-  Tfrm_Net dialog{s};
-  int handlersRun = 0;
-  std::vector<std::string> errors;
 };
 
-TEST_F(NetSearchTest, OkMarksBothSidesAndShowsTheBottomResult) {
+TEST_F(NetSearchTest, MarksBothSidesAndShowsTheBottomResult) {
   Open();
   const ViewState view = s.view;
-  s.Label2 = "second";
-  s.Label4 = "third";
-  s.Image1Visible = false;
-  Ok("neta");
+  s.header = {"first", "second", "third"};
+  s.topShown = false;
+  EXPECT_TRUE(Search("neta"));
 
   EXPECT_TRUE(errors.empty());
   // The net line of the bottom file's last matching pin, two blanks, then a
   // blank and the name line (itself starting with a blank) per pin.
-  EXPECT_EQ(s.Label1, std::string("NetA") + "  " + " " + " U1.1" + " " + " C5.1");
-  EXPECT_EQ(s.Label2, "second");
-  EXPECT_EQ(s.Label4, "third");
+  EXPECT_EQ(s.header,
+            (test::Header{std::string("NetA") + "  " + " " + " U1.1" + " " + " C5.1", "second", "third"}));
   EXPECT_EQ(s.HighlightMode, hmNet);
-  EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(s.view, view);
-  EXPECT_FALSE(s.Image1Visible) << "the side shown does not change";
+  EXPECT_FALSE(s.topShown) << "the side shown does not change";
 
-  ExpectDisc(s.Image1, Side::Top, 1.5, 1, "U1.1 top");
-  ExpectDisc(s.Image1, Side::Top, 2.8, 0.6, "R7.1 top");
-  ExpectNoDisc(s.Image1, Side::Top, 2, 1, "U1.2 top, another net");
-  ExpectNoDisc(s.Image1, Side::Top, 0.5, 0.5, "V1.1 top, a net with a leading blank");
-  ExpectDisc(s.Image2, Side::Bottom, 1.5, 1, "U1.1 bottom");
-  ExpectDisc(s.Image2, Side::Bottom, 0.6, 1.4, "C5.1 bottom");
-  ExpectNoDisc(s.Image2, Side::Bottom, 0.6, 1.2, "C5.2 bottom");
+  ExpectDisc(Side::Top, 1.5, 1, "U1.1 top");
+  ExpectDisc(Side::Top, 2.8, 0.6, "R7.1 top");
+  ExpectNoDisc(Side::Top, 2, 1, "U1.2 top, another net");
+  ExpectNoDisc(Side::Top, 0.5, 0.5, "V1.1 top, a net with a leading blank");
+  ExpectDisc(Side::Bottom, 1.5, 1, "U1.1 bottom");
+  ExpectDisc(Side::Bottom, 0.6, 1.4, "C5.1 bottom");
+  ExpectNoDisc(Side::Bottom, 0.6, 1.2, "C5.2 bottom");
   // The dialog's passes drew the part box filled.
-  EXPECT_EQ(PixelAt(s.Image1, 300, 200), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.Image1, 182, 200), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.topImage, 300, 200), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.topImage, 182, 200), colors::kOlive);
 }
 
 TEST_F(NetSearchTest, ListsEveryMatchingRecordOfASideInFileOrder) {
   Open();
-  RunHandler(s, [&] { MarkNet(s, Side::Top, "NETA"); });
-  EXPECT_EQ(s.Label1, std::string("neta") + "  " + "  U1.1" + "  R7.1" + "  R7.1");
+  Run([&] { MarkNet(s, Side::Top, "NETA"); });
+  EXPECT_EQ(s.header[0], std::string("neta") + "  " + "  U1.1" + "  R7.1" + "  R7.1");
 }
 
 TEST_F(NetSearchTest, TwoBlanksWhenTheBottomFileHasNoPinOfTheNet) {
   Open();
-  Ok("toponly");
-  EXPECT_EQ(s.Label1, "  ");
-  ExpectDisc(s.Image1, Side::Top, 2.4, 1.2, "U1.3 top");
+  Search("toponly");
+  EXPECT_EQ(s.header[0], "  ");
+  ExpectDisc(Side::Top, 2.4, 1.2, "U1.3 top");
   EXPECT_EQ(s.HighlightMode, hmNet);
 }
 
 TEST_F(NetSearchTest, TheTextIsNotTrimmed) {
   Open();
-  Ok(" neta");
-  ExpectDisc(s.Image1, Side::Top, 0.5, 0.5, "V1.1 top");
-  ExpectNoDisc(s.Image1, Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(s.Label1, "  ");
+  Search(" neta");
+  ExpectDisc(Side::Top, 0.5, 0.5, "V1.1 top");
+  ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
+  EXPECT_EQ(s.header[0], "  ");
 }
 
 TEST_F(NetSearchTest, RepeatedRedrawsWriteTheSameHeader) {
   Open();
-  Ok("NETA");
-  const std::string header = s.Label1;
+  Search("NETA");
+  const std::string header = s.header[0];
   for (int zoom = 0; zoom < 3; ++zoom) {
-    s.view.ZoomStep += 1;  // "+"
-    s.view.Scale += 40;
-    if (s.view.ZoomStep != 1) s.view.MarkMargin += 2, s.view.MarkRadius += 1;
-    CentreOnBoard(s.view);
+    ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
     s.ClearHeader();  // as the side key does before its redraw
-    Redraw();
-    EXPECT_EQ(s.Label1, header);
-    ExpectDisc(s.Image1, Side::Top, 1.5, 1, "U1.1 top");
-    ExpectDisc(s.Image2, Side::Bottom, 1.5, 1, "U1.1 bottom");
+    Redraw("NETA");
+    EXPECT_EQ(s.header[0], header);
+    ExpectDisc(Side::Top, 1.5, 1, "U1.1 top");
+    ExpectDisc(Side::Bottom, 1.5, 1, "U1.1 bottom");
   }
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(s.HighlightMode, hmNet);
   // A redraw draws the part boxes as lines, not filled.
-  const SideMapping top = SideMapping::Of(s.view, Side::Top);
-  EXPECT_EQ(PixelAt(s.Image1, top.MapX(1.7), top.MapY(1.4) - s.view.MarkMargin), colors::kOlive);
-  EXPECT_EQ(PixelAt(s.Image1, top.MapX(1.7), top.MapY(1.2)), colors::kBlack);
+  const PixelPoint upperEdge = PixelOf(Side::Top, 1.7, 1.4);
+  EXPECT_EQ(PixelAt(s.topImage, upperEdge.x, upperEdge.y - s.view.MarkMargin), colors::kOlive);
+  const PixelPoint inside = PixelOf(Side::Top, 1.7, 1.2);
+  EXPECT_EQ(PixelAt(s.topImage, inside.x, inside.y), colors::kBlack);
 }
 
-TEST_F(NetSearchTest, ARedrawSearchesTheTextTheFieldHoldsNow) {
+TEST_F(NetSearchTest, ARedrawSearchesTheTextItIsGiven) {
   Open();
-  Ok("NETA");
-  dialog.SetFieldText(1, "netb");
-  Redraw();
-  EXPECT_EQ(s.Label1, "NETB    C5.2");
-  ExpectDisc(s.Image1, Side::Top, 2, 1, "U1.2 top");
-  ExpectNoDisc(s.Image1, Side::Top, 1.5, 1, "U1.1 top");
+  Search("NETA");
+  Redraw("netb");
+  EXPECT_EQ(s.header[0], "NETB    C5.2");
+  ExpectDisc(Side::Top, 2, 1, "U1.2 top");
+  ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
 }
 
 TEST_F(NetSearchTest, AnEmptyTextRedrawsKeepsTheHeaderAndSetsTheMode) {
   Open();
-  s.Label1 = "old";
-  Ok("");
-  EXPECT_EQ(s.Label1, "old");
+  s.header[0] = "old";
+  EXPECT_TRUE(Search(""));
+  EXPECT_EQ(s.header[0], "old");
   EXPECT_EQ(s.HighlightMode, hmNet);
-  ExpectNoDisc(s.Image1, Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(PixelAt(s.Image1, 300, 200), colors::kBlack) << "the dialog's passes ran";
+  ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
+  EXPECT_EQ(PixelAt(s.topImage, 300, 200), colors::kBlack) << "the dialog's passes ran";
 }
 
-TEST_F(NetSearchTest, EnterIsConsumedAndClicksOkOnce) {
-  Open();
-  dialog.ShowDialog();
-  QWidget* panel = dialog.findChild<QWidget*>(QStringLiteral("Panel1"));
-  ASSERT_NE(panel, nullptr);
-  struct Counter : QObject {
-    int returns = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Return) ++returns;
-      return false;
-    }
-  } counter;
-  panel->installEventFilter(&counter);
-  QLineEdit* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"));
-  ASSERT_EQ(edit, dialog.field(1));
+struct Disc {
+  Side side;
+  double x;
+  double y;
+  const char* pin;
+};
 
-  QTest::keyClicks(edit, QStringLiteral("netb"));
-  handlersRun = 0;
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(handlersRun, 1);
-  EXPECT_EQ(s.HighlightMode, hmNet);
-  EXPECT_EQ(s.Label1, "NETB    C5.2");
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(counter.returns, 0) << "the key goes no further";
-  EXPECT_EQ(dialog.FieldText(1), "netb");
-}
+struct RealNet {
+  const char* name;
+  const char* text;
+  const char* header;
+  std::vector<Disc> discs;
+};
 
-TEST_F(NetSearchTest, CancelDoesNothingAndTheCloseBoxHides) {
-  Open();
-  dialog.ShowDialog();
-  dialog.SetFieldText(1, "NETA");
-  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  dialog.close();
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_EQ(dialog.FieldText(1), "NETA");
-}
+void PrintTo(const RealNet& net, std::ostream* os) { *os << net.name; }
 
-TEST_F(NetSearchTest, HasTheDesignedControlsAndPlace) {
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("frm_Net"));
-  EXPECT_EQ(dialog.pos(), QPoint(406, 246));
-  EXPECT_EQ(dialog.size(), QSize(273, 251));
-  EXPECT_EQ(dialog.fieldCount(), 1);
-  EXPECT_EQ(dialog.okButton(), dialog.findChild<QPushButton*>(QStringLiteral("ok")));
-  EXPECT_EQ(dialog.cancelButton(), dialog.findChild<QPushButton*>(QStringLiteral("Button2")));
-  EXPECT_EQ(dialog.cancelButton()->text(), QStringLiteral("Cancel"));
-  const QLabel* label = dialog.findChild<QLabel*>(QStringLiteral("Label2"));
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->text(), QStringLiteral("Net:"));
-}
+class NetSearchRealBoard : public NetSearchTest, public testing::WithParamInterface<RealNet> {};
 
-TEST_F(NetSearchTest, WithNoBoardNothingHappens) {
-  s.Label1 = "start";
-  Ok("NETA");
+TEST_P(NetSearchRealBoard, MarksTheNet) {
+  const RealNet& net = GetParam();
+  OpenRealBoard("teres-main");
+  Search(net.text);
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.HighlightMode, hmNone);
-  EXPECT_EQ(s.Label1, "start");
-  EXPECT_TRUE(dialog.isVisible());
-  Redraw();
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.Label1, "start");
+  EXPECT_EQ(s.header[0], net.header);
+  for (const Disc& disc : net.discs) ExpectDisc(disc.side, disc.x, disc.y, disc.pin);
+  Redraw(net.text);
+  EXPECT_EQ(s.header[0], net.header);
 }
 
-TEST_F(NetSearchTest, AMissingCompanionFileStopsTheSearch) {
-  OpenFiles(dir.Write("test.brd", kTop), (dir.path() / "missing" / "jet.CON").string());
-  errors.clear();  // the open failed on the bottom side already
-  s.Label1 = "kept";
-  Ok("NETA");
-  EXPECT_EQ(errors, std::vector<std::string>{"File not found."});
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(s.Label1, "kept");
-}
-
-TEST_F(NetSearchTest, AFileEndingInsideThePinRecordsIsAnError) {
-  Open(kTop, kBottom.substr(0, kBottom.find(" C5.2")));
-  errors.clear();
-  Ok("NETA");
-  EXPECT_EQ(errors, std::vector<std::string>{"Read beyond end of file."});
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_EQ(s.Label1, std::string("neta") + "  " + "  U1.1" + "  R7.1" + "  R7.1")
-      << "the top side's step had written its result";
-}
-
-TEST_F(NetSearchTest, RealBoardMarksTheNetOnBothSides) {
-  OpenFiles(test::SharedBoardFile("teres-main"), (test::SharedBoardDir("teres-main") / "jet.CON").string());
-  ASSERT_TRUE(errors.empty());
-  Ok("usb0-d_p");
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.Label1, "USB0-D_P    R34.2");
-  ExpectDisc(s.Image1, Side::Top, 0.25, 2.3253, "CON4.26 top");
-  ExpectDisc(s.Image1, Side::Top, 2.3425, 1.8258, "U1.A22 top");
-  ExpectDisc(s.Image2, Side::Bottom, 0.5517, 2.397, "R34.2 bottom");
-  Redraw();
-  EXPECT_EQ(s.Label1, "USB0-D_P    R34.2");
-}
-
-TEST_F(NetSearchTest, RealBoardNetOnlyOnTheTopSide) {
-  OpenFiles(test::SharedBoardFile("teres-main"), (test::SharedBoardDir("teres-main") / "jet.CON").string());
-  Ok("/nand flash , emmc, t-card and audio/micin2_p");
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.Label1, "  ");
-  ExpectDisc(s.Image1, Side::Top, 0.6617, 1.837, "C39.1 top");
-  ExpectDisc(s.Image1, Side::Top, 2.2146, 1.8002, "U1.B17 top");
-}
+INSTANTIATE_TEST_SUITE_P(Nets, NetSearchRealBoard,
+                         testing::Values(RealNet{"OnBothSides",
+                                                 "usb0-d_p",
+                                                 "USB0-D_P    R34.2",
+                                                 {{Side::Top, 0.25, 2.3253, "CON4.26 top"},
+                                                  {Side::Top, 2.3425, 1.8258, "U1.A22 top"},
+                                                  {Side::Bottom, 0.5517, 2.397, "R34.2 bottom"}}},
+                                         RealNet{"OnlyOnTheTopSide",
+                                                 "/nand flash , emmc, t-card and audio/micin2_p",
+                                                 "  ",
+                                                 {{Side::Top, 0.6617, 1.837, "C39.1 top"},
+                                                  {Side::Top, 2.2146, 1.8002, "U1.B17 top"}}}),
+                         test::ByName());
 
 }  // namespace
 }  // namespace vantrel

@@ -1,21 +1,21 @@
+// The point inquiry (a left press on a side picture), its redraw, and the
+// double click's zoom about the pointer.
 #include "search/point_inquiry.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "board/board_error.h"
-#include "search/nail_dialog.h"
-#include "search/session.h"
-#include "support/test_support.h"
+#include "support/pictures.h"
+#include "support/search_fixture.h"
 
 namespace vantrel {
 namespace {
 
-using test::TempDir;
+using test::CountColor;
+using test::ErrorOf;
+using test::PixelAt;
 
 // Both files have an outline 2 wide and 1.25 high: Scale 400, H 8, D 16; board
 // point (x, y) is at top pixel (400x - 8, 530 - 400y) and at bottom pixel
@@ -52,66 +52,33 @@ const std::string kBottom = std::string("point bottom\n") + kOutline +
                             "4 4 4 4\n"
                             "5 5 5 5\n";
 
-Color PixelAt(const ImageCanvas& canvas, int x, int y) {
-  const QRgb p = canvas.image().pixel(x, y);
-  return static_cast<Color>(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
-}
-
-int CountColor(const ImageCanvas& canvas, QRect area, Color color) {
-  int n = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) n += PixelAt(canvas, x, y) == color;
-  }
-  return n;
-}
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const BoardError& e) {
-    return e.what();
-  }
-  return "";
-}
-
-class Inquiry : public testing::Test {
+class Inquiry : public test::SearchFixture {
  protected:
   void SetUp() override {
-    s.nail = &nail;
     Open(kTop, kBottom);
+    s.header = {"one", "two", "four"};
   }
 
-  void Open(const std::string& top, const std::string& bottom) {
-    s.BoardFile = dir.Write("b.brd", top);
-    s.CompanionFile = dir.Write("jet.CON", bottom);
-    ComputeHomeView(s.view, s.BoardFile);
-    RunLayerPasses(s, Variant::Main, PassOrder::LayerByLayer);
-    s.Image1Visible = true;
-    s.HighlightMode = hmBoard;
-    s.Label1 = "one";
-    s.Label2 = "two";
-    s.Label4 = "four";
+  // A left press; counts the calls that empty the open/short fields.
+  void Press(Side side, int x, int y) {
+    PointInquiry(s, side, x, y, [this] { ++fieldsEmptied; });
   }
 
-  TempDir dir;
-  Session s;
-  TFrm_Nail nail{s};
+  int fieldsEmptied = 0;
 };
 
 TEST_F(Inquiry, HitMarksThePinAndItsNetAndWritesTheHeader) {
-  const QImage bottom = s.Image2.image().copy();
-  PointInquiry(s, Side::Top, 92, 430);
+  const QImage bottom = s.bottomImage.image().copy();
+  Press(Side::Top, 92, 430);
   EXPECT_EQ(s.HighlightMode, hmPoint);
-  EXPECT_EQ(s.PointTopPin, " U1.1");
-  EXPECT_EQ(s.PointNet, "SIG");
-  EXPECT_EQ(s.PointBottomPin, "");
+  EXPECT_EQ(s.point.PointTopPin, " U1.1");
+  EXPECT_EQ(s.point.PointNet, "SIG");
+  EXPECT_EQ(s.point.PointBottomPin, "");
   // Name, net, "$" and fourth line, then the net-mates: "sig" is the same net;
   // the other record named " U1.1" is neither listed nor ringed.
-  EXPECT_EQ(s.Label1, " U1.1  SIG  $R_0603   U1.2 ");
-  EXPECT_EQ(s.Label2, "two");
-  EXPECT_EQ(s.Label4, "four");
+  EXPECT_EQ(s.header, (test::Header{" U1.1  SIG  $R_0603   U1.2 ", "two", "four"}));
 
-  const ImageCanvas& top = s.Image1;
+  const ImageCanvas& top = s.topImage;
   EXPECT_EQ(PixelAt(top, 92, 430), colors::kWhite);
   EXPECT_EQ(PixelAt(top, 92, 422), colors::kActiveCaption);  // the pin pass's pen
   EXPECT_EQ(PixelAt(top, 292, 422), colors::kYellow);        // ring around U1.2
@@ -121,100 +88,109 @@ TEST_F(Inquiry, HitMarksThePinAndItsNetAndWritesTheHeader) {
   // The red name to the right of the disc, from (cx - H + D + 3, cy - H - D).
   EXPECT_GT(CountColor(top, QRect(103, 406, 70, 28), colors::kRed), 20);
   EXPECT_EQ(CountColor(top, QRect(60, 380, 42, 80), colors::kRed), 0);
-  EXPECT_EQ(s.Image2.image(), bottom);  // the other side is not redrawn
+  EXPECT_EQ(s.bottomImage.image(), bottom);  // the other side is not redrawn
 }
 
-TEST_F(Inquiry, HitEmptiesTheOpenShortFieldsAndAMissDoesNot) {
-  nail.SetFieldText(1, "TP1");
-  nail.SetFieldText(3, "TP3");
-  PointInquiry(s, Side::Top, 300, 300);
-  EXPECT_EQ(nail.FieldText(1), "TP1");
-  PointInquiry(s, Side::Top, 92, 430);
-  for (int n = 1; n <= 3; ++n) EXPECT_EQ(nail.FieldText(n), "");
+TEST_F(Inquiry, AHitEmptiesTheOpenShortFieldsAfterTheRedrawAndBeforeTheDisc) {
+  bool redrawn = false, discDrawn = true;
+  const auto emptyFields = [&] {
+    ++fieldsEmptied;
+    redrawn = PixelAt(s.topImage, 5, 5) == colors::kBlack;
+    discDrawn = PixelAt(s.topImage, 92, 430) == colors::kWhite;
+  };
+  s.topImage.setBrushColor(colors::kAqua);
+  s.topImage.fillRect(0, 0, 10, 10);
+  PointInquiry(s, Side::Top, 300, 300, emptyFields);
+  EXPECT_EQ(fieldsEmptied, 0) << "a miss";
+  PointInquiry(s, Side::Top, 92, 430, emptyFields);
+  EXPECT_EQ(fieldsEmptied, 1);
+  EXPECT_TRUE(redrawn);
+  EXPECT_FALSE(discDrawn);
 }
 
-struct Press {
+struct PressAt {
   int x;
   int y;
   const char* pin;  // nullptr: no hit
 };
 
-class HitEdges : public Inquiry, public testing::WithParamInterface<Press> {};
+class HitEdges : public Inquiry, public testing::WithParamInterface<PressAt> {};
 
 TEST_P(HitEdges, StrictComparisonsInReals) {
-  const Press p = GetParam();
-  const QImage before = s.Image1.image().copy();
-  PointInquiry(s, Side::Top, p.x, p.y);
+  const PressAt p = GetParam();
+  const QImage before = s.topImage.image().copy();
+  Press(Side::Top, p.x, p.y);
+  EXPECT_EQ(fieldsEmptied, p.pin ? 1 : 0);
   if (p.pin) {
     EXPECT_EQ(s.HighlightMode, hmPoint);
-    EXPECT_EQ(s.PointTopPin, p.pin);
+    EXPECT_EQ(s.point.PointTopPin, p.pin);
   } else {
     EXPECT_EQ(s.HighlightMode, hmBoard);
-    EXPECT_EQ(s.Label1, "one");
-    EXPECT_EQ(s.PointTopPin, "");
-    EXPECT_EQ(s.Image1.image(), before);
+    EXPECT_EQ(s.header[0], "one");
+    EXPECT_EQ(s.point.PointTopPin, "");
+    EXPECT_EQ(s.topImage.image(), before);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pins, HitEdges,
-    testing::Values(Press{84, 430, nullptr}, Press{85, 430, " U1.1"}, Press{92, 422, nullptr},
-                    Press{92, 423, " U1.1"}, Press{92, 437, " U1.1"}, Press{92, 438, nullptr},
+    testing::Values(PressAt{84, 430, nullptr}, PressAt{85, 430, " U1.1"}, PressAt{92, 422, nullptr},
+                    PressAt{92, 423, " U1.1"}, PressAt{92, 437, " U1.1"}, PressAt{92, 438, nullptr},
                     // R5.1's centre is at 192.5: hit from 185 to 200, not at 184 nor 201.
-                    Press{184, 230, nullptr}, Press{185, 230, " R5.1"}, Press{200, 230, " R5.1"},
-                    Press{201, 230, nullptr},
+                    PressAt{184, 230, nullptr}, PressAt{185, 230, " R5.1"}, PressAt{200, 230, " R5.1"},
+                    PressAt{201, 230, nullptr},
                     // U1.1 and Q9.9 overlap from 93 to 99: the first in the file wins.
-                    Press{95, 430, " U1.1"}, Press{99, 430, " U1.1"}, Press{100, 430, " Q9.9"}));
+                    PressAt{95, 430, " U1.1"}, PressAt{99, 430, " U1.1"}, PressAt{100, 430, " Q9.9"}));
 
 TEST_F(Inquiry, NoPinCanBeHitWithRadiusZero) {
   s.view.MarkRadius = 0;
-  PointInquiry(s, Side::Top, 92, 430);
+  Press(Side::Top, 92, 430);
   EXPECT_EQ(s.HighlightMode, hmBoard);
 }
 
 TEST_F(Inquiry, PinWithoutNetMatesEndsTheHeaderWithTwoBlanks) {
-  PointInquiry(s, Side::Top, 192, 230);
-  EXPECT_EQ(s.Label1, " R5.1  LONE  $half  ");
-  EXPECT_EQ(PixelAt(s.Image1, 192, 230), colors::kWhite);  // around the rounded centre
+  Press(Side::Top, 192, 230);
+  EXPECT_EQ(s.header[0], " R5.1  LONE  $half  ");
+  EXPECT_EQ(PixelAt(s.topImage, 192, 230), colors::kWhite);  // around the rounded centre
 }
 
 TEST_F(Inquiry, EmptyNetLinesMakeOneNet) {
-  PointInquiry(s, Side::Top, 692, 230);
-  EXPECT_EQ(s.Label1, " J1.1    $jx   J1.2 ");
-  EXPECT_EQ(PixelAt(s.Image1, 692, 122), colors::kYellow);
+  Press(Side::Top, 692, 230);
+  EXPECT_EQ(s.header[0], " J1.1    $jx   J1.2 ");
+  EXPECT_EQ(PixelAt(s.topImage, 692, 122), colors::kYellow);
 }
 
 TEST_F(Inquiry, RecordWithoutANameIsMarkedButNotReported) {
-  PointInquiry(s, Side::Top, 492, 230);
+  Press(Side::Top, 492, 230);
   EXPECT_EQ(s.HighlightMode, hmPoint);
-  EXPECT_EQ(PixelAt(s.Image1, 492, 230), colors::kWhite);
-  EXPECT_EQ(s.PointNet, "E");
-  EXPECT_EQ(s.Label1, "one");
+  EXPECT_EQ(PixelAt(s.topImage, 492, 230), colors::kWhite);
+  EXPECT_EQ(s.point.PointNet, "E");
+  EXPECT_EQ(s.header[0], "one");
 }
 
 TEST_F(Inquiry, BottomHitKeepsTheTopPin) {
-  PointInquiry(s, Side::Top, 292, 430);
-  const QImage top = s.Image1.image().copy();
-  PointInquiry(s, Side::Bottom, 92, 230);
-  EXPECT_EQ(s.PointTopPin, " U1.2");
-  EXPECT_EQ(s.PointBottomPin, " U1.1");
-  EXPECT_EQ(s.PointNet, "SIG");
-  EXPECT_EQ(s.Label1, " U1.1  SIG  $bottom   B7.1 ");
-  EXPECT_EQ(PixelAt(s.Image2, 92, 230), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.Image2, 292, 222), colors::kYellow);
-  EXPECT_EQ(PixelAt(s.Image2, 492, 222), colors::kActiveCaption);
-  EXPECT_EQ(s.Image1.image(), top);
+  Press(Side::Top, 292, 430);
+  const QImage top = s.topImage.image().copy();
+  Press(Side::Bottom, 92, 230);
+  EXPECT_EQ(s.point.PointTopPin, " U1.2");
+  EXPECT_EQ(s.point.PointBottomPin, " U1.1");
+  EXPECT_EQ(s.point.PointNet, "SIG");
+  EXPECT_EQ(s.header[0], " U1.1  SIG  $bottom   B7.1 ");
+  EXPECT_EQ(PixelAt(s.bottomImage, 92, 230), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.bottomImage, 292, 222), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.bottomImage, 492, 222), colors::kActiveCaption);
+  EXPECT_EQ(s.topImage.image(), top);
 }
 
 TEST_F(Inquiry, RedrawMarksTheNetOnBothSides) {
-  PointInquiry(s, Side::Top, 92, 430);
-  s.Label1 = "header";
+  Press(Side::Top, 92, 430);
+  s.header[0] = "header";
   s.view.TopOriginY -= 100;
   s.view.BottomOriginY += 100;
   RedrawPoint(s);
-  EXPECT_EQ(s.Label1, "header");
+  EXPECT_EQ(s.header[0], "header");
   EXPECT_EQ(s.HighlightMode, hmPoint);
-  const ImageCanvas& top = s.Image1;
+  const ImageCanvas& top = s.topImage;
   // Top, in file order: U1.1 disc, U1.2 ring, the second U1.1 another disc,
   // now outlined in the ring's yellow.
   EXPECT_EQ(PixelAt(top, 92, 330), colors::kWhite);
@@ -226,7 +202,7 @@ TEST_F(Inquiry, RedrawMarksTheNetOnBothSides) {
   EXPECT_GT(CountColor(top, QRect(703, 306, 70, 28), colors::kRed), 20);
   // Bottom: no pin was hit there, so every pin of the net is ringed; rings
   // before any disc keep the black fill of the layer passes.
-  const ImageCanvas& bottom = s.Image2;
+  const ImageCanvas& bottom = s.bottomImage;
   EXPECT_EQ(PixelAt(bottom, 92, 322), colors::kYellow);
   EXPECT_EQ(PixelAt(bottom, 92, 330), colors::kBlack);
   EXPECT_EQ(PixelAt(bottom, 292, 322), colors::kYellow);
@@ -234,79 +210,88 @@ TEST_F(Inquiry, RedrawMarksTheNetOnBothSides) {
 }
 
 TEST_F(Inquiry, RedrawGivesEachSideItsOwnPin) {
-  PointInquiry(s, Side::Bottom, 92, 230);  // " U1.1" on the bottom side
-  PointInquiry(s, Side::Top, 292, 430);    // " U1.2" on the top side, same net
+  Press(Side::Bottom, 92, 230);  // " U1.1" on the bottom side
+  Press(Side::Top, 292, 430);    // " U1.2" on the top side, same net
   RedrawPoint(s);
-  EXPECT_EQ(PixelAt(s.Image1, 292, 430), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.Image1, 92, 430), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.Image1, 92, 422), colors::kYellow);
-  EXPECT_EQ(PixelAt(s.Image2, 92, 230), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.Image2, 292, 222), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.topImage, 292, 430), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.topImage, 92, 430), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.topImage, 92, 422), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.bottomImage, 92, 230), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.bottomImage, 292, 222), colors::kYellow);
 }
 
 TEST_F(Inquiry, MissingCompanionFileFailsABottomPress) {
   s.CompanionFile = (dir.path() / "nothing" / "jet.CON").string();
-  EXPECT_EQ(ErrorOf([&] { PointInquiry(s, Side::Bottom, 92, 230); }), "File not found");
+  EXPECT_EQ(ErrorOf([&] { Press(Side::Bottom, 92, 230); }), "File not found");
   EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(fieldsEmptied, 0);
 }
 
 TEST(InquiryWithoutBoard, DoesNothing) {
   Session s;
-  PointInquiry(s, Side::Top, 10, 10);
+  PointInquiry(s, Side::Top, 10, 10, [] { ADD_FAILURE() << "the fields were emptied"; });
   RedrawPoint(s);
   EXPECT_EQ(s.HighlightMode, hmNone);
 }
 
-// Double click: home view Scale 400, origins (-8, 530) top and (-8, 30) bottom,
-// D 16, H 8.
-TEST_F(Inquiry, DoubleClickOnTheTopZoomsBy90AboutThePointer) {
-  s.PointerX = 100;
-  s.PointerY = 200;
-  ASSERT_TRUE(ZoomAboutPointer(s, Side::Top));
-  const ViewState& v = s.view;
-  EXPECT_EQ(v.TopOriginX, 260);  // Round(392 - 108 * 490 / 400) = Round(259.7)
-  EXPECT_EQ(v.TopOriginY, 649);  // Round(245 + 330 * 490 / 400) = Round(649.25)
-  EXPECT_EQ(v.BottomOriginX, -8);
-  EXPECT_EQ(v.BottomOriginY, 30);
-  EXPECT_EQ(v.Scale, 490);
-  EXPECT_EQ(v.ZoomStep, 1);
-  EXPECT_EQ(v.MarkMargin, 20);
-  EXPECT_EQ(v.MarkRadius, 10);
+// The double click at pointer (100, 200) on the home view: Scale 400, origins
+// (-8, 530) top and (-8, 30) bottom, D 16, H 8. Only the clicked side's origin
+// moves; a second click from `stepBefore` grows the markers by the side's steps.
+struct DoubleClick {
+  const char* name;
+  Side side;
+  std::int32_t originX;  // the clicked side's new origin
+  std::int32_t originY;
+  std::int32_t scale;
+  std::int32_t margin;
+  std::int32_t radius;
+  std::int32_t stepBefore;  // ZoomStep before the second click
+  std::int32_t scale2;      // after the second click
+  std::int32_t margin2;
+  std::int32_t radius2;
+};
 
-  s.view.ZoomStep = 3;
-  ASSERT_TRUE(ZoomAboutPointer(s, Side::Top));
-  EXPECT_EQ(v.ZoomStep, 4);
-  EXPECT_EQ(v.MarkMargin, 24);
-  EXPECT_EQ(v.MarkRadius, 11);
+class DoubleClickZoom : public Inquiry, public testing::WithParamInterface<DoubleClick> {};
+
+TEST_P(DoubleClickZoom, ZoomsAboutThePointer) {
+  const DoubleClick& c = GetParam();
+  const ViewState home = s.view;
+  ASSERT_TRUE(ZoomAboutPointer(s.view, c.side, 100, 200));
+  const ViewState& v = s.view;
+  const bool top = c.side == Side::Top;
+  EXPECT_EQ(top ? v.TopOriginX : v.BottomOriginX, c.originX);
+  EXPECT_EQ(top ? v.TopOriginY : v.BottomOriginY, c.originY);
+  EXPECT_EQ(top ? v.BottomOriginX : v.TopOriginX, top ? home.BottomOriginX : home.TopOriginX);
+  EXPECT_EQ(top ? v.BottomOriginY : v.TopOriginY, top ? home.BottomOriginY : home.TopOriginY);
+  EXPECT_EQ(v.Scale, c.scale);
+  EXPECT_EQ(v.ZoomStep, 1);
+  EXPECT_EQ(v.MarkMargin, c.margin);
+  EXPECT_EQ(v.MarkRadius, c.radius);
+
+  s.view.ZoomStep = c.stepBefore;
+  ASSERT_TRUE(ZoomAboutPointer(s.view, c.side, 100, 200));
+  EXPECT_EQ(v.ZoomStep, c.stepBefore + 1);
+  EXPECT_EQ(v.Scale, c.scale2);
+  EXPECT_EQ(v.MarkMargin, c.margin2);
+  EXPECT_EQ(v.MarkRadius, c.radius2);
 }
 
-TEST_F(Inquiry, DoubleClickOnTheBottomZoomsBy50AboutThePointer) {
-  s.PointerX = 100;
-  s.PointerY = 200;
-  ASSERT_TRUE(ZoomAboutPointer(s, Side::Bottom));
-  const ViewState& v = s.view;
-  EXPECT_EQ(v.BottomOriginX, 270);  // Round(270.5), half to even
-  EXPECT_EQ(v.BottomOriginY, 54);   // Round(245 - 170 * 450 / 400) = Round(53.75)
-  EXPECT_EQ(v.TopOriginX, -8);
-  EXPECT_EQ(v.TopOriginY, 530);
-  EXPECT_EQ(v.Scale, 450);
-  EXPECT_EQ(v.ZoomStep, 1);
-  EXPECT_EQ(v.MarkMargin, 16);  // unchanged on the first step
-  EXPECT_EQ(v.MarkRadius, 8);
-
-  ASSERT_TRUE(ZoomAboutPointer(s, Side::Bottom));
-  EXPECT_EQ(v.Scale, 500);
-  EXPECT_EQ(v.MarkMargin, 18);
-  EXPECT_EQ(v.MarkRadius, 9);
-}
+INSTANTIATE_TEST_SUITE_P(Sides, DoubleClickZoom,
+                         testing::Values(
+                             // Round(392 - 108 * 490 / 400) = Round(259.7); Round(245 + 330 * 490 / 400)
+                             // = Round(649.25); from the fourth step on the radius grows by 1.
+                             DoubleClick{"TopBy90", Side::Top, 260, 649, 490, 20, 10, 3, 580, 24, 11},
+                             // Round(270.5), half to even; Round(245 - 170 * 450 / 400) = Round(53.75);
+                             // the markers keep their size on the first step.
+                             DoubleClick{"BottomBy50", Side::Bottom, 270, 54, 450, 16, 8, 1, 500, 18, 9}),
+                         test::ByName());
 
 TEST_F(Inquiry, DoubleClickProductNeedsMoreThan32Bits) {
   s.view.Scale = 1900;
   s.view.TopOriginX = 0;
-  s.PointerX = 2'000'000;  // 2,000,000 * 1990 is beyond 32 bits
-  s.PointerY = 0;
   s.view.TopOriginY = 0;
-  ASSERT_TRUE(ZoomAboutPointer(s, Side::Top));
+  // 2,000,000 * 1990 is beyond 32 bits.
+  ASSERT_TRUE(ZoomAboutPointer(s.view, Side::Top, 2'000'000, 0));
   EXPECT_EQ(s.view.TopOriginX, -2094345);  // Round(392 - 2094736.84...)
   EXPECT_EQ(s.view.TopOriginY, 245);
 }
@@ -314,74 +299,42 @@ TEST_F(Inquiry, DoubleClickProductNeedsMoreThan32Bits) {
 TEST_F(Inquiry, DoubleClickDoesNothingFromScale2000) {
   s.view.Scale = 2000;
   const ViewState before = s.view;
-  EXPECT_FALSE(ZoomAboutPointer(s, Side::Top));
-  EXPECT_FALSE(ZoomAboutPointer(s, Side::Bottom));
+  EXPECT_FALSE(ZoomAboutPointer(s.view, Side::Top, 100, 200));
+  EXPECT_FALSE(ZoomAboutPointer(s.view, Side::Bottom, 100, 200));
   EXPECT_EQ(s.view, before);
   s.view.Scale = 1999;
-  EXPECT_TRUE(ZoomAboutPointer(s, Side::Bottom));
+  EXPECT_TRUE(ZoomAboutPointer(s.view, Side::Bottom, 100, 200));
   EXPECT_EQ(s.view.Scale, 2049);
 }
 
 TEST_F(Inquiry, DoubleClickAtScaleZeroIsADivisionByZero) {
   s.view.Scale = 0;
-  EXPECT_EQ(ErrorOf([&] { ZoomAboutPointer(s, Side::Top); }), "Floating point division by zero");
+  EXPECT_EQ(ErrorOf([&] { ZoomAboutPointer(s.view, Side::Top, 100, 200); }),
+            "Floating point division by zero");
   EXPECT_EQ(s.view.Scale, 0);
 }
 
 // On a real board: a press on the rounded centre of each of the first pin
-// records hits the first record whose marker holds it, and the header names
-// the net-mates, as a plain reading of the file finds them.
-struct Record {
-  std::string name;
-  double x;
-  double y;
-  std::string net;
-  std::string fourth;
-};
+// records in view hits the first record whose marker holds it, and the header
+// names the net-mates, as a plain reading of the file finds them.
+using InquiryOnRealBoard = test::SearchFixture;
 
-std::vector<Record> PinRecords(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    std::erase(line, '\r');
-    lines.push_back(line);
-  }
-  std::size_t i = 0;
-  while (lines.at(i) != "3 3 3 3") ++i;
-  std::vector<Record> records;
-  for (++i; lines.at(i) != "4 4 4 4"; i += 4) {
-    Record r{lines.at(i), 0, 0, lines.at(i + 2), lines.at(i + 3)};
-    if (std::sscanf(lines.at(i + 1).c_str(), "%lf %lf", &r.x, &r.y) != 2) throw std::runtime_error("bad");
-    records.push_back(r);
-  }
-  return records;
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-TEST(InquiryOnRealBoard, HeaderMatchesThePinRecords) {
-  Session s;
-  s.BoardFile = test::SharedBoardFile("teres-main");
-  s.CompanionFile = (test::SharedBoardDir("teres-main") / "jet.CON").string();
-  ComputeHomeView(s.view, s.BoardFile);
+TEST_F(InquiryOnRealBoard, HeaderMatchesThePinRecords) {
+  OpenRealBoard("teres-main");
+  const ViewState& v = s.view;
   for (Side side : {Side::Top, Side::Bottom}) {
-    const std::vector<Record> records = PinRecords(s.FileOf(side));
-    const SideMapping map = SideMapping::Of(s.view, side);
-    const double h = s.view.MarkRadius;
+    const std::vector<test::PinLine> records = test::PinRecordsOf(s.FileOf(side));
+    const double originX = side == Side::Top ? v.TopOriginX : v.BottomOriginX;
+    const double originY = side == Side::Top ? v.TopOriginY : v.BottomOriginY;
+    const double h = v.MarkRadius;
     int checked = 0;
-    for (const Record& target : records) {
-      const PixelPoint c = map.Map(target.x, target.y);
+    for (const test::PinLine& target : records) {
+      const PixelPoint c = test::PixelOn(side, v.Scale, originX, originY, target.x, target.y);
       if (c.x < 0 || c.y < 0 || c.x >= 784 || c.y >= 490) continue;
-      const Record* hit = nullptr;
-      for (const Record& r : records) {
-        const double px = map.scale() * r.x + map.originX();
-        const double py =
-            side == Side::Top ? map.originY() - map.scale() * r.y : map.scale() * r.y + map.originY();
+      const test::PinLine* hit = nullptr;
+      for (const test::PinLine& r : records) {
+        const double px = v.Scale * r.x + originX;
+        const double py = side == Side::Top ? originY - v.Scale * r.y : v.Scale * r.y + originY;
         if (px - h < c.x && c.x < px + h && py - h < c.y && c.y < py + h) {
           hit = &r;
           break;
@@ -389,15 +342,18 @@ TEST(InquiryOnRealBoard, HeaderMatchesThePinRecords) {
       }
       ASSERT_NE(hit, nullptr);
       std::string mates;
-      for (const Record& r : records) {
-        if (Upper(r.net) == Upper(hit->net) && r.name != hit->name) mates += r.name + " ";
+      for (const test::PinLine& r : records) {
+        if (test::FoldCase(r.net) == test::FoldCase(hit->net) && r.name != hit->name) mates += r.name + " ";
       }
-      s.Label1.clear();
-      PointInquiry(s, side, static_cast<std::int32_t>(c.x), static_cast<std::int32_t>(c.y));
+      s.header[0].clear();
+      int emptied = 0;
+      PointInquiry(s, side, static_cast<std::int32_t>(c.x), static_cast<std::int32_t>(c.y),
+                   [&] { ++emptied; });
       ASSERT_EQ(s.HighlightMode, hmPoint);
-      EXPECT_EQ(side == Side::Top ? s.PointTopPin : s.PointBottomPin, hit->name);
+      EXPECT_EQ(emptied, 1);
+      EXPECT_EQ(side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin, hit->name);
       if (!hit->name.empty()) {
-        EXPECT_EQ(s.Label1, hit->name + "  " + hit->net + "  $" + hit->fourth + "  " + mates);
+        EXPECT_EQ(s.header[0], hit->name + "  " + hit->net + "  $" + hit->fourth + "  " + mates);
       }
       if (++checked == 12) break;
     }

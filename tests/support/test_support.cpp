@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "board/board_error.h"
+
 namespace vantrel::test {
 
 TempDir::TempDir() {
@@ -53,6 +55,15 @@ std::filesystem::path ExamplesDir() { return VANTREL_EXAMPLES_DIR; }
 QJsonDocument ReadState(const std::filesystem::path& dir) {
   const std::string json = ReadFileBytes(dir / "state.json");
   return QJsonDocument::fromJson(QByteArray(json.data(), static_cast<qsizetype>(json.size())));
+}
+
+std::string ErrorOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const BoardError& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace vantrel::test

@@ -1,10 +1,12 @@
 // Helpers shared by the tests: scratch folders with board files written from
-// strings, and where the fixtures and the real boards live.
+// strings, where the fixtures and the real boards live, and the text of the
+// board error a step raises.
 #pragma once
 
 #include <QJsonDocument>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -48,5 +50,8 @@ std::filesystem::path ExamplesDir();
 
 // The state.json that the batch runner's `dump` wrote into `dir`.
 QJsonDocument ReadState(const std::filesystem::path& dir);
+
+// The message of the BoardError that `step` raises; "" when it raises none.
+std::string ErrorOf(const std::function<void()>& step);
 
 }  // namespace vantrel::test
