@@ -497,10 +497,12 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 
 // Each speed target beside what this run measured.
 template <typename Find>
-void PrintTargets(Find find, const std::vector<std::string>& operations, const std::vector<BenchBoard>& boards) {
+void PrintTargets(Find find, const std::vector<std::string>& operations,
+                  const std::vector<BenchBoard>& boards) {
   std::printf("\nTargets (this run)\n%-44s %10s %10s  %s\n", "target", "measured", "limit", "");
   auto line = [](const std::string& what, double measured, double limit) {
-    std::printf("%-44s %10.2f %10.2f  %s\n", what.c_str(), measured, limit, measured <= limit ? "holds" : "FAILS");
+    std::printf("%-44s %10.2f %10.2f  %s\n", what.c_str(), measured, limit,
+                measured <= limit ? "holds" : "FAILS");
   };
   auto ms = [&](const std::string& op, const std::string& board, const char* counter = "median_ms") {
     const auto* row = find(op + "/" + board);
@@ -510,7 +512,8 @@ void PrintTargets(Find find, const std::vector<std::string>& operations, const s
     if (const double t = ms(op, "100k"); t >= 0) line(op + " at 100k pins, ms", t, op == "open" ? 30 : 40);
   }
   if (const double t = ms("redraw/board", "100k"); t >= 0) {
-    line("redraw/board at 100k / reading both files once", t / ms("redraw/board", "100k", "once_floor_ms"), 2);
+    line("redraw/board at 100k / reading both files once", t / ms("redraw/board", "100k", "once_floor_ms"),
+         2);
   }
   for (const std::string& op : operations) {
     const double small = ms(op, "100k"), large = ms(op, "1M");
@@ -570,9 +573,10 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
   }
   for (const auto& [name, row] : rows) {
     if (name.rfind("memory/", 0) != 0) continue;
-    std::printf("\nPeak resident memory of vantrel-batch (%s): %.1f MB and %.1f MB, difference %.1f MB (%s)\n",
-                name.substr(7).c_str(), row.counters.at("small_MB"), row.counters.at("huge_MB"),
-                row.counters.at("diff_MB"), row.counters.at("diff_MB") <= 5 ? "within 5 MB" : "MORE than 5 MB");
+    std::printf(
+        "\nPeak resident memory of vantrel-batch (%s): %.1f MB and %.1f MB, difference %.1f MB (%s)\n",
+        name.substr(7).c_str(), row.counters.at("small_MB"), row.counters.at("huge_MB"),
+        row.counters.at("diff_MB"), row.counters.at("diff_MB") <= 5 ? "within 5 MB" : "MORE than 5 MB");
   }
   PrintTargets(find, operations, boards);
 }

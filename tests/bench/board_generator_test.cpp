@@ -22,10 +22,7 @@ TEST(BoardGenerator, SameSeedSameBoardAndSidesDiffer) {
 
 TEST(BoardGenerator, EveryPassReadsEverySectionToItsMarker) {
   test::TempDir dir;
-  GeneratorOptions options;
-  options.pinsPerSide = 2001;
-  WriteBoardPair(dir.path().string(), "g.brd", options);
-  const std::string board = (dir.path() / "g.brd").string();
+  const std::string board = test::WriteGeneratedBoard(dir, 2001);
   ViewState view;
   ComputeHomeView(view, board);
   for (const std::string& file : {board, (dir.path() / "jet.CON").string()}) {

@@ -95,10 +95,7 @@ TEST(ReferencePictures, LargestRealBoardInEveryMode) {
 
 TEST(ReferencePictures, GeneratedBoardInEveryMode) {
   test::TempDir dir;
-  GeneratorOptions options;
-  options.pinsPerSide = 3000;
-  WriteBoardPair(dir.path().string(), "g.brd", options);
-  const std::string board = (dir.path() / "g.brd").string();
+  const std::string board = test::WriteGeneratedBoard(dir, 3000);
   const char* nails = "field nail 1 T1\nfield nail 2 T2\nfield nail 3 T3\n";
   const char* devices = "field device 1 U1\nfield device 2 U2\nfield device 3 U3\n";
   CheckScenes(board, {

@@ -116,10 +116,7 @@ std::vector<Step> EveryOperation(const std::string& board) {
 
 TEST(SidesApart, EveryOperationLeavesWhatRunningInTurnLeaves) {
   test::TempDir dir;
-  GeneratorOptions options;
-  options.pinsPerSide = 600;
-  WriteBoardPair(dir.path().string(), "g.brd", options);
-  const std::string board = (dir.path() / "g.brd").string();
+  const std::string board = test::WriteGeneratedBoard(dir, 600);
   ExpectSameEitherWay(EveryOperation(board));
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "bench/board_generator.h"
 #include "board/board_error.h"
 
 namespace vantrel::test {
@@ -37,6 +38,13 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::string WriteGeneratedBoard(const TempDir& dir, int pins) {
+  GeneratorOptions options;
+  options.pinsPerSide = pins;
+  WriteBoardPair(dir.path().string(), "g.brd", options);
+  return (dir.path() / "g.brd").string();
 }
 
 std::filesystem::path SharedBoardDir(std::string_view name) {

@@ -42,6 +42,10 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& file);
 
+// A generated board of `pins` pins per side (bench/board_generator.h) written
+// into `dir` as g.brd and jet.CON; returns the path of g.brd.
+std::string WriteGeneratedBoard(const TempDir& dir, int pins);
+
 // A real board folder under ../shared/boards (e.g. "teres-main").
 std::filesystem::path SharedBoardDir(std::string_view name);
 // The .brd file in that folder.
