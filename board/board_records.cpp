@@ -6,7 +6,7 @@ bool ReadPinRecord(BoardScan& scan, PinRecord& pin, bool keepFourth) {
   scan.ExpectMore();
   scan.ReadLine(pin.name);
   if (pin.name == markers::kPinRecordsEnd) return false;
-  pin.at = scan.ReadPoint();
+  pin.position = scan.ReadPendingPoint();
   scan.ReadLine(pin.net);
   if (keepFourth) {
     scan.ReadLine(pin.fourth);

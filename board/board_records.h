@@ -22,9 +22,11 @@ namespace vantrel {
 // fourth line of free text.
 struct PinRecord {
   std::string name;
-  BoardPoint at;
+  PendingPoint position;  // converted when asked for: most records are passed over
   std::string net;
   std::string fourth;
+
+  BoardPoint at() const { return position.Value(); }
 };
 
 // Reads the next pin record into `pin`, reusing its strings; false, having

@@ -4,8 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -217,15 +222,10 @@ void BoardScan::SkipToNextLine() {
 }
 
 // The common token, [+-]digits[.digits] with at most 19 digits and followed
-// by a separator in the same block, read in one pass. When the digits as an
-// integer are at most 2^53 and there are at most 22 after the point, both it
-// and the power of ten are exact doubles, so one division gives the correctly
-// rounded value, the one the general conversion gives. Leaves the scan where
-// it was for any other token.
-inline bool BoardScan::ReadPlainDecimalInPlace(double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// by a separator in the same block, read in one pass into `number` as its
+// digits and their count after the point. Leaves the scan where it was for
+// any other token.
+inline bool BoardScan::ReadPlainDecimalInPlace(PendingNumber& number) {
   const char* p = buffer_.get() + pos_;
   const char* const end = buffer_.get() + end_;
   const bool negative = *p == '-';
@@ -245,20 +245,33 @@ inline bool BoardScan::ReadPlainDecimalInPlace(double& value) {
   if (p == end || static_cast<unsigned char>(*p) > 32 || count > 19 || digits > (std::uint64_t{1} << 53)) {
     return false;
   }
-  value = static_cast<double>(digits) / kPowersOfTen[fraction];
-  if (negative) value = -value;
+  number = PendingNumber::Plain(digits, static_cast<int>(fraction), negative);
   pos_ = static_cast<std::size_t>(p - buffer_.get());
   return true;
 }
 
-double BoardScan::ReadNumber() {
+// When the digits as an integer are at most 2^53 and there are at most 22
+// after the point, both it and the power of ten are exact doubles, so one
+// division gives the correctly rounded value, the one the general conversion
+// gives.
+double PendingNumber::Convert() const {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const double value = static_cast<double>(digits_) / kPowersOfTen[fraction_];
+  return negative_ ? -value : value;
+}
+
+double BoardScan::ReadNumber() { return ReadPendingNumber().Value(); }
+
+PendingNumber BoardScan::ReadPendingNumber() {
   ++numbers_;
   for (;;) {
-    if (pos_ == end_ && !Fill()) return 0;
+    if (pos_ == end_ && !Fill()) return PendingNumber::Converted(0);
     while (pos_ < end_ && static_cast<unsigned char>(buffer_[pos_]) <= 32) ++pos_;
     if (pos_ < end_) break;
   }
-  if (double value; ReadPlainDecimalInPlace(value)) return value;
+  if (PendingNumber number; ReadPlainDecimalInPlace(number)) return number;
   // Any other token: gathered (across blocks if need be), then checked and
   // converted.
   char token[kMaxToken];
@@ -277,9 +290,9 @@ double BoardScan::ReadNumber() {
   double value = 0;
   if (!ConvertToken(token, token + length, value)) {
     numberError_ = true;
-    return 0;
+    return PendingNumber::Converted(0);
   }
-  return value;
+  return PendingNumber::Converted(value);
 }
 
 void BoardScan::CheckError() {
@@ -311,10 +324,12 @@ void BoardScan::SkipLine() {
   CheckError();
 }
 
-BoardPoint BoardScan::ReadPoint() {
-  BoardPoint p;
-  p.x = ReadNumber();
-  p.y = ReadNumber();
+BoardPoint BoardScan::ReadPoint() { return ReadPendingPoint().Value(); }
+
+PendingPoint BoardScan::ReadPendingPoint() {
+  PendingPoint p;
+  p.x = ReadPendingNumber();
+  p.y = ReadPendingNumber();
   SkipToNextLine();
   CheckError();
   return p;
@@ -367,6 +382,55 @@ bool BoardScan::ReadLineEquals(std::string_view text, bool foldCase) {
 
 namespace {
 
+// The first line of [p, end) that is exactly `marker` and ends with a line
+// feed inside the range; p is a line start. Sets `carriageReturn` and gives
+// nullptr when a carriage return comes first, since the marker may then stand
+// on a line that holds one. With SSE2 a 16-byte test finds where a line feed
+// is followed by the marker's first byte and, the marker's length further, by
+// its last byte and a line feed; only those places are compared whole.
+const char* FindMarkerLine(const char* p, const char* end, std::string_view marker, bool& carriageReturn) {
+  const std::size_t n = marker.size();
+  carriageReturn = false;
+  if (n == 0) return nullptr;
+  const char* from = p;
+#if defined(__SSE2__)
+  if (static_cast<std::size_t>(end - p) > n && std::memcmp(p, marker.data(), n) == 0 && p[n] == '\n')
+    return p;
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriage = _mm_set1_epi8('\r');
+  const __m128i first = _mm_set1_epi8(marker.front());
+  const __m128i last = _mm_set1_epi8(marker.back());
+  auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+  for (; end - from >= static_cast<std::ptrdiff_t>(16 + n + 1); from += 16) {
+    const __m128i bytes = load(from);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, carriage)) != 0) {
+      carriageReturn = true;
+      return nullptr;
+    }
+    __m128i hits = _mm_cmpeq_epi8(bytes, lineFeed);
+    hits = _mm_and_si128(hits, _mm_cmpeq_epi8(load(from + 1), first));
+    hits = _mm_and_si128(hits, _mm_cmpeq_epi8(load(from + n), last));
+    hits = _mm_and_si128(hits, _mm_cmpeq_epi8(load(from + n + 1), lineFeed));
+    for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
+      const char* at = from + std::countr_zero(mask) + 1;
+      if (std::memcmp(at, marker.data(), n) == 0) return at;
+    }
+  }
+#endif
+  if (std::memchr(from, '\r', static_cast<std::size_t>(end - from))) {
+    carriageReturn = true;
+    return nullptr;
+  }
+  for (;;) {
+    const void* hit = memmem(from, static_cast<std::size_t>(end - from), marker.data(), n);
+    if (!hit) return nullptr;
+    const char* at = static_cast<const char*>(hit);
+    const char* after = at + n;
+    if ((at == p || at[-1] == '\n') && after < end && *after == '\n') return at;
+    from = at + 1;
+  }
+}
+
 // Whether a line equals `text` once its carriage returns are dropped.
 bool EqualsWithoutCarriageReturns(const char* line, std::size_t length, std::string_view text) {
   std::size_t matched = 0;
@@ -391,20 +455,15 @@ void BoardScan::SkipToSection(std::string_view marker) {
     const char* block = buffer_.get();
     const char* p = block + pos_;
     const char* end = block + end_;
-    if (!std::memchr(p, '\r', static_cast<std::size_t>(end - p))) {
-      // No carriage return: the marker can only be where its bytes stand,
-      // at a line start and before a line feed.
-      for (const char* from = p;;) {
-        const void* hit = memmem(from, static_cast<std::size_t>(end - from), marker.data(), marker.size());
-        if (!hit) break;
-        const char* at = static_cast<const char*>(hit);
-        const char* after = at + marker.size();
-        if ((at == p || at[-1] == '\n') && after < end && *after == '\n') {
-          pos_ = static_cast<std::size_t>(after + 1 - block);
-          return;
-        }
-        from = at + 1;
-      }
+    bool carriageReturn = false;
+    // Without carriage returns the marker can only be where its bytes stand,
+    // at a line start and before a line feed.
+    const char* at = FindMarkerLine(p, end, marker, carriageReturn);
+    if (at) {
+      pos_ = static_cast<std::size_t>(at + marker.size() + 1 - block);
+      return;
+    }
+    if (!carriageReturn) {
       // Go on from the start of the last line, which the block may cut.
       for (const char* q = end; q > p;) {
         if (*--q == '\n') {

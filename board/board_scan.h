@@ -39,6 +39,44 @@ struct BoardBox {
   double y2 = 0;  // upper
 };
 
+// A number read and checked whose conversion waits until it is asked for, so
+// that a record the scan passes over costs no conversion: the common plain
+// decimal keeps its digits, any other token its value. Value() gives what
+// reading it as a number gives.
+class PendingNumber {
+ public:
+  PendingNumber() = default;
+  static PendingNumber Converted(double value) {
+    PendingNumber n;
+    n.value_ = value;
+    return n;
+  }
+  static PendingNumber Plain(std::uint64_t digits, int fraction, bool negative) {
+    PendingNumber n;
+    n.plain_ = true;
+    n.digits_ = digits;
+    n.fraction_ = fraction;
+    n.negative_ = negative;
+    return n;
+  }
+  double Value() const { return plain_ ? Convert() : value_; }
+
+ private:
+  double Convert() const;
+
+  bool plain_ = false;
+  bool negative_ = false;
+  int fraction_ = 0;  // digits after the point
+  std::uint64_t digits_ = 0;
+  double value_ = 0;
+};
+
+struct PendingPoint {
+  PendingNumber x;
+  PendingNumber y;
+  BoardPoint Value() const { return {x.Value(), y.Value()}; }
+};
+
 namespace markers {
 inline constexpr std::string_view kOutlineEnd = "1 1 1 1";
 inline constexpr std::string_view kPartsEnd = "2 2 2 2";
@@ -76,6 +114,7 @@ class BoardScan {
   std::string ReadShortField();  // as ReadTextLine, at most 20 characters
   void SkipToNextLine();
   double ReadNumber();
+  PendingNumber ReadPendingNumber();  // as ReadNumber, converted when asked
   bool AtEnd();
   void CheckError();  // raises a recorded "Invalid numeric input"
 
@@ -84,6 +123,7 @@ class BoardScan {
   void ReadLine(std::string& line);  // the same into `line`, reusing its storage
   void SkipLine();                   // the same for a line whose text is not needed
   BoardPoint ReadPoint();            // two numbers, SkipToNextLine, CheckError
+  PendingPoint ReadPendingPoint();   // the same, converted when the point is wanted
   BoardBox ReadBox();                // four numbers, SkipToNextLine, CheckError
   // Reads a line and tells whether it equals `text`, exactly or with NameEquals
   // when foldCase is set, without keeping the line; then SkipToNextLine.
@@ -103,7 +143,7 @@ class BoardScan {
   // block and it holds no carriage return, else kNoLine; reads nothing.
   static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
   std::size_t LineInBlock();
-  bool ReadPlainDecimalInPlace(double& value);
+  bool ReadPlainDecimalInPlace(PendingNumber& number);
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;

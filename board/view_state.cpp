@@ -111,7 +111,9 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile) {
   ForEachHomeField(view, [](std::int32_t& live, std::int32_t& home) { home = live; });
 }
 
-void CentreOnBoard(ViewState& view) { SetOrigins(view, CentredOrigins(view, view.Scale, design::kMiddleRow)); }
+void CentreOnBoard(ViewState& view) {
+  SetOrigins(view, CentredOrigins(view, view.Scale, design::kMiddleRow));
+}
 
 void RestoreHomeView(ViewState& view) {
   view.ZoomStep = 0;

@@ -294,7 +294,7 @@ const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
 // One row of an ellipse in the picture: the pen from `left` up to `innerLeft`
 // and from `innerRight` up to `right`, the brush between them when it is solid.
 void ImageCanvas::EllipseRowPainter::Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft,
-                                          std::int64_t innerRight, std::int64_t right) const {
+                                           std::int64_t innerRight, std::int64_t right) const {
   QRgb* row = RowOf(bits, stride, y);
   FillSpan(row, left, innerLeft, width, pen);
   if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
@@ -410,7 +410,8 @@ void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text)
   const std::int64_t margin = textHeight;
   if (x >= width() + margin || y >= height() + margin || y <= -(textHeight + margin)) return;
   LabelGlyphs* glyphs = labelGlyphs(text);
-  const QString s = glyphs ? QString() : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QString s =
+      glyphs ? QString() : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   // The width takes shaping the text; only a text left of the image or on a
   // solid background needs it.
   const bool solid = state().brushStyle == BrushStyle::Solid;

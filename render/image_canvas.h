@@ -28,11 +28,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <thread>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 

@@ -114,6 +114,37 @@ std::int64_t LabelGlyphs::Advance(std::string_view text) {
   return advance;
 }
 
+// Labels land anywhere in a picture that the files read meanwhile push out of
+// the caches, so the rows a label covers are asked for all at once before it
+// is blended, rather than one glyph row after another.
+void LabelGlyphs::Prefetch(const uchar* bits, qsizetype stride, std::int64_t width, std::int64_t height,
+                           std::int64_t x, std::int64_t baseline, std::string_view text) {
+  std::int64_t left = x, right = x;
+  int top = 0, bottom = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const Glyph& g = GlyphOf(c);
+    if (g.width > 0) {
+      left = std::min(left, x + g.left);
+      right = std::max(right, x + g.left + g.width);
+      top = std::min(top, g.top);
+      bottom = std::max(bottom, g.top + g.height);
+    }
+    x += AdvanceOf(c, i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0);
+  }
+  left = std::max<std::int64_t>(left, 0);
+  right = std::min(right, width);
+  const std::int64_t from = std::max<std::int64_t>(baseline + top, 0);
+  const std::int64_t to = std::min<std::int64_t>(baseline + bottom, height);
+  if (left >= right) return;
+  constexpr std::int64_t kLine = 64;  // bytes of a cache line
+  for (std::int64_t row = from; row < to; ++row) {
+    const uchar* line = bits + row * stride;
+    for (std::int64_t byte = left * 4; byte < right * 4; byte += kLine) __builtin_prefetch(line + byte, 1);
+    __builtin_prefetch(line + right * 4 - 1, 1);
+  }
+}
+
 void LabelGlyphs::Draw(QImage& image, std::int64_t x, std::int64_t baseline, QRgb colour,
                        std::string_view text) {
   const QRgb pen = colour | 0xff000000;
@@ -121,6 +152,7 @@ void LabelGlyphs::Draw(QImage& image, std::int64_t x, std::int64_t baseline, QRg
   const std::int64_t height = image.height();
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
+  Prefetch(bits, stride, width, height, x, baseline, text);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     const Glyph& g = GlyphOf(c);

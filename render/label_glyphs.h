@@ -75,6 +75,8 @@ class LabelGlyphs {
   }
   std::int16_t MeasureAdvance(unsigned char a, unsigned char b) const;
   int Measure(std::string_view text) const;
+  void Prefetch(const uchar* bits, qsizetype stride, std::int64_t width, std::int64_t height, std::int64_t x,
+                std::int64_t baseline, std::string_view text);
 
   QFont font_;
   std::array<Glyph, kCount> glyphs_;

@@ -25,7 +25,7 @@ std::optional<std::string> MarkNetOn(Session& s, Side side, const std::string& t
   while (ReadPinRecord(scan, pin)) {
     if (!NameEquals(pin.net, text)) continue;
     foundNet = pin.net;
-    const PixelPoint c = map.Map(pin.at);
+    const PixelPoint c = map.Map(pin.at());
     image.setBrushColor(colors::kWhite);
     image.setPenColor(colors::kWhite);
     DrawPinMarker(image, c, s.view.MarkRadius);
@@ -36,22 +36,20 @@ std::optional<std::string> MarkNetOn(Session& s, Side side, const std::string& t
 }
 
 // Both sides at once, each with its layer passes in `variant` first.
-SideSplit Split(Session& s, Variant variant, const std::string& text, std::optional<std::string> (&lines)[2]) {
+SideSplit Split(Session& s, Variant variant, const std::string& text,
+                std::optional<std::string> (&lines)[2]) {
   auto side = [&s, variant, &text, &lines](Side side) {
     return [&s, variant, &text, &lines, side] {
       RunSidePassesApart(s, side, variant);
       lines[side == Side::Top ? 0 : 1] = MarkNetOn(s, side, text);
     };
   };
-  return {.top = side(Side::Top),
-          .bottom = side(Side::Bottom),
-          .merge =
-              [&s, &lines] {
-                ClearHeaderPicture(s);
-                for (const std::optional<std::string>& line : lines) {
-                  if (line) s.header[0] = *line;
-                }
-              }};
+  return {.top = side(Side::Top), .bottom = side(Side::Bottom), .merge = [&s, &lines] {
+            ClearHeaderPicture(s);
+            for (const std::optional<std::string>& line : lines) {
+              if (line) s.header[0] = *line;
+            }
+          }};
 }
 
 }  // namespace

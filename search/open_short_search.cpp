@@ -68,7 +68,7 @@ void MarkNetPins(Session& s, Side side, int slot, const std::string& net, std::s
     if (!NameEquals(pin.net, net)) continue;
     list += ' ';
     list += pin.name;
-    MarkPoint(s, side, pin.at, kSlotColor[slot], pin.name, kPinShift);
+    MarkPoint(s, side, pin.at(), kSlotColor[slot], pin.name, kPinShift);
   }
 }
 

@@ -57,11 +57,12 @@ void RemarkSide(Session& s, Side side, const std::string& pinName, bool apart = 
   PinRecord pin;
   while (ReadPinRecord(scan, pin)) {
     if (!NameEquals(pin.net, s.point.PointNet)) continue;
+    const BoardPoint at = pin.at();
     if (pin.name != pinName) {
-      DrawRing(s, side, pin.at);
+      DrawRing(s, side, at);
     } else {
-      DrawDisc(s, side, pin.at);
-      WriteLabel(s, side, pin.at, pinName);
+      DrawDisc(s, side, at);
+      WriteLabel(s, side, at, pinName);
     }
   }
 }
@@ -77,15 +78,16 @@ void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
     BoardScan scan(s.FileOf(side));
     scan.SkipToSection(markers::kPinsEnd);
     bool found = false;
-    while (!found && ReadPinRecord(scan, hit, true)) found = Hits(map, s.view.MarkRadius, hit.at, x, y);
+    while (!found && ReadPinRecord(scan, hit, true)) found = Hits(map, s.view.MarkRadius, hit.at(), x, y);
     if (!found) return;
 
     RunSidePasses(s, side, Variant::Main);
     if (emptyNailFields) emptyNailFields();
-    DrawDisc(s, side, hit.at);
+    const BoardPoint at = hit.at();
+    DrawDisc(s, side, at);
     (side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin) = hit.name;
     s.point.PointNet = hit.net;
-    WriteLabel(s, side, hit.at, hit.name);
+    WriteLabel(s, side, at, hit.name);
     s.HighlightMode = hmPoint;
   }
   if (hit.name.empty()) return;
@@ -96,7 +98,7 @@ void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
   PinRecord pin;
   while (ReadPinRecord(scan, pin)) {
     if (!NameEquals(pin.net, hit.net) || pin.name == hit.name) continue;
-    DrawRing(s, side, pin.at);
+    DrawRing(s, side, pin.at());
     mates += pin.name;
     mates += ' ';
   }

@@ -301,8 +301,8 @@ TEST(BoardScanSections, SkipConsumesTheMarkerLine) {
 // comparing line by line finds.
 TEST(BoardScanSections, SkipStopsWhereLineByLineComparisonStops) {
   const std::string marker(markers::kPinRecordsEnd);
-  const std::vector<std::string> nearMisses = {"4 4 4 4 ", "x4 4 4 4", "4 4 4",   "4 4 4 44",
-                                               "44 4 4 4", "4 4 4 4x", "3 3 3 3", ""};
+  const std::vector<std::string> nearMisses = {"4 4 4 4 ", "x4 4 4 4", "4 4 4",   "4 4 4 44", "44 4 4 4",
+                                               "4 4 4 4x", "3 3 3 3",  "4 4 x 4", ""};
   const std::vector<std::string> hits = {"4 4 4 4", "4 4 4 4\r", "\r4 4 4 4", "4 4\r 4 4", "4 4 4 4\r\r"};
   std::mt19937 random(11);
   TempDir dir;
