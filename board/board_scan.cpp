@@ -272,8 +272,12 @@ PendingNumber BoardScan::ReadPendingNumber() {
     if (pos_ < end_) break;
   }
   if (PendingNumber number; ReadPlainDecimalInPlace(number)) return number;
-  // Any other token: gathered (across blocks if need be), then checked and
-  // converted.
+  return ReadOtherNumber();
+}
+
+// Any other token: gathered (across blocks if need be), then checked and
+// converted. Kept out of line, so that the common path stays short.
+[[gnu::noinline]] PendingNumber BoardScan::ReadOtherNumber() {
   char token[kMaxToken];
   std::size_t length = 0;
   while (length < kMaxToken) {

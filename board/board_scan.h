@@ -144,6 +144,7 @@ class BoardScan {
   static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
   std::size_t LineInBlock();
   bool ReadPlainDecimalInPlace(PendingNumber& number);
+  PendingNumber ReadOtherNumber();
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;

@@ -85,65 +85,64 @@ struct SideFinds {
   std::array<std::string, 3> pins;  // " " + name line of each pin on the slot's net
 };
 
-// The layer passes and the nail scans, both sides at once; the merge keeps the
-// bottom side's net where the nail was found there, else the top side's, and
-// shows the side the dialog form would.
-void LayersAndNails(Session& s, const SlotNames& names, Variant variant, PassOrder order, PassForm form) {
+// The net of each named slot's nail once both nail scans have run: the
+// bottom side's where it was found there, else the top side's, else empty.
+std::array<std::string, 3> NailNets(const SlotNames& names, const SideFinds (&finds)[2]) {
+  std::array<std::string, 3> nets;
+  for (int slot = 0; slot < 3; ++slot) {
+    if (names[slot].empty()) continue;
+    if (finds[0].nailFound[slot]) nets[slot] = finds[0].nailNet[slot];
+    if (finds[1].nailFound[slot]) nets[slot] = finds[1].nailNet[slot];
+  }
+  return nets;
+}
+
+// The layer passes and the four passes. Split, each side runs its layer
+// passes and nail scans, waits for the other side's nails to know each
+// slot's net, and marks the pins on it; the merge keeps the nets, lists the
+// top side's pins before the bottom side's, writes the header lines and shows
+// the side the dialog form would.
+void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOrder order, PassForm form) {
   SideFinds finds[2];
+  Rendezvous nailsFound;
   auto half = [&](Side side) {
     return [&, side] {
-      RunSidePassesApart(s, side, variant);
       SideFinds& f = finds[side == Side::Top ? 0 : 1];
+      try {
+        RunSidePassesApart(s, side, variant);
+        for (int slot = 0; slot < 3; ++slot) {
+          if (!names[slot].empty()) f.nailFound[slot] = FindNail(s, side, slot, names[slot], f.nailNet[slot]);
+        }
+      } catch (...) {
+        nailsFound.Abandon();
+        throw;
+      }
+      nailsFound.Meet();
+      const std::array<std::string, 3> nets = NailNets(names, finds);
       for (int slot = 0; slot < 3; ++slot) {
-        if (!names[slot].empty()) f.nailFound[slot] = FindNail(s, side, slot, names[slot], f.nailNet[slot]);
+        if (!names[slot].empty()) MarkNetPins(s, side, slot, nets[slot], f.pins[slot]);
       }
     };
   };
   const auto merge = [&] {
     ClearHeaderPicture(s);
     s.ClearHeader();
+    const std::array<std::string, 3> nets = NailNets(names, finds);
     for (int slot = 0; slot < 3; ++slot) {
-      if (names[slot].empty()) continue;
-      std::string& net = s.openShort.NailNet[slot];
-      net = finds[0].nailFound[slot] ? finds[0].nailNet[slot] : std::string();
-      if (finds[1].nailFound[slot]) net = finds[1].nailNet[slot];
+      if (!names[slot].empty()) s.openShort.NailNet[slot] = nets[slot];
+      s.openShort.NetPinList[slot] = finds[0].pins[slot] + finds[1].pins[slot];
+      if (!names[slot].empty()) WriteHeaderLine(s, names, slot, form);
     }
     if (form != PassForm::Dialog) return;
     for (const SideFinds& f : finds) {
-      const bool top = &f == &finds[0];
       for (const bool found : f.nailFound) {
-        if (found) s.topShown = top;
+        if (found) s.topShown = &f == &finds[0];
       }
     }
   };
   RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
     RunLayerPasses(s, variant, order);
-    MarkNailsTop(s, names, form);
-    MarkNailsBottom(s, names, form);
-  });
-}
-
-// The net-pin passes, both sides at once; the merge lists the top side's pins
-// before the bottom side's and writes the header lines.
-void NetPins(Session& s, const SlotNames& names, PassForm form) {
-  SideFinds finds[2];
-  auto half = [&](Side side) {
-    return [&, side] {
-      SideFinds& f = finds[side == Side::Top ? 0 : 1];
-      for (int slot = 0; slot < 3; ++slot) {
-        if (!names[slot].empty()) MarkNetPins(s, side, slot, s.openShort.NailNet[slot], f.pins[slot]);
-      }
-    };
-  };
-  const auto merge = [&] {
-    for (int slot = 0; slot < 3; ++slot) {
-      s.openShort.NetPinList[slot] = finds[0].pins[slot] + finds[1].pins[slot];
-      if (!names[slot].empty()) WriteHeaderLine(s, names, slot, form);
-    }
-  };
-  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
-    MarkNetPinsTop(s, names, form);
-    MarkNetPinsBottom(s, names, form);
+    RunOpenShortPasses(s, names, form);
   });
 }
 
@@ -181,16 +180,14 @@ void RunOpenShortPasses(Session& s, const SlotNames& names, PassForm form) {
 bool OpenShortSearch(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return false;
   s.ClearHeader();
-  LayersAndNails(s, names, Variant::Dialog, PassOrder::LayerByLayer, PassForm::Dialog);
-  NetPins(s, names, PassForm::Dialog);
+  LayersAndPasses(s, names, Variant::Dialog, PassOrder::LayerByLayer, PassForm::Dialog);
   s.HighlightMode = hmOpenShort;
   return true;
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return;
-  LayersAndNails(s, names, Variant::Main, PassOrder::SideAfterSide, PassForm::Redraw);
-  NetPins(s, names, PassForm::Redraw);
+  LayersAndPasses(s, names, Variant::Main, PassOrder::SideAfterSide, PassForm::Redraw);
 }
 
 }  // namespace vantrel

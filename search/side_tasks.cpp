@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 #include "search/session.h"
@@ -134,6 +135,20 @@ std::atomic<SidesMode> sidesMode{SidesMode::BySize};
 }  // namespace
 
 void SetSidesMode(SidesMode mode) { sidesMode = mode; }
+
+void Rendezvous::Meet() {
+  std::unique_lock lock(mutex_);
+  ++arrived_;
+  met_.notify_all();
+  met_.wait(lock, [this] { return arrived_ == 2 || abandoned_; });
+  if (abandoned_) throw std::runtime_error("the other side of the board stopped");
+}
+
+void Rendezvous::Abandon() {
+  std::lock_guard lock(mutex_);
+  abandoned_ = true;
+  met_.notify_all();
+}
 
 bool SidesWorthRunningApart(const Session& s) {
   if (sidesMode != SidesMode::BySize) return sidesMode == SidesMode::Apart;

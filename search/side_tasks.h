@@ -15,7 +15,9 @@
 // Every handler still runs to its end before the next event.
 #pragma once
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 namespace vantrel {
 
@@ -36,6 +38,22 @@ struct SideSplit {
   std::function<void()> top;     // runs on this thread; draws on the top picture only
   std::function<void()> bottom;  // runs on the worker; draws on the bottom picture only
   std::function<void()> merge;   // runs here after both; writes their results into the session
+};
+
+// Where the two halves of a split operation wait for each other, to share
+// what both have found before going on. Each half calls Meet() once, or
+// Abandon() when it raised an error before it could; then the other half's
+// Meet() raises too, so that neither waits for ever.
+class Rendezvous {
+ public:
+  void Meet();
+  void Abandon();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable met_;
+  int arrived_ = 0;
+  bool abandoned_ = false;
 };
 
 // Runs the split form when the sides are worth running apart and
