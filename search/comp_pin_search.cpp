@@ -132,7 +132,8 @@ void CentreAndMark(Session& s, const std::string& text, CompPinRun run, bool pas
     if (found[0]) Remember(s, Side::Top, std::move(*found[0]), run);
     if (found[1]) Remember(s, Side::Bottom, std::move(*found[1]), run);
   };
-  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
+  // The redraw begins with the layer passes; OK does not.
+  RunSides(s, {half(Side::Top), half(Side::Bottom), merge, passes}, [&] {
     if (passes) RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
     CentreOnPinNamed(s, Side::Top, text);
     MarkCompPin(s, Side::Top, text, run);

@@ -44,12 +44,13 @@ SideSplit Split(Session& s, Variant variant, const std::string& text,
       lines[side == Side::Top ? 0 : 1] = MarkNetOn(s, side, text);
     };
   };
-  return {.top = side(Side::Top), .bottom = side(Side::Bottom), .merge = [&s, &lines] {
-            ClearHeaderPicture(s);
-            for (const std::optional<std::string>& line : lines) {
-              if (line) s.header[0] = *line;
-            }
-          }};
+  const auto merge = [&s, &lines] {
+    ClearHeaderPicture(s);
+    for (std::optional<std::string>& line : lines) {
+      if (line) s.header[0] = std::move(*line);
+    }
+  };
+  return {.top = side(Side::Top), .bottom = side(Side::Bottom), .merge = merge, .startsWithTopOutline = true};
 }
 
 }  // namespace

@@ -73,16 +73,26 @@ void MarkNetPins(Session& s, Side side, int slot, const std::string& net, std::s
 }
 
 void WriteHeaderLine(Session& s, const SlotNames& names, int slot, PassForm form) {
-  const char* separator = form == PassForm::Dialog && slot == 0 ? "  " : " ";
-  s.header[slot] =
-      JoinHeader({"$" + names[slot], s.openShort.NailNet[slot], s.openShort.NetPinList[slot]}, separator);
+  const std::string_view separator = form == PassForm::Dialog && slot == 0 ? "  " : " ";
+  const OpenShortMemory& m = s.openShort;
+  // Written in place: on a large net the list is long.
+  std::string& line = s.header[slot];
+  line.clear();
+  line.reserve(1 + names[slot].size() + 2 * separator.size() + m.NailNet[slot].size() +
+               m.NetPinsTop[slot].size() + m.NetPinsBottom[slot].size());
+  line += '$';
+  line += names[slot];
+  line += separator;
+  line += m.NailNet[slot];
+  line += separator;
+  line += m.NetPinsTop[slot];  // NetPinList: the top side's pins, then the bottom side's
+  line += m.NetPinsBottom[slot];
 }
 
 // What one side's half of the split form found, slot by slot.
 struct SideFinds {
   std::array<bool, 3> nailFound{};
   std::array<std::string, 3> nailNet;
-  std::array<std::string, 3> pins;  // " " + name line of each pin on the slot's net
 };
 
 // The net of each named slot's nail once both nail scans have run: the
@@ -99,9 +109,11 @@ std::array<std::string, 3> NailNets(const SlotNames& names, const SideFinds (&fi
 
 // The layer passes and the four passes. Split, each side runs its layer
 // passes and nail scans, waits for the other side's nails to know each
-// slot's net, and marks the pins on it; the merge keeps the nets, lists the
-// top side's pins before the bottom side's, writes the header lines and shows
-// the side the dialog form would.
+// slot's net, and marks and lists its own side's pins on it; the merge keeps
+// the nets, writes the header lines and shows the side the dialog form would.
+// Once both nail scans have succeeded, the run in turn would reach the
+// net-pin passes, which empty and refill the lists, so the lists each side
+// fills here are what a replay after an error fills anew.
 void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOrder order, PassForm form) {
   SideFinds finds[2];
   Rendezvous nailsFound;
@@ -119,8 +131,11 @@ void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOr
       }
       nailsFound.Meet();
       const std::array<std::string, 3> nets = NailNets(names, finds);
+      std::array<std::string, 3>& lists =
+          side == Side::Top ? s.openShort.NetPinsTop : s.openShort.NetPinsBottom;
       for (int slot = 0; slot < 3; ++slot) {
-        if (!names[slot].empty()) MarkNetPins(s, side, slot, nets[slot], f.pins[slot]);
+        lists[slot].clear();
+        if (!names[slot].empty()) MarkNetPins(s, side, slot, nets[slot], lists[slot]);
       }
     };
   };
@@ -129,9 +144,9 @@ void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOr
     s.ClearHeader();
     const std::array<std::string, 3> nets = NailNets(names, finds);
     for (int slot = 0; slot < 3; ++slot) {
-      if (!names[slot].empty()) s.openShort.NailNet[slot] = nets[slot];
-      s.openShort.NetPinList[slot] = finds[0].pins[slot] + finds[1].pins[slot];
-      if (!names[slot].empty()) WriteHeaderLine(s, names, slot, form);
+      if (names[slot].empty()) continue;
+      s.openShort.NailNet[slot] = nets[slot];
+      WriteHeaderLine(s, names, slot, form);
     }
     if (form != PassForm::Dialog) return;
     for (const SideFinds& f : finds) {
@@ -140,7 +155,7 @@ void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOr
       }
     }
   };
-  RunSides(s, {half(Side::Top), half(Side::Bottom), merge}, [&] {
+  RunSides(s, {half(Side::Top), half(Side::Bottom), merge, true}, [&] {
     RunLayerPasses(s, variant, order);
     RunOpenShortPasses(s, names, form);
   });
@@ -155,17 +170,21 @@ void MarkNailsBottom(Session& s, const SlotNames& names, PassForm form) {
 }
 
 void MarkNetPinsTop(Session& s, const SlotNames& names, PassForm) {
-  for (std::string& list : s.openShort.NetPinList) list.clear();
+  OpenShortMemory& m = s.openShort;
   for (int slot = 0; slot < 3; ++slot) {
-    if (names[slot].empty()) continue;
-    MarkNetPins(s, Side::Top, slot, s.openShort.NailNet[slot], s.openShort.NetPinList[slot]);
+    m.NetPinsTop[slot].clear();
+    m.NetPinsBottom[slot].clear();
+  }
+  for (int slot = 0; slot < 3; ++slot) {
+    if (!names[slot].empty()) MarkNetPins(s, Side::Top, slot, m.NailNet[slot], m.NetPinsTop[slot]);
   }
 }
 
 void MarkNetPinsBottom(Session& s, const SlotNames& names, PassForm form) {
+  OpenShortMemory& m = s.openShort;
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
-    MarkNetPins(s, Side::Bottom, slot, s.openShort.NailNet[slot], s.openShort.NetPinList[slot]);
+    MarkNetPins(s, Side::Bottom, slot, m.NailNet[slot], m.NetPinsBottom[slot]);
     WriteHeaderLine(s, names, slot, form);
   }
 }

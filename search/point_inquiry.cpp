@@ -112,7 +112,8 @@ void RedrawPoint(Session& s) {
   RunSides(s,
            {.top = [&] { RemarkSide(s, Side::Top, top, true); },
             .bottom = [&] { RemarkSide(s, Side::Bottom, bottom, true); },
-            .merge = [&] { ClearHeaderPicture(s); }},
+            .merge = [&] { ClearHeaderPicture(s); },
+            .startsWithTopOutline = true},
            [&] {
              RemarkSide(s, Side::Top, top);
              RemarkSide(s, Side::Bottom, bottom);

@@ -28,7 +28,8 @@ void DrawLayers(Session& s, Variant variant, PassOrder order) {
   RunSides(s,
            {.top = [&] { RunSidePassesApart(s, Side::Top, variant); },
             .bottom = [&] { RunSidePassesApart(s, Side::Bottom, variant); },
-            .merge = [&] { ClearHeaderPicture(s); }},
+            .merge = [&] { ClearHeaderPicture(s); },
+            .startsWithTopOutline = true},
            [&] { RunLayerPasses(s, variant, order); });
 }
 
@@ -49,7 +50,10 @@ void RunLayerPasses(Session& s, Variant variant, PassOrder order) {
 }
 
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap) {
+  std::size_t size = parts.size() > 0 ? (parts.size() - 1) * gap.size() : 0;
+  for (const std::string_view part : parts) size += part.size();
   std::string line;
+  line.reserve(size);
   for (auto part = parts.begin(); part != parts.end(); ++part) {
     if (part != parts.begin()) line += gap;
     line += *part;

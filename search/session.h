@@ -63,9 +63,12 @@ struct OpenShortMemory {
   // The net-name line of the slot's nail: the bottom side's when the nail is
   // found there, else the top side's, else empty.
   std::array<std::string, 3> NailNet;
-  // " " + name line of every pin record on the slot's net, top side first,
-  // each side in file order.
-  std::array<std::string, 3> NetPinList;
+  // " " + name line of every pin record on the slot's net, each side in file
+  // order; NetPinList is the top side's followed by the bottom side's.
+  std::array<std::string, 3> NetPinsTop;
+  std::array<std::string, 3> NetPinsBottom;
+
+  std::string NetPinList(int slot) const { return NetPinsTop[slot] + NetPinsBottom[slot]; }
 };
 
 // The device overview window's two pictures (its Image1 for the top side,
@@ -114,8 +117,10 @@ struct Session {
   bool HasBoard() const { return !BoardFile.empty(); }
   const std::string& FileOf(Side side) const { return side == Side::Top ? BoardFile : CompanionFile; }
   ImageCanvas& ImageOf(Side side) { return side == Side::Top ? topImage : bottomImage; }
+  // Empties the header lines and lets go of their memory: on a large net a
+  // line can hold a whole list of pins.
   void ClearHeader() {
-    for (std::string& line : header) line.clear();
+    for (std::string& line : header) std::string().swap(line);
   }
 };
 

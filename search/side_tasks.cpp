@@ -2,10 +2,15 @@
 
 #include <sys/stat.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -20,11 +25,20 @@ namespace {
 // costs about what drawing a small board does.
 constexpr long long kApartBytes = 2 * 1024 * 1024;
 
+// The worker allocates little, and only while a task runs: with one arena of
+// the heap for both threads its allocations reuse memory the program already
+// holds instead of raising a second arena's high-water mark.
+void ShareOneHeapArena() {
+#if defined(__GLIBC__)
+  mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 // One thread that runs a task when asked and waits otherwise; it lives as
 // long as the program and keeps nothing from one task to the next.
 class Worker {
  public:
-  Worker() : thread_([this] { Loop(); }) {}
+  Worker() : thread_((ShareOneHeapArena(), [this] { Loop(); })) {}
   ~Worker() {
     {
       std::lock_guard lock(mutex_);
@@ -94,40 +108,32 @@ long long SizeOf(const std::string& file) {
   return info.st_size;
 }
 
-// What an operation on both sides may change, kept to put the session back.
+// What the halves of a split operation may change, kept to put the session
+// back: the side pictures, and the view, which the component pin search
+// recentres. Everything else they find goes into results of their own, which
+// only the merge writes into the session; the header strip is only cleared
+// by the merge. The copy of a picture is made when it is next drawn on, so
+// it costs a picture's memory while the operation runs, whatever the board.
 struct Saved {
-  explicit Saved(Session& s)
-      : view(s.view),
-        topShown(s.topShown),
-        header(s.header),
-        point(s.point),
-        compPin(s.compPin),
-        openShort(s.openShort),
-        top(s.topImage.Save()),
-        bottom(s.bottomImage.Save()),  // which also ends its painter here
-        headerPicture(s.headerImage.Save()) {}
+  Saved(Session& s, bool keepTop)
+      : view(s.view), topState(s.topImage.state()), bottom(s.bottomImage.Save()) {  // which ends its painter
+    if (keepTop) top = s.topImage.Save();
+  }
 
   void Restore(Session& s) const {
     s.view = view;
-    s.topShown = topShown;
-    s.header = header;
-    s.point = point;
-    s.compPin = compPin;
-    s.openShort = openShort;
-    s.topImage.Restore(top);
+    if (top) {
+      s.topImage.Restore(*top);
+    } else {
+      s.topImage.setState(topState);
+    }
     s.bottomImage.Restore(bottom);
-    s.headerImage.Restore(headerPicture);
   }
 
   ViewState view;
-  bool topShown;
-  std::array<std::string, 3> header;
-  PointMemory point;
-  CompPinMemory compPin;
-  OpenShortMemory openShort;
-  ImageCanvas::Saved top;
+  CanvasState topState;
+  std::optional<ImageCanvas::Saved> top;
   ImageCanvas::Saved bottom;
-  ImageCanvas::Saved headerPicture;
 };
 
 std::atomic<SidesMode> sidesMode{SidesMode::BySize};
@@ -159,7 +165,7 @@ bool SidesWorthRunningApart(const Session& s) {
 
 void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {
   if (!SidesWorthRunningApart(s)) return sequential();
-  const Saved saved(s);
+  const Saved saved(s, !split.startsWithTopOutline);
   // A picture's text painter stays with the thread that opened it: each
   // thread ends the painter of the picture it drew on.
   const std::function<void()> bottom = [&] {
@@ -180,6 +186,7 @@ void RunSides(Session& s, const SideSplit& split, const std::function<void()>& s
   const std::exception_ptr bottomError = worker.Wait();
   if (!topError && !bottomError) return split.merge();
   saved.Restore(s);
+  s.topImage.EndText();
   sequential();
 }
 

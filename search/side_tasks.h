@@ -4,11 +4,12 @@
 // side reads "jet.CON" and draws on the bottom picture, so on a large board an
 // operation may do the two halves of its work on two threads and then put
 // their results together on this one. What the user sees afterwards is exactly
-// what the sequential run gives: the halves write only to their own picture
-// and to results of their own, and when either raises an error, the session is
-// put back as it was before the operation and the sequential run is made
-// instead, so that the first error in the sequential order is the one shown
-// and everything it left is what stays.
+// what the sequential run gives: the halves write only to their own picture,
+// their own side's origin and results of their own, which the merge then
+// writes into the session; when either raises an error, the pictures and the
+// view are put back as they were and the sequential run is made instead, so
+// that the first error in the sequential order is the one shown and
+// everything it left is what stays.
 //
 // Nothing survives the operation: the threads read their files forward in
 // scans of their own, and the worker thread keeps nothing between operations.
@@ -38,6 +39,10 @@ struct SideSplit {
   std::function<void()> top;     // runs on this thread; draws on the top picture only
   std::function<void()> bottom;  // runs on the worker; draws on the bottom picture only
   std::function<void()> merge;   // runs here after both; writes their results into the session
+  // Whether the run in turn starts with the top side's outline pass, which
+  // clears the top picture before anything can fail: then what the top half
+  // drew needs no putting back.
+  bool startsWithTopOutline = false;
 };
 
 // Where the two halves of a split operation wait for each other, to share

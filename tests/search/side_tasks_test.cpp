@@ -58,8 +58,8 @@ Outcome Run(SidesMode mode, const std::vector<Step>& steps) {
   for (const std::string& text :
        {s.point.PointTopPin, s.point.PointBottomPin, s.point.PointNet, s.compPin.CompPinNet,
         s.compPin.CompPinFourth, s.compPin.RedrawPinNet, s.compPin.RedrawPinFourth, s.openShort.NailNet[0],
-        s.openShort.NailNet[1], s.openShort.NailNet[2], s.openShort.NetPinList[0], s.openShort.NetPinList[1],
-        s.openShort.NetPinList[2]}) {
+        s.openShort.NailNet[1], s.openShort.NailNet[2], s.openShort.NetPinList(0), s.openShort.NetPinList(1),
+        s.openShort.NetPinList(2)}) {
     out.memory += text + "|";
   }
   return out;
