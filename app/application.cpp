@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "dialogs/dialog_style.h"
 #include "dialogs/search_dialog.h"
 
 namespace vantrel {
@@ -40,6 +41,16 @@ Application::Application(double factor) {
                     .overviewWindow = overview.get(),
                     .helpWindow = content.get(),
                     .aboutWindow = about.get()});
+  // The other windows follow the main window's factor.
+  content->EnsureDesignKept();
+  about->EnsureDesignKept();
+  main->setFactorChanged([this](double factor) {
+    for (QWidget* window : std::initializer_list<QWidget*>{nail.get(), comp.get(), parts.get(), net.get(),
+                                                           content.get(), about.get()}) {
+      ScaleToFactor(window, factor);
+    }
+    overview->SetFactor(factor);
+  });
   main->SyncWithSession();
 }
 

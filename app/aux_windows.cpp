@@ -40,6 +40,8 @@ StaticWindow::StaticWindow(const char* name, const char* title, QSize size, QRec
   connect(Button1, &QPushButton::clicked, this, &StaticWindow::Button1Click);
 }
 
+void StaticWindow::EnsureDesignKept() { KeepDesign(this); }
+
 Tfrm_content::Tfrm_content(QWidget* parent)
     : StaticWindow("frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, parent) {
   QWidget* panel = this->panel();

@@ -14,6 +14,8 @@ namespace vantrel {
 class StaticWindow : public QWidget {
  public:
   void Button1Click() { hide(); }
+  // Remembers the window's design layout, once it is built.
+  void EnsureDesignKept();
   QPushButton* Button1 = nullptr;
 
  protected:

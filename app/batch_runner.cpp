@@ -133,6 +133,7 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"enter", &BatchRunner::Enter},
       {"ok", &BatchRunner::Ok},
       {"cancel", &BatchRunner::Cancel},
+      {"resize", &BatchRunner::Resize},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -238,6 +239,15 @@ void BatchRunner::Enter(const Line& line) {
   SendKey(dialog->field(field), Qt::Key_Return, QStringLiteral("\r"));
 }
 
+// resize W H: the main window's client area becomes W x H device pixels.
+void BatchRunner::Resize(const Line& line) {
+  Require(line.words.size() == 2, line.text, line.number);
+  const int w = ParseInt(line.words[0], line.number), h = ParseInt(line.words[1], line.number);
+  if (w <= 0 || h <= 0) throw BatchError(line.number, "not a size: " + line.argument);
+  const qreal ratio = app_.main->devicePixelRatioF();
+  app_.main->resize(static_cast<int>(std::lround(w / ratio)), static_cast<int>(std::lround(h / ratio)));
+}
+
 void BatchRunner::Ok(const Line& line) {
   Require(line.words.size() == 1, line.text, line.number);
   DialogNamed(line.words[0], line.number)->okButton()->click();
@@ -324,6 +334,9 @@ QJsonObject BatchRunner::State() const {
                                {"y", o.pos().y()},
                                {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}}},
       {"errors", errors},
+      {"factor", app_.main->factor()},
+      {"window", QJsonArray{qRound(app_.main->width() * app_.main->devicePixelRatioF()),
+                            qRound(app_.main->height() * app_.main->devicePixelRatioF())}},
   };
 }
 
@@ -334,24 +347,25 @@ void BatchRunner::Dump(const std::string& dir) const {
   SavePicture(s.topImage.image(), (d / "top.png").string());
   SavePicture(s.bottomImage.image(), (d / "bottom.png").string());
 
-  // The header strip as the window shows it: the picture with the labels on it.
+  // The header strip as the window shows it: the picture with the labels on
+  // it, at the window's resolution.
   QImage header = s.headerImage.image().copy();
   if (app_.main->boardShown()) {
     QPainter painter(&header);
-    QWidget* client = app_.main->headerArea();
+    const QWidget* strip = app_.main->findChild<QWidget*>(QStringLiteral("Image3"));
+    const qreal ratio = header.width() / qreal(std::max(1, strip->width()));
     for (const char* name : {"Label1", "Label2", "Label4"}) {
-      auto* label = client->findChild<QWidget*>(QString::fromLatin1(name));
+      auto* label = app_.main->findChild<QWidget*>(QString::fromLatin1(name));
       if (!label || !label->isVisible()) continue;
-      const double f = app_.main->factor();
       const QImage shot = label->grab().toImage();
-      const QPoint at(static_cast<int>(std::lround(label->x() / f)) - 5,
-                      static_cast<int>(std::lround(label->y() / f)));
-      painter.drawImage(QRect(at, shot.size() / f), shot);
+      const QPointF at = QPointF(label->pos() - strip->pos()) * ratio;
+      painter.drawImage(QRectF(at, QSizeF(label->size()) * ratio), shot);
     }
   }
   SavePicture(header, (d / "header.png").string());
   SavePicture(app_.overview->TopImage().image(), (d / "overview-top.png").string());
   SavePicture(app_.overview->BottomImage().image(), (d / "overview-bottom.png").string());
+  SavePicture(app_.main->grab().toImage(), (d / "screen.png").string());
   std::ofstream((d / "state.json").string(), std::ios::binary)
       << QJsonDocument(State()).toJson().toStdString();
 }

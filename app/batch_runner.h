@@ -3,6 +3,7 @@
 //   open PATH | open | close | exit | key CHARS | press X Y [right|middle]
 //   move X Y | dblclick X Y | menu ITEM | dump DIR | overview CHARS
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
+//   resize W H
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
@@ -70,6 +71,7 @@ class BatchRunner {
   void DumpCommand(const Line& line);
   void Field(const Line& line);
   void Enter(const Line& line);
+  void Resize(const Line& line);
   void Ok(const Line& line);
   void Cancel(const Line& line);
 

@@ -17,22 +17,29 @@ ImageView::Button ButtonOf(Qt::MouseButton b) {
 
 }  // namespace
 
-ImageView::ImageView(const ImageCanvas& picture, double factor, QWidget* parent)
-    : QWidget(parent), picture_(picture), factor_(factor) {
+ImageView::ImageView(const ImageCanvas& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  resize(static_cast<int>(std::lround(picture.width() * factor)),
-         static_cast<int>(std::lround(picture.height() * factor)));
+  setFactor(1.0);
+}
+
+void ImageView::setFactor(double factor) {
+  factor_ = factor;
+  resize(static_cast<int>(std::floor(picture_.width() * factor)),
+         static_cast<int>(std::floor(picture_.height() * factor)));
 }
 
 QPoint ImageView::ToDesign(QPointF pos) const {
   return {static_cast<int>(std::floor(pos.x() / factor_)), static_cast<int>(std::floor(pos.y() / factor_))};
 }
 
+// The picture is drawn at the screen's resolution already: it lands pixel for
+// pixel, with nothing stretched.
 void ImageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (factor_ != 1.0) painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(rect(), picture_.image());
+  const QImage& image = picture_.image();
+  const qreal ratio = devicePixelRatioF();
+  painter.drawImage(QRectF(0, 0, image.width() / ratio, image.height() / ratio), image);
 }
 
 void ImageView::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
-// A control that shows one of the program's pictures, scaled by the window's
-// factor, and hands mouse events on to the main window in design pixels.
+// A control that shows one of the session's pictures at the window's factor,
+// one picture pixel to one device pixel, and hands mouse events on to the
+// main window in design pixels.
 #pragma once
 
 #include <QWidget>
@@ -21,8 +22,10 @@ class ImageView : public QWidget {
     std::function<void()> dblClick;
   };
 
-  ImageView(const ImageCanvas& picture, double factor, QWidget* parent);
+  ImageView(const ImageCanvas& picture, QWidget* parent);
   void setHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
+  // Takes the size of the picture at `factor` window pixels per design pixel.
+  void setFactor(double factor);
   // The design pixel under a position in the control.
   QPoint ToDesign(QPointF pos) const;
 
@@ -34,7 +37,7 @@ class ImageView : public QWidget {
 
  private:
   const ImageCanvas& picture_;
-  double factor_;
+  double factor_ = 1.0;
   Handlers handlers_;
 };
 

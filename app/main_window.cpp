@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "dialogs/nail_dialog.h"
 #include "dialogs/net_dialog.h"
 #include "dialogs/overview_window.h"
+#include "search/device_search.h"
 #include "search/error_handler.h"
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
@@ -27,10 +29,13 @@ namespace vantrel {
 
 namespace {
 
-// The main window's contents at design size: the pictures and the header
-// strip at (5, 0) to (789, 545), with a margin.
+// The main window at design size, and its contents: the pictures and the
+// header strip at (5, 0) to (789, 545), with a margin.
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
 constexpr int kClientWidth = 794;
 constexpr int kClientHeight = 550;
+constexpr double kMinFactor = 0.5;
 constexpr int kPictureLeft = 5;
 constexpr int kPictureTop = 55;
 
@@ -45,24 +50,30 @@ std::optional<std::string> AskForBoardFile(QWidget* parent) {
 
 }  // namespace
 
-TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session), factor_(factor) {
+TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
   setObjectName(QStringLiteral("Frm_Main"));
   setWindowTitle(QStringLiteral("Vantrel"));
   setAcceptDrops(true);
   chooseFile_ = [this] { return AskForBoardFile(this); };
 
+  // The window's background fills all of it; the controls stand on a content
+  // area of the design size, laid out at the factor and centred.
   auto* client = new QWidget(this);
-  client->setObjectName(QStringLiteral("client"));
   SetBackground(client, ToQColor(colors::kTeal));
-  client->setFont(PixelFont("MS Sans Serif", Px(11)));
-  client->setFixedSize(Px(kClientWidth), Px(kClientHeight));
   setCentralWidget(client);
-  BuildPictures(client);
+  content_ = new QWidget(client);
+  content_->setObjectName(QStringLiteral("client"));
+  content_->setFont(PixelFont("MS Sans Serif", 11));
+  content_->setGeometry(0, 0, kClientWidth, kClientHeight);
+  BuildPictures(content_);
   BuildMenu();
+  KeepDesign(content_);
 
   // FormCreate: the window at the top-left corner, the splash shown.
-  adjustSize();
+  resize(static_cast<int>(std::lround(kWindowWidth * factor)),
+         static_cast<int>(std::lround(kWindowHeight * factor)));
   move(0, 0);
+  UpdateFactor();
   SetBoardShown(false);
   SetSearchItemsEnabled(false);
   session_.HighlightMode = hmNone;
@@ -70,14 +81,12 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session), facto
   session_.changed = [this] { SyncWithSession(); };
 }
 
-int TFrm_Main::Px(int designPixels) const { return static_cast<int>(std::lround(designPixels * factor_)); }
-
 // The controls from bottom to top, so that later ones lie above earlier ones.
 void TFrm_Main::BuildPictures(QWidget* client) {
   auto picture = [&](const ImageCanvas& canvas, const char* name, int y) {
-    auto* view = new ImageView(canvas, factor_, client);
+    auto* view = new ImageView(canvas, client);
     view->setObjectName(QString::fromLatin1(name));
-    view->move(Px(kPictureLeft), Px(y));
+    view->move(kPictureLeft, y);
     return view;
   };
   bottomView_ = picture(session_.bottomImage, "Image2", kPictureTop);
@@ -103,14 +112,14 @@ void TFrm_Main::BuildSplash(QWidget* client) {
   const QColor maroon = ToQColor(colors::kMaroon);
   splashTitle_ = new QLabel(QStringLiteral("VANTREL"), client);
   splashTitle_->setObjectName(QStringLiteral("Label3"));
-  splashTitle_->setGeometry(Px(232), Px(176), Px(353), Px(81));
-  splashTitle_->setFont(PixelFont("Comic Sans MS", Px(48), true));
+  splashTitle_->setGeometry(232, 176, 353, 81);
+  splashTitle_->setFont(PixelFont("Comic Sans MS", 48, true));
   SetTextColor(splashTitle_, maroon);
 
   splashLine_ = new QLabel(QStringLiteral("Board viewer for test fixtures and repair"), client);
   splashLine_->setObjectName(QStringLiteral("Label6"));
-  splashLine_->setGeometry(Px(136), Px(288), Px(515), Px(29));
-  splashLine_->setFont(PixelFont("MS Sans Serif", Px(24), true));
+  splashLine_->setGeometry(136, 288, 515, 29);
+  splashLine_->setFont(PixelFont("MS Sans Serif", 24, true));
   SetTextColor(splashLine_, maroon);
 }
 
@@ -138,16 +147,60 @@ void TFrm_Main::BuildMenu() {
 }
 
 QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
-  auto* label = new QLabel(centralWidget());
+  auto* label = new QLabel(content_);
   label->setObjectName(QString::fromLatin1(name));
   SetBackground(label, Qt::black);
   SetTextColor(label, Qt::red);
-  label->setFont(PixelFont("MS Sans Serif", Px(13)));
+  label->setFont(PixelFont("MS Sans Serif", 13));
   label->setTextFormat(Qt::PlainText);
-  label->move(Px(x), Px(y));
-  label->setFixedHeight(Px(16));
-  if (width > 0) label->setFixedWidth(Px(width));
+  label->move(x, y);
+  label->setFixedHeight(16);
+  if (width > 0) label->setFixedWidth(width);
   return label;
+}
+
+void TFrm_Main::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  UpdateFactor();
+}
+
+// k = min(width / 800, height / 600) of the window's client area, at least
+// one half. The content area follows it, and the pictures are drawn anew at k
+// times the screen's device pixel ratio.
+void TFrm_Main::UpdateFactor() {
+  const double factor =
+      std::max(kMinFactor, std::min(width() / double(kWindowWidth), height() / double(kWindowHeight)));
+  const double ratio = devicePixelRatioF();
+  if (factor != factor_ || ratio != pixelRatio_) {
+    factor_ = factor;
+    pixelRatio_ = ratio;
+    ScaleToFactor(content_, factor);
+    for (ImageView* view : {topView_, bottomView_, headerView_}) view->setFactor(factor);
+    headerLabels_[0]->adjustSize();
+    for (ImageCanvas* picture : {&session_.topImage, &session_.bottomImage, &session_.headerImage}) {
+      picture->SetScale(factor * ratio);
+    }
+    if (factorChanged_) factorChanged_(factor);
+    RedrawSoon();
+  }
+  // The content area in the middle of the client area below the menu.
+  const QWidget* client = centralWidget();
+  content_->move(std::max(0, (client->width() - content_->width()) / 2),
+                 std::max(0, (client->height() - content_->height()) / 2));
+}
+
+// The pictures at a new size are blank until drawn: they are drawn once the
+// window has settled, however many sizes it went through.
+void TFrm_Main::RedrawSoon() {
+  if (redrawPending_) return;
+  redrawPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    redrawPending_ = false;
+    Handle([&] {
+      if (boardShown_) Redraw();
+      RedrawOverviewPictures(session_);
+    });
+  });
 }
 
 QAction* TFrm_Main::menuAction(const std::string& name) const {
@@ -178,7 +231,7 @@ void TFrm_Main::SyncWithSession() {
     label->setVisible(boardShown_);
   }
   headerLabels_[0]->adjustSize();
-  headerLabels_[0]->setFixedHeight(Px(16));
+  headerLabels_[0]->setFixedHeight(headerLabels_[1]->height());
   headerView_->setVisible(boardShown_);
   bottomView_->setVisible(boardShown_);
   topView_->setVisible(session_.topShown);

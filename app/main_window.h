@@ -4,8 +4,10 @@
 // library (search/redraw.h and the searches), passing in what the search
 // dialogs' fields hold.
 //
-// Drawing happens in design pixels (784 x 490 side pictures); the window and
-// its controls are shown scaled by one factor that fits the screen.
+// Drawing happens in design pixels (784 x 490 side pictures). The window may
+// take any size: its controls are laid out at the factor
+// k = min(width / 800, height / 600) of its client area, and the pictures are
+// drawn at k times the screen's device pixel ratio, crisp.
 #pragma once
 
 #include <QAction>
@@ -47,11 +49,14 @@ class TFrm_Main : public QMainWindow {
   // Chooses a board file as the open dialog does; nothing when cancelled.
   using FileChooser = std::function<std::optional<std::string>()>;
 
+  // Starts at `factor` times the design size of 800 x 600.
   TFrm_Main(Session& session, double factor);
 
   void setWindows(const SecondaryWindows& windows) { windows_ = windows; }
   Session& session() { return session_; }
   double factor() const { return factor_; }
+  // Called whenever the factor changes, for the other windows to follow it.
+  void setFactorChanged(std::function<void(double)> changed) { factorChanged_ = std::move(changed); }
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
   // Handlers, each run through the default error handler.
@@ -89,6 +94,7 @@ class TFrm_Main : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Handle(const std::function<void()>& handler);
@@ -102,10 +108,15 @@ class TFrm_Main : public QMainWindow {
   void SetBoardShown(bool shown);
   void SetSearchItemsEnabled(bool enabled);
   QLabel* MakeHeaderLabel(const char* name, int x, int y, int width);
-  int Px(int designPixels) const;
+  void UpdateFactor();
+  void RedrawSoon();
 
   Session& session_;
-  double factor_;
+  double factor_ = 0;
+  double pixelRatio_ = 0;
+  bool redrawPending_ = false;
+  std::function<void(double)> factorChanged_;
+  QWidget* content_ = nullptr;  // the design-size area the controls stand on
   FileChooser chooseFile_;
   SecondaryWindows windows_;
   bool boardShown_ = false;

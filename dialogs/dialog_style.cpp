@@ -3,6 +3,10 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vantrel {
 
@@ -37,6 +41,50 @@ QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, Q
   button->setAutoDefault(false);
   button->setDefault(false);
   return button;
+}
+
+namespace {
+
+constexpr const char* kDesignGeometry = "vantrelDesignGeometry";
+constexpr const char* kDesignFontPixels = "vantrelDesignFontPixels";
+
+int Scaled(int designPixels, double factor) { return static_cast<int>(std::lround(designPixels * factor)); }
+
+}  // namespace
+
+void KeepDesign(QWidget* root) {
+  QList<QWidget*> widgets = root->findChildren<QWidget*>();
+  widgets.prepend(root);
+  for (QWidget* w : widgets) {
+    if (w->property(kDesignGeometry).isValid()) continue;
+    w->setProperty(kDesignGeometry, w->geometry());
+    if (w->testAttribute(Qt::WA_SetFont) && w->font().pixelSize() > 0) {
+      w->setProperty(kDesignFontPixels, w->font().pixelSize());
+    }
+  }
+}
+
+void ScaleToFactor(QWidget* root, double factor) {
+  QList<QWidget*> widgets = root->findChildren<QWidget*>();
+  widgets.prepend(root);
+  for (QWidget* w : widgets) {
+    const QVariant geometry = w->property(kDesignGeometry);
+    if (!geometry.isValid()) continue;
+    const QRect design = geometry.toRect();
+    const QSize size(Scaled(design.width(), factor), Scaled(design.height(), factor));
+    if (w->minimumWidth() == w->maximumWidth()) w->setFixedWidth(size.width());
+    if (w->minimumHeight() == w->maximumHeight()) w->setFixedHeight(size.height());
+    if (w->isWindow()) {
+      w->resize(size);
+    } else {
+      w->setGeometry(QRect(QPoint(Scaled(design.x(), factor), Scaled(design.y(), factor)), size));
+    }
+    if (const QVariant pixels = w->property(kDesignFontPixels); pixels.isValid()) {
+      QFont font = w->font();
+      font.setPixelSize(std::max(1, Scaled(pixels.toInt(), factor)));
+      w->setFont(font);
+    }
+  }
 }
 
 void CentreOnScreen(QWidget* window) {

@@ -28,4 +28,12 @@ QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, Q
 // Moves a top-level window to the middle of the primary screen.
 void CentreOnScreen(QWidget* window);
 
+// Windows are built at design size; these lay them out at any factor. KeepDesign
+// remembers the design geometry and font size of `root` and every widget in
+// it (once: later calls keep the first values); ScaleToFactor then sets each
+// to `factor` times its design geometry and font size, keeping fixed sizes
+// fixed. A top-level window keeps its place on the screen.
+void KeepDesign(QWidget* root);
+void ScaleToFactor(QWidget* root, double factor);
+
 }  // namespace vantrel

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <cmath>
+
 #include "dialogs/dialog_style.h"
 #include "search/error_handler.h"
 
@@ -14,14 +16,21 @@ class OverviewPicture : public QWidget {
  public:
   OverviewPicture(const ImageCanvas& picture, const bool& drawn, QWidget* parent)
       : QWidget(parent), picture_(picture), drawn_(drawn) {
-    setFixedSize(picture.width(), picture.height());
+    SetFactor(1.0);
+  }
+
+  void SetFactor(double factor) {
+    setFixedSize(static_cast<int>(std::floor(picture_.width() * factor)),
+                 static_cast<int>(std::floor(picture_.height() * factor)));
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     if (!drawn_) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_.image());
+    const QImage& image = picture_.image();
+    const qreal ratio = devicePixelRatioF();
+    painter.drawImage(QRectF(0, 0, image.width() / ratio, image.height() / ratio), image);
   }
 
  private:
@@ -59,12 +68,27 @@ TForm8::TForm8(Session& session, QWidget* parent)
   Image2->hide();
 
   move(kStartPosition);
+  KeepDesign(this);
+}
+
+void TForm8::SetFactor(double factor) {
+  factor_ = factor;
+  ScaleToFactor(this, factor);
+  for (OverviewPicture* picture : {Image1, Image2}) picture->SetFactor(factor);
+  for (ImageCanvas* picture : {&session_.overview.top, &session_.overview.bottom}) {
+    picture->SetScale(factor * devicePixelRatioF());
+  }
+}
+
+QPoint TForm8::Scaled(QPoint designPoint) const {
+  return QPoint(static_cast<int>(std::lround(designPoint.x() * factor_)),
+                static_cast<int>(std::lround(designPoint.y() * factor_)));
 }
 
 OverviewWindowCalls TForm8::SearchCalls() {
   return {.placeForSearch =
               [this] {
-                move(kSearchPosition);
+                move(Scaled(kSearchPosition));
                 ShowChosenPicture();
               },
           .show = [this] { ShowWindow(); }};

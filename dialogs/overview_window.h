@@ -40,6 +40,12 @@ class TForm8 : public QWidget {
   // drawing, unchanged and where it is.
   void ShowUnchanged();
 
+  // Lays the window out at the main window's factor, its pictures at the
+  // factor times the screen's device pixel ratio; they are blank until drawn
+  // again (RedrawOverviewPictures). Its places and steps on the screen follow
+  // the factor too.
+  void SetFactor(double factor);
+
   const ImageCanvas& TopImage() const { return session_.overview.top; }
   const ImageCanvas& BottomImage() const { return session_.overview.bottom; }
   // "top" or "bottom": the picture the last overview pass chose; "" before any.
@@ -53,9 +59,12 @@ class TForm8 : public QWidget {
  private:
   // Shows the picture the session's overview chose.
   void ShowChosenPicture();
+  // A place or a step of the design on the screen at the factor.
+  QPoint Scaled(QPoint designPoint) const;
   void ShowWindow();
 
   Session& session_;
+  double factor_ = 1.0;
   OverviewPicture* Image1 = nullptr;  // shows the top picture
   OverviewPicture* Image2 = nullptr;  // shows the bottom picture
 };

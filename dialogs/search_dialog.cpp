@@ -96,6 +96,7 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
 
   connect(ok_, &QPushButton::clicked, this, &SearchDialog::okClick);
   if (layout.cancelHides) connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
+  KeepDesign(this);
 }
 
 bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -63,9 +63,30 @@ Wide Abs(Wide v) { return v < 0 ? -v : v; }
 
 }  // namespace
 
-ImageCanvas::ImageCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
+ImageCanvas::ImageCanvas(int width, int height)
+    : designWidth_(width), designHeight_(height), image_(width, height, QImage::Format_RGB32) {
   image_.fill(Qt::black);
 }
+
+void ImageCanvas::SetScale(double scale) {
+  if (scale == scale_ && !image_.isNull()) return;
+  endText();
+  scale_ = scale;
+  image_ = QImage(static_cast<int>(std::floor(designWidth_ * scale)),
+                  static_cast<int>(std::floor(designHeight_ * scale)), QImage::Format_RGB32);
+  image_.fill(Qt::black);
+  fontName_.reset();
+  glyphs_.reset();
+}
+
+std::int64_t ImageCanvas::Device(std::int64_t v) const {
+  // Design pixels this far out lie far beyond any picture.
+  constexpr std::int64_t kFar = std::int64_t{1} << 40;
+  const long double design = static_cast<long double>(std::clamp(v, -kFar, kFar));
+  return static_cast<std::int64_t>(std::floor(design * scale_));
+}
+
+int ImageCanvas::PenThickness() const { return std::max(1, static_cast<int>(std::lround(scale_))); }
 
 uchar* ImageCanvas::pixels() {
   if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) {
@@ -90,8 +111,8 @@ QPainter& ImageCanvas::textPainter() {
 void ImageCanvas::endText() { painter_.reset(); }
 
 void ImageCanvas::fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour) {
-  if (std::max<std::int64_t>(x1, 0) >= std::min<std::int64_t>(x2, width()) ||
-      std::max<std::int64_t>(y1, 0) >= std::min<std::int64_t>(y2, height())) {
+  if (std::max<std::int64_t>(x1, 0) >= std::min<std::int64_t>(x2, image_.width()) ||
+      std::max<std::int64_t>(y1, 0) >= std::min<std::int64_t>(y2, image_.height())) {
     return;
   }
   fillBox(pixels(), x1, y1, x2, y2, colour);
@@ -100,9 +121,9 @@ void ImageCanvas::fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
 void ImageCanvas::fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                           QRgb colour) const {
   const std::int64_t left = std::max<std::int64_t>(x1, 0);
-  const std::int64_t right = std::min<std::int64_t>(x2, width());
+  const std::int64_t right = std::min<std::int64_t>(x2, image_.width());
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
+  const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
   if (left >= right || top >= bottom) return;
   const qsizetype stride = image_.bytesPerLine();
   for (std::int64_t y = top; y < bottom; ++y) {
@@ -115,7 +136,11 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
   if (state().brushStyle == BrushStyle::Clear) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  fillBox(x1, y1, x2, y2, ToRgb(state().brushColor));
+  if (scaled()) {
+    fillBox(Device(x1), Device(y1), Device(x2), Device(y2), ToRgb(state().brushColor));
+  } else {
+    fillBox(x1, y1, x2, y2, ToRgb(state().brushColor));
+  }
 }
 
 // The minor coordinate of step i (0 <= i < L = |dMajor|) is
@@ -123,11 +148,16 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
 // to the smaller coordinate whichever way the line runs. Only the steps whose
 // major coordinate lies in the picture are visited.
 void ImageCanvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+  if (scaled()) return drawScaledLine(x0, y0, x1, y1);
+  rasterLine(x0, y0, x1, y1, ToRgb(state().penColor));
+}
+
+void ImageCanvas::rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                             QRgb colour) {
   if (x0 == x1 && y0 == y1) return;
-  const int w = width();
-  const int h = height();
+  const int w = image_.width();
+  const int h = image_.height();
   if (w <= 0 || h <= 0) return;
-  const QRgb colour = ToRgb(state().penColor);
 
   // Horizontal and vertical lines: the start pixel up to the end pixel, which
   // is left out whichever way the line runs.
@@ -220,15 +250,34 @@ void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, s
   // pixel wide or high is a single column or row of the pen.
   if (x1 + 1 == x2 && y1 + 1 == y2) return;
   if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;  // wholly outside
+  if (scaled()) {
+    // The outline as thick as the pen, from the start of each edge's design
+    // pixel; the brush from the first device pixel inside it.
+    x1 = std::max<std::int64_t>(x1, -1), y1 = std::max<std::int64_t>(y1, -1);
+    x2 = std::min<std::int64_t>(x2, width() + 1), y2 = std::min<std::int64_t>(y2, height() + 1);
+    const std::int64_t t = PenThickness();
+    const std::int64_t left = Device(x1), top = Device(y1);
+    const std::int64_t right = std::max(Device(x2 - 1) + t, left + t),
+                       bottom = std::max(Device(y2 - 1) + t, top + t);
+    return paintBox(left, std::min(left + t, right), std::max(right - t, left), right, top,
+                    std::min(top + t, bottom), std::max(bottom - t, top), bottom);
+  }
+  paintBox(x1, x1 + 1, x2 - 1, x2, y1, y1 + 1, y2 - 1, y2);
+}
+
+// A box whose outline fills the columns left..leftIn-1 and rightIn..right-1
+// and the rows top..topIn-1 and bottomIn..bottom-1, with the brush inside.
+void ImageCanvas::paintBox(std::int64_t left, std::int64_t leftIn, std::int64_t rightIn, std::int64_t right,
+                           std::int64_t top, std::int64_t topIn, std::int64_t bottomIn, std::int64_t bottom) {
   uchar* bits = pixels();
   if (state().brushStyle == BrushStyle::Solid) {
-    fillBox(bits, x1 + 1, y1 + 1, x2 - 1, y2 - 1, ToRgb(state().brushColor));
+    fillBox(bits, leftIn, topIn, rightIn, bottomIn, ToRgb(state().brushColor));
   }
   const QRgb pen = ToRgb(state().penColor);
-  fillBox(bits, x1, y1, x2, y1 + 1, pen);
-  fillBox(bits, x1, y2 - 1, x2, y2, pen);
-  fillBox(bits, x1, y1, x1 + 1, y2, pen);
-  fillBox(bits, x2 - 1, y1, x2, y2, pen);
+  fillBox(bits, left, top, right, topIn, pen);
+  fillBox(bits, left, bottomIn, right, bottom, pen);
+  fillBox(bits, left, top, leftIn, bottom, pen);
+  fillBox(bits, rightIn, top, right, bottom, pen);
 }
 
 // One quarter of the outline by the midpoint method in A. Zingl's form, with
@@ -304,7 +353,7 @@ void ImageCanvas::EllipseRowPainter::Paint(std::int64_t y, std::int64_t left, st
 ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
   return {pixels(),
           image_.bytesPerLine(),
-          width(),
+          image_.width(),
           ToRgb(state().penColor),
           ToRgb(state().brushColor),
           state().brushStyle == BrushStyle::Solid};
@@ -313,7 +362,7 @@ ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
 void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
   const EllipseShape& shape = shapeOf(w, h);
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y1 + h, height());
+  const std::int64_t bottom = std::min<std::int64_t>(y1 + h, image_.height());
   const EllipseRowPainter rows = ellipseRows();
   for (std::int64_t y = top; y < bottom; ++y) {
     const EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
@@ -336,7 +385,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
     const Real u = (t - b) / b;
     return a * std::sqrt(std::max<Real>(0, 1 - u * u));
   };
-  const int pictureWidth = width();
+  const int pictureWidth = image_.width();
   // Box columns to picture columns, kept within one pixel of the picture.
   auto toColumn = [x1, pictureWidth](Real column) {
     const Real v = std::clamp<Real>(static_cast<Real>(x1) + column, -1, static_cast<Real>(pictureWidth) + 1);
@@ -344,7 +393,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
   };
 
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y2, height());
+  const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
   const EllipseRowPainter rows = ellipseRows();
   for (std::int64_t y = top; y < bottom; ++y) {
     const Real r = static_cast<Real>(Wide{y} - y1);
@@ -369,6 +418,7 @@ void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
     ImageCanvas::rectangle(x1, y1, x2, y2);
     return;
   }
+  if (scaled()) return drawScaledEllipse(x1, y1, x2, y2);
   if (w <= kMaxExactEllipse && h <= kMaxExactEllipse) {
     drawExactEllipse(x1, y1, static_cast<int>(w), static_cast<int>(h));
   } else {
@@ -376,11 +426,97 @@ void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
   }
 }
 
+// At a scale other than 1 the figures keep their design coordinates and are
+// drawn at the picture's resolution, crisp: a line as wide as the pen is
+// thick, through the middles of its end pixels; level and upright lines and
+// the edges of boxes exactly on the blocks of their design pixels.
+void ImageCanvas::drawScaledLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+  if (x0 == x1 && y0 == y1) return;
+  const QRgb colour = ToRgb(state().penColor);
+  if (y0 == y1 || x0 == x1) {
+    // The design pixels from the start up to, not including, the end, as
+    // thick as the pen across.
+    auto span = [](std::int64_t a, std::int64_t b) {
+      return a < b ? std::pair{a, b} : std::pair{b + 1, a + 1};
+    };
+    const std::int64_t thickness = PenThickness();
+    if (y0 == y1) {
+      const auto [left, right] = span(x0, x1);
+      return fillBox(Device(left), Device(y0), Device(right), Device(y0) + thickness, colour);
+    }
+    const auto [top, bottom] = span(y0, y1);
+    return fillBox(Device(x0), Device(top), Device(x0) + thickness, Device(bottom), colour);
+  }
+  // Far-away ends are brought in along the line first, so that the device
+  // coordinates stay in range; the line then runs past the picture still.
+  long double ax = x0, ay = y0, bx = x1, by = y1;
+  constexpr long double kReach = 1 << 20;
+  if (std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by)}) > kReach) {
+    long double from = 0, to = 1;
+    const long double d[2] = {bx - ax, by - ay}, start[2] = {ax, ay};
+    for (int axis = 0; axis < 2; ++axis) {
+      if (d[axis] == 0) continue;
+      long double t0 = (-kReach - start[axis]) / d[axis], t1 = (kReach - start[axis]) / d[axis];
+      if (t0 > t1) std::swap(t0, t1);
+      from = std::max(from, t0), to = std::min(to, t1);
+    }
+    if (from >= to) return;
+    ax = start[0] + from * d[0], ay = start[1] + from * d[1];
+    bx = start[0] + to * d[0], by = start[1] + to * d[1];
+  }
+  auto device = [this](long double v) {
+    return static_cast<std::int64_t>(std::llround((v + 0.5L) * scale_ - 0.5L));
+  };
+  const std::int64_t dx0 = device(ax), dy0 = device(ay), dx1 = device(bx), dy1 = device(by);
+  const bool xMajor = std::abs(dx1 - dx0) > std::abs(dy1 - dy0);
+  const int thickness = PenThickness();
+  for (int o = -(thickness - 1) / 2; o <= thickness / 2; ++o) {
+    rasterLine(dx0 + (xMajor ? 0 : o), dy0 + (xMajor ? o : 0), dx1 + (xMajor ? 0 : o), dy1 + (xMajor ? o : 0),
+               colour);
+  }
+}
+
+// The ellipse in the device box of the design box: its outline as thick as
+// the pen (between the ellipse of the box and the one inside it by the
+// thickness), the brush within.
+void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  x1 = std::max<std::int64_t>(x1, -(std::int64_t{1} << 40)),
+  y1 = std::max<std::int64_t>(y1, -(std::int64_t{1} << 40));
+  const std::int64_t left = Device(x1), top = Device(y1), right = Device(x2), bottom = Device(y2);
+  const std::int64_t w = right - left, h = bottom - top;
+  if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
+  const int inset = PenThickness() - 1;
+  const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
+  const std::int64_t iw = w - 2 * inset, ih = h - 2 * inset;
+  const EllipseShape* inner =
+      iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
+  const EllipseRowPainter rows = ellipseRows();
+  const std::int64_t from = std::max<std::int64_t>(top, 0),
+                     to = std::min<std::int64_t>(bottom, image_.height());
+  for (std::int64_t y = from; y < to; ++y) {
+    const EllipseRow& e = outer[static_cast<std::size_t>(y - top)];
+    if (e.left > e.right) continue;
+    const std::int64_t outerLeft = left + e.left, outerRight = left + (w - e.left);
+    std::int64_t innerLeft = outerRight, innerRight = outerRight;  // no brush: all pen
+    if (const std::int64_t row = y - top - inset; inner && row >= 0 && row < ih) {
+      const EllipseRow& i = (*inner)[static_cast<std::size_t>(row)];
+      if (i.left <= i.right && i.right + 1 < iw - 1 - i.right) {
+        innerLeft = left + inset + i.right + 1;
+        innerRight = left + inset + (iw - 1 - i.right);
+      }
+    }
+    rows.Paint(y, outerLeft, innerLeft, innerRight, outerRight);
+  }
+}
+
 // Sizes are points at 96 pixels per inch, set in pixels so that the picture's
 // own resolution plays no part. A negative size counts like a positive one.
 void ImageCanvas::selectFont(const CanvasState& state) {
   if (fontName_ && *fontName_ == state.fontName && fontSizePt_ == state.fontSizePt) return;
-  const double pixelSize = std::round(std::abs(static_cast<double>(state.fontSizePt)) * 96.0 / 72.0);
+  // At another scale the same size in design pixels, drawn at the picture's
+  // resolution.
+  const double pixelSize =
+      std::round(std::round(std::abs(static_cast<double>(state.fontSizePt)) * 96.0 / 72.0) * scale_);
   font_ = QFont(QString::fromStdString(state.fontName));
   font_.setPixelSize(static_cast<int>(std::clamp(pixelSize, 1.0, static_cast<double>(kMaxFontPixels))));
   font_.setHintingPreference(QFont::PreferFullHinting);  // whole-pixel advances
@@ -403,12 +539,13 @@ LabelGlyphs* ImageCanvas::labelGlyphs(std::string_view text) {
 }
 
 void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text) {
-  if (text.empty() || width() <= 0 || height() <= 0) return;
+  if (text.empty() || image_.width() <= 0 || image_.height() <= 0) return;
+  if (scaled()) x = Device(x), y = Device(y);
   selectFont(state());
   const std::int64_t textHeight = metrics_->height();
   // Glyphs may stand out of their box a little (overhangs, negative bearings).
   const std::int64_t margin = textHeight;
-  if (x >= width() + margin || y >= height() + margin || y <= -(textHeight + margin)) return;
+  if (x >= image_.width() + margin || y >= image_.height() + margin || y <= -(textHeight + margin)) return;
   LabelGlyphs* glyphs = labelGlyphs(text);
   const QString s =
       glyphs ? QString() : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

@@ -51,8 +51,16 @@ class ImageCanvas : public Canvas {
   ImageCanvas(const ImageCanvas&) = delete;
   ImageCanvas& operator=(const ImageCanvas&) = delete;
 
-  int width() const override { return image_.width(); }
-  int height() const override { return image_.height(); }
+  // The picture's size in design pixels, whatever its scale.
+  int width() const override { return designWidth_; }
+  int height() const override { return designHeight_; }
+
+  // Draws from now on at `scale` device pixels per design pixel: the figures
+  // keep their design coordinates and are rasterised at the device
+  // resolution, and image() is that many times larger. At scale 1 every
+  // pixel follows the rules above exactly. Clears the picture to black.
+  void SetScale(double scale);
+  double scale() const { return scale_; }
   // The picture. Reading it, painting it or copying it is safe at any time;
   // the writable form ends the text painter first, since the image may be
   // replaced.
@@ -124,6 +132,17 @@ class ImageCanvas : public Canvas {
   static EllipseShape ComputeEllipseShape(int w, int h);
   const EllipseShape& shapeOf(int w, int h);
   void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
+  bool scaled() const { return scale_ != 1.0; }
+  // The device column or row where design pixel v begins.
+  std::int64_t Device(std::int64_t v) const;
+  // The pen's width in device pixels: about the scale.
+  int PenThickness() const;
+  void drawScaledLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+  void drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+  // A line of device pixels, end pixel excluded.
+  void rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, QRgb colour);
+  void paintBox(std::int64_t left, std::int64_t leftIn, std::int64_t rightIn, std::int64_t right,
+                std::int64_t top, std::int64_t topIn, std::int64_t bottomIn, std::int64_t bottom);
   void drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
   // Fills x1..x2-1, y1..y2-1 with one colour, clipped; nothing when x2 <= x1 or y2 <= y1.
   void fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour);
@@ -142,6 +161,9 @@ class ImageCanvas : public Canvas {
   QPainter& textPainter();
   void endText();
 
+  int designWidth_;
+  int designHeight_;
+  double scale_ = 1.0;
   QImage image_;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;

@@ -25,6 +25,23 @@ bool MarkDevice(Session& s, Side side, int slot, const std::string& name) {
   return true;
 }
 
+// Draws every device named `name` in turn on the side's overview picture, so
+// that the last one stays in view, calling `drawn` after each.
+void DrawOverview(Session& s, Side side, const ViewState& view, const std::string& name,
+                  const std::function<void()>& drawn) {
+  OverviewPictures& overview = s.overview;
+  ScanParts(s.FileOf(side), name, PartsEnd::AfterName, [&](const PartRecord& device) {
+    const OverviewOrigin origin = OverviewOriginOf(view, side, device.box);
+    overview.OverviewOriginX = origin.x;
+    overview.OverviewOriginY = origin.y;
+    (side == Side::Top ? overview.topDrawn : overview.bottomDrawn) = true;
+    overview.drawingOf(side) = OverviewPictures::Drawing{view, name};
+    DrawDeviceOverview(view, side, s.FileOf(side), device, origin, overview.of(side));
+    if (side == Side::Top) drawn();
+    return true;
+  });
+}
+
 }  // namespace
 
 void MarkDevices(Session& s, Side side, const SlotNames& names, DeviceForm form) {
@@ -73,19 +90,18 @@ void ShowDeviceOverview(Session& s, Side side, const std::string& name, const Ov
     if (side == Side::Bottom) show();
     return;
   }
-  OverviewPictures& overview = s.overview;
-  overview.shown = side;
+  s.overview.shown = side;
   if (window.placeForSearch) window.placeForSearch();
-  ScanParts(s.FileOf(side), name, PartsEnd::AfterName, [&](const PartRecord& device) {
-    const OverviewOrigin origin = OverviewOriginOf(s.view, side, device.box);
-    overview.OverviewOriginX = origin.x;
-    overview.OverviewOriginY = origin.y;
-    (side == Side::Top ? overview.topDrawn : overview.bottomDrawn) = true;
-    DrawDeviceOverview(s.view, side, s.FileOf(side), device, origin, overview.of(side));
-    if (side == Side::Top) show();
-    return true;  // every device of the name, so that the last one stays in view
-  });
+  DrawOverview(s, side, s.view, name, show);
   if (side == Side::Bottom) show();
+}
+
+void RedrawOverviewPictures(Session& s) {
+  for (const Side side : {Side::Top, Side::Bottom}) {
+    if (const std::optional<OverviewPictures::Drawing> drawing = s.overview.drawingOf(side)) {
+      DrawOverview(s, side, drawing->view, drawing->name, [] {});
+    }
+  }
 }
 
 bool DeviceSearch(Session& s, const SlotNames& names, const OverviewWindowCalls& window) {

@@ -82,6 +82,11 @@ struct OverviewWindowCalls {
 //     or without a device.
 void ShowDeviceOverview(Session& s, Side side, const std::string& name, const OverviewWindowCalls& window);
 
+// Draws the overview pictures again from what they were last drawn from, at
+// the pictures' present scale (after the window changed its size). The window
+// is neither moved nor shown.
+void RedrawOverviewPictures(Session& s);
+
 // The dialog's OK: empties the header, MarkDevices in its search form for the
 // top side and then the bottom side, the overview of device 1 for the side
 // now shown, then hmDevice. With no board chosen it does nothing and returns

@@ -83,8 +83,17 @@ struct OverviewPictures {
   std::optional<Side> shown;  // the picture the last overview pass chose
   std::int32_t OverviewOriginX = 0;
   std::int32_t OverviewOriginY = 0;
+  // What each picture was last drawn from: the view of that moment and device
+  // 1's name, so that it can be drawn again at another size.
+  struct Drawing {
+    ViewState view;
+    std::string name;
+  };
+  std::optional<Drawing> topDrawing;
+  std::optional<Drawing> bottomDrawing;
 
   ImageCanvas& of(Side side) { return side == Side::Top ? top : bottom; }
+  std::optional<Drawing>& drawingOf(Side side) { return side == Side::Top ? topDrawing : bottomDrawing; }
 };
 
 struct Session {

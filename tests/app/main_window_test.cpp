@@ -7,6 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <map>
+#include <set>
+
 #include "app/batch_runner.h"
 #include "board/companion_file.h"
 #include "support/test_support.h"
@@ -266,6 +269,67 @@ TEST_F(MainWindow, OtherButtonsReturnHome) {
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(s().view.TopOriginX, 192);
   EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The window takes any size: the factor follows the smaller of its width over
+// 800 and its height over 600, never below one half; the pictures are drawn
+// at that factor; what the content does not cover shows the background.
+TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
+  struct Size {
+    int w, h;
+    double factor;
+  };
+  for (const Size size :
+       {Size{1920, 1080, 1.8}, Size{640, 480, 0.8}, Size{200, 150, 0.5}, Size{800, 600, 1.0}}) {
+    SCOPED_TRACE(testing::Message() << size.w << " x " << size.h);
+    const std::string out = (dir.path() / ("out" + std::to_string(size.w))).string();
+    Run("open " + board + "\nresize " + std::to_string(size.w) + " " + std::to_string(size.h) + "\ndump " +
+        out);
+    const QJsonDocument state = test::ReadState(out);
+    EXPECT_EQ(state["factor"].toDouble(), size.factor);
+    EXPECT_EQ(state["window"], (QJsonArray{size.w, size.h}));
+    EXPECT_TRUE(state["errors"].toArray().isEmpty());
+    const QImage screen((out + "/screen.png").c_str());
+    EXPECT_EQ(screen.size(), QSize(size.w, size.h));
+    EXPECT_EQ(QImage((out + "/top.png").c_str()).width(), static_cast<int>(784 * size.factor));
+    // Left of the content, below the menu: the window's background.
+    EXPECT_EQ(screen.pixelColor(1, size.h - 2), QColor(0x00, 0x80, 0x80));
+  }
+  // Back at 800 x 600 the pictures are those of the design again.
+  EXPECT_EQ(TopPixel(390, 280), kPin);
+}
+
+// At a factor that is no whole number the pictures still hold only the
+// colours of their figures: nothing is smeared between them.
+TEST_F(MainWindow, RealBoardPicturesAtAnyFactorHoldOnlyTheirOwnColours) {
+  Run("open " + test::SharedBoardFile("teres-main") + "\nresize 1432 1074\ndump " +
+      (dir.path() / "out").string());
+  const QImage top((dir.path() / "out" / "top.png").string().c_str());
+  const QImage screen((dir.path() / "out" / "screen.png").string().c_str());
+  ASSERT_EQ(top.size(), QSize(1403, 877));  // 784 and 490 times 1.79
+  const std::set<QRgb> palette = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0x80, 0x80, 0),
+                                  qRgb(0x99, 0xb4, 0xd1)};
+  std::map<QRgb, int> seen;
+  for (int y = 0; y < top.height(); ++y) {
+    for (int x = 0; x < top.width(); ++x) ++seen[top.pixel(x, y) | 0xff000000];
+  }
+  for (const auto& [colour, count] : seen) EXPECT_TRUE(palette.count(colour)) << std::hex << colour;
+  EXPECT_GT(seen[qRgb(255, 0, 0)], 1000);      // the outline
+  EXPECT_GT(seen[qRgb(0x80, 0x80, 0)], 1000);  // the part boxes
+  // On the screen, where the top picture stands, the same colours.
+  const QWidget* view = app.main->Image1();
+  const QRect shown(view->mapTo(app.main.get(), QPoint(0, 0)), view->size());
+  for (int y = shown.top(); y <= shown.bottom(); y += 3) {
+    for (int x = shown.left(); x <= shown.right(); x += 3) {
+      ASSERT_TRUE(palette.count(screen.pixel(x, y) | 0xff000000)) << x << ", " << y;
+    }
+  }
 }
 
 }  // namespace

@@ -807,21 +807,11 @@ TEST_F(ImageCanvasText, BytesAreLatin1) {
 TEST_F(ImageCanvasText, CopiesTakenBetweenLabelsKeepWhatTheyShowed) {
   auto draw = [](ImageCanvas& c, int step) {
     switch (step) {
-      case 0:
-        c.textOut(10, 8, "HIH");
-        break;
-      case 1:
-        c.fillRect(30, 10, 70, 30);
-        break;
-      case 2:
-        c.textOut(40, 12, "HIH");
-        break;
-      case 3:
-        c.ellipse(90, 5, 120, 35);
-        break;
-      default:
-        c.textOut(95, 30, "HIH");
-        break;
+      case 0: c.textOut(10, 8, "HIH"); break;
+      case 1: c.fillRect(30, 10, 70, 30); break;
+      case 2: c.textOut(40, 12, "HIH"); break;
+      case 3: c.ellipse(90, 5, 120, 35); break;
+      default: c.textOut(95, 30, "HIH"); break;
     }
   };
   ImageCanvas plain(160, 60);
@@ -890,6 +880,142 @@ TEST(FontSubstitutions, ProgramFacesResolveToInstalledFaces) {
   EXPECT_TRUE(comic.startsWith(QStringLiteral("Comic Neue")) ||
               comic.startsWith(QStringLiteral("URW Gothic")))
       << comic.toStdString();
+}
+
+}  // namespace
+}  // namespace vantrel
+
+// ---------------------------------------------------------------------------
+// Drawing at another scale
+
+namespace vantrel {
+namespace {
+
+// The design pixels that hold `colour` in the picture (for text, whose edges
+// are blends, any colour but black), a design pixel holding it when any
+// device pixel of its block does.
+std::set<Point> DesignPixelsOf(const ImageCanvas& canvas, Color colour, bool text) {
+  std::set<Point> pixels;
+  const QImage& image = canvas.image();
+  const double scale = canvas.scale();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const Color c = PixelAt(image, x, y);
+      if (text ? c != colors::kBlack : c == colour) {
+        pixels.insert({static_cast<int>(x / scale), static_cast<int>(y / scale)});
+      }
+    }
+  }
+  return pixels;
+}
+
+// Whether every pixel of `a` has one of `b` within a design pixel, and back.
+bool WithinAPixel(const std::set<Point>& a, const std::set<Point>& b) {
+  auto near = [](const std::set<Point>& from, const std::set<Point>& to) {
+    for (const auto& [x, y] : from) {
+      bool found = false;
+      for (std::int64_t dy = -1; dy <= 1 && !found; ++dy) {
+        for (std::int64_t dx = -1; dx <= 1 && !found; ++dx) found = to.count({x + dx, y + dy}) > 0;
+      }
+      if (!found) return false;
+    }
+    return true;
+  };
+  return !a.empty() && near(a, b) && near(b, a);
+}
+
+struct ScaledFigure {
+  const char* name;
+  Color colour;  // what the figure is drawn in
+  std::function<void(ImageCanvas&)> draw;
+  bool text = false;
+};
+
+class ImageCanvasScaled : public testing::TestWithParam<ScaledFigure> {};
+
+// The same design figure drawn at scale 2 lies, taken back to design pixels,
+// where it lies at scale 1, crisp in its own colour.
+TEST_P(ImageCanvasScaled, FigureLiesWhereItLiesAtScaleOne) {
+  const ScaledFigure& figure = GetParam();
+  ImageCanvas plain(80, 60), scaled(80, 60);
+  scaled.SetScale(2);
+  ASSERT_EQ(scaled.image().size(), QSize(160, 120));
+  for (ImageCanvas* canvas : {&plain, &scaled}) figure.draw(*canvas);
+  const std::set<Point> expected = DesignPixelsOf(plain, figure.colour, figure.text);
+  const std::set<Point> found = DesignPixelsOf(scaled, figure.colour, figure.text);
+  EXPECT_TRUE(WithinAPixel(expected, found))
+      << expected.size() << " design pixels at scale 1, " << found.size() << " at scale 2";
+}
+
+INSTANTIATE_TEST_SUITE_P(Figures, ImageCanvasScaled,
+                         testing::Values(ScaledFigure{"OutlineLines", colors::kRed,
+                                                      [](ImageCanvas& c) {
+                                                        c.setPenColor(colors::kRed);
+                                                        c.moveTo(5, 5);
+                                                        c.lineTo(70, 5);
+                                                        c.lineTo(60, 50);
+                                                        c.lineTo(5, 40);
+                                                        c.lineTo(5, 5);
+                                                      }},
+                                         ScaledFigure{"PartBox", colors::kOlive,
+                                                      [](ImageCanvas& c) {
+                                                        c.setPenColor(colors::kOlive);
+                                                        c.setBrushColor(colors::kBlack);
+                                                        c.rectangle(10, 8, 50, 30);
+                                                      }},
+                                         ScaledFigure{"Ring", colors::kYellow,
+                                                      [](ImageCanvas& c) {
+                                                        c.setPenColor(colors::kYellow);
+                                                        c.setBrushStyle(BrushStyle::Clear);
+                                                        c.ellipse(20, 20, 33, 33);
+                                                      }},
+                                         ScaledFigure{"Disc", colors::kWhite,
+                                                      [](ImageCanvas& c) {
+                                                        c.setPenColor(colors::kWhite);
+                                                        c.setBrushColor(colors::kWhite);
+                                                        c.ellipse(40, 10, 49, 19);
+                                                      }},
+                                         ScaledFigure{"Label", colors::kRed,
+                                                      [](ImageCanvas& c) {
+                                                        c.setBrushStyle(BrushStyle::Clear);
+                                                        c.setFontName("Times New Roman");
+                                                        c.setFontSize(16);
+                                                        c.setFontColor(colors::kRed);
+                                                        c.textOut(8, 20, "U17.4");
+                                                      },
+                                                      true}),
+                         [](const testing::TestParamInfo<ScaledFigure>& info) { return info.param.name; });
+
+// Lines and outlines are as wide as the pen is thick, the same on every
+// edge, and a scale of 1 after another one draws as before.
+TEST(ImageCanvasScaledPen, EdgesHaveOneWidthAndScaleOneComesBack) {
+  ImageCanvas canvas(100, 80);
+  canvas.SetScale(1.79);
+  canvas.setPenColor(colors::kOlive);
+  canvas.setBrushColor(colors::kBlack);
+  canvas.rectangle(10, 10, 61, 47);
+  const QImage& image = canvas.image();
+  auto widthAcross = [&](int x0, int y0, int dx, int dy) {
+    int n = 0;
+    for (int x = x0, y = y0; x >= 0 && y >= 0 && x < image.width() && y < image.height(); x += dx, y += dy) {
+      if (PixelAt(image, x, y) == colors::kOlive) ++n;
+    }
+    return n;
+  };
+  const int middleRow = image.height() / 3, middleColumn = image.width() / 3;
+  EXPECT_EQ(widthAcross(0, middleRow, 1, 0), 4);  // two edges of 2 pixels
+  EXPECT_EQ(widthAcross(middleColumn, 0, 0, 1), 4);
+
+  ImageCanvas plain(30, 20);
+  ImageCanvas back(30, 20);
+  back.SetScale(3);
+  back.SetScale(1);
+  for (ImageCanvas* c : {&plain, &back}) {
+    c->setPenColor(colors::kRed);
+    c->moveTo(2, 3);
+    c->lineTo(25, 17);
+  }
+  EXPECT_EQ(back.image(), plain.image());
 }
 
 }  // namespace
