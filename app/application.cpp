@@ -11,20 +11,12 @@
 
 namespace vantrel {
 
-double ScreenFactor(int screenWidth, int screenHeight) {
-  return std::max(1.0, std::min(screenWidth / 800.0, screenHeight / 600.0));
-}
-
 void ShowErrorBox(const std::string& text) {
   QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Vantrel"), FromBytes(text),
                         QMessageBox::Ok);
 }
 
 Application::Application(double factor) {
-  if (factor <= 0) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    factor = screen ? ScreenFactor(screen->geometry().width(), screen->geometry().height()) : 1.0;
-  }
   main = std::make_unique<TFrm_Main>(session, factor);
   nail = std::make_unique<TFrm_Nail>(session);
   comp = std::make_unique<TFrm_Comp>(session);

@@ -17,17 +17,13 @@
 
 namespace vantrel {
 
-// The factor by which the design-size window is shown on a screen: the
-// largest that fits both ways, never below 1.
-double ScreenFactor(int screenWidth, int screenHeight);
-
 // Shows an error in a message box with the error icon and the title "Vantrel".
 void ShowErrorBox(const std::string& text);
 
 class Application {
  public:
-  // factor <= 0: fit the primary screen.
-  explicit Application(double factor = 0);
+  // The main window starts at `factor` times its design size.
+  explicit Application(double factor = 1.0);
   ~Application();
 
   Session session;

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
   vantrel::RegisterFontSubstitutions();
 
   vantrel::SetErrorReporter(vantrel::ShowErrorBox);
-  vantrel::Application app;
-  app.main->show();
+  vantrel::Application app(1.0);
+  app.main->ShowOnScreen();
   const QStringList args = QApplication::arguments();
   if (args.size() > 1) {
     app.main->OpenBoard(std::filesystem::absolute(args.at(1).toStdString()).lexically_normal().string());

@@ -5,9 +5,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -144,6 +146,19 @@ void TFrm_Main::BuildMenu() {
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "About1", "About", &TFrm_Main::About1Click, "about");
+
+  // F11 types no character, so it is free for the window itself.
+  auto* fullScreen = new QAction(QStringLiteral("Full screen"), this);
+  fullScreen->setShortcut(QKeySequence::FullScreen);
+  fullScreen->setShortcutContext(Qt::WindowShortcut);
+  connect(fullScreen, &QAction::triggered, this,
+          [this] { isFullScreen() ? showNormal() : showFullScreen(); });
+  addAction(fullScreen);
+}
+
+void TFrm_Main::ShowOnScreen() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+  showMaximized();
 }
 
 QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {

@@ -59,6 +59,9 @@ class TFrm_Main : public QMainWindow {
   void setFactorChanged(std::function<void(double)> changed) { factorChanged_ = std::move(changed); }
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
+  // Shows the window filling the screen's free area, maximised.
+  void ShowOnScreen();
+
   // Handlers, each run through the default error handler.
   void FormKeyPress(char key);
   void open1Click();

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <cwchar>
 #include <utility>
 
 namespace vantrel {
@@ -61,6 +63,19 @@ void StepLine(uchar* bits, qsizetype stride, bool xMajor, int major, int majorSt
 
 Wide Abs(Wide v) { return v < 0 ? -v : v; }
 
+// n pixels of one colour from `to`. Long runs go through the C library's
+// wide-character fill, which writes large blocks without reading them first,
+// where a wide character is a 32-bit value.
+inline void FillPixels(QRgb* to, std::size_t n, QRgb colour) {
+  if constexpr (sizeof(wchar_t) == sizeof(QRgb)) {
+    if (n >= 64) {
+      std::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(colour), n);
+      return;
+    }
+  }
+  std::fill(to, to + n, colour);
+}
+
 }  // namespace
 
 ImageCanvas::ImageCanvas(int width, int height)
@@ -80,15 +95,42 @@ void ImageCanvas::SetScale(double scale) {
 }
 
 std::int64_t ImageCanvas::Device(std::int64_t v) const {
-  // Design pixels this far out lie far beyond any picture.
+  // Design pixels this far out lie far beyond any picture; nearer ones scale
+  // exactly enough in a double. The floor without a call: truncate, then
+  // step down below zero.
   constexpr std::int64_t kFar = std::int64_t{1} << 40;
-  const long double design = static_cast<long double>(std::clamp(v, -kFar, kFar));
-  return static_cast<std::int64_t>(std::floor(design * scale_));
+  const double device = static_cast<double>(std::clamp(v, -kFar, kFar)) * scale_;
+  const auto truncated = static_cast<std::int64_t>(device);
+  return truncated - (device < static_cast<double>(truncated) ? 1 : 0);
 }
 
 int ImageCanvas::PenThickness() const { return std::max(1, static_cast<int>(std::lround(scale_))); }
 
+void ImageCanvas::BeginScratch() {
+  endText();
+  stateBeforeScratch_ = state();
+  std::swap(image_, spare_);
+  if (image_.size() != spare_.size() || image_.format() != QImage::Format_RGB32) {
+    image_ = QImage(spare_.size(), QImage::Format_RGB32);
+  }
+  scratching_ = true;
+  scratchBlank_ = true;
+}
+
+void ImageCanvas::EndScratch(bool keep) {
+  endText();
+  if (!keep || scratchBlank_) std::swap(image_, spare_);  // the picture stays as it was
+  if (!keep) setState(stateBeforeScratch_);
+  scratching_ = false;
+  scratchBlank_ = false;
+}
+
 uchar* ImageCanvas::pixels() {
+  if (scratchBlank_) {
+    // The first figure on the second picture covers only part of it.
+    std::memcpy(image_.bits(), spare_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+    scratchBlank_ = false;
+  }
   if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) {
     endText();
     image_.convertTo(QImage::Format_RGB32);
@@ -126,9 +168,13 @@ void ImageCanvas::fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::in
   const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
   if (left >= right || top >= bottom) return;
   const qsizetype stride = image_.bytesPerLine();
+  // Whole rows of a picture without padding are one run of memory.
+  if (left == 0 && right == image_.width() && stride == image_.width() * 4) {
+    FillPixels(RowOf(bits, stride, top), static_cast<std::size_t>((bottom - top) * image_.width()), colour);
+    return;
+  }
   for (std::int64_t y = top; y < bottom; ++y) {
-    QRgb* row = RowOf(bits, stride, y);
-    std::fill(row + left, row + right, colour);
+    FillPixels(RowOf(bits, stride, y) + left, static_cast<std::size_t>(right - left), colour);
   }
 }
 
@@ -136,6 +182,7 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
   if (state().brushStyle == BrushStyle::Clear) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  if (scratchBlank_ && x1 <= 0 && y1 <= 0 && x2 >= width() && y2 >= height()) scratchBlank_ = false;
   if (scaled()) {
     fillBox(Device(x1), Device(y1), Device(x2), Device(y2), ToRgb(state().brushColor));
   } else {

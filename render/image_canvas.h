@@ -70,21 +70,14 @@ class ImageCanvas : public Canvas {
     return image_;
   }
 
-  // The picture and the canvas state, to be put back later; the copy of the
-  // pixels is made when either is next drawn on.
-  struct Saved {
-    QImage image;
-    CanvasState state;
-  };
-  Saved Save() {
-    endText();
-    return {image_, state()};
-  }
-  void Restore(const Saved& saved) {
-    endText();
-    image_ = saved.image;
-    setState(saved.state);
-  }
+  // Drawing on a second picture that takes the place of the first only if it
+  // is kept: from BeginScratch to EndScratch every figure goes to it, and the
+  // picture and canvas state stay as they were unless EndScratch keeps the
+  // new ones. The second picture starts as a copy of the first, except when
+  // the first thing drawn on it covers it all with the brush, as the outline
+  // pass does; it is kept for the next time.
+  void BeginScratch();
+  void EndScratch(bool keep);
   // Ends the painter that text is drawn with, so that another thread may draw
   // on the canvas next; the next text opens a new one.
   void EndText() { endText(); }
@@ -165,6 +158,11 @@ class ImageCanvas : public Canvas {
   int designHeight_;
   double scale_ = 1.0;
   QImage image_;
+  // While scratching, the picture as it was; otherwise the second picture.
+  QImage spare_;
+  bool scratching_ = false;
+  bool scratchBlank_ = false;  // the second picture holds nothing yet
+  CanvasState stateBeforeScratch_;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;
   std::size_t cachedRows_ = 0;

@@ -108,34 +108,6 @@ long long SizeOf(const std::string& file) {
   return info.st_size;
 }
 
-// What the halves of a split operation may change, kept to put the session
-// back: the side pictures, and the view, which the component pin search
-// recentres. Everything else they find goes into results of their own, which
-// only the merge writes into the session; the header strip is only cleared
-// by the merge. The copy of a picture is made when it is next drawn on, so
-// it costs a picture's memory while the operation runs, whatever the board.
-struct Saved {
-  Saved(Session& s, bool keepTop)
-      : view(s.view), topState(s.topImage.state()), bottom(s.bottomImage.Save()) {  // which ends its painter
-    if (keepTop) top = s.topImage.Save();
-  }
-
-  void Restore(Session& s) const {
-    s.view = view;
-    if (top) {
-      s.topImage.Restore(*top);
-    } else {
-      s.topImage.setState(topState);
-    }
-    s.bottomImage.Restore(bottom);
-  }
-
-  ViewState view;
-  CanvasState topState;
-  std::optional<ImageCanvas::Saved> top;
-  ImageCanvas::Saved bottom;
-};
-
 std::atomic<SidesMode> sidesMode{SidesMode::BySize};
 
 }  // namespace
@@ -165,7 +137,13 @@ bool SidesWorthRunningApart(const Session& s) {
 
 void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {
   if (!SidesWorthRunningApart(s)) return sequential();
-  const Saved saved(s, !split.startsWithTopOutline);
+  // The halves draw on second pictures, kept only when both succeed; they
+  // write nothing else to the session but the view's origin of their side,
+  // which the component pin search moves.
+  const ViewState view = s.view;
+  s.bottomImage.BeginScratch();  // which also ends its painter here
+  if (!split.startsWithTopOutline) s.topImage.BeginScratch();
+  const CanvasState topState = s.topImage.state();
   // A picture's text painter stays with the thread that opened it: each
   // thread ends the painter of the picture it drew on.
   const std::function<void()> bottom = [&] {
@@ -184,9 +162,15 @@ void RunSides(Session& s, const SideSplit& split, const std::function<void()>& s
     topError = std::current_exception();
   }
   const std::exception_ptr bottomError = worker.Wait();
-  if (!topError && !bottomError) return split.merge();
-  saved.Restore(s);
+  const bool succeeded = !topError && !bottomError;
+  s.bottomImage.EndScratch(succeeded);
+  if (!split.startsWithTopOutline) s.topImage.EndScratch(succeeded);
+  if (succeeded) return split.merge();
+  // Run in turn from where the operation began: the top side's outline pass,
+  // when it comes first, clears what the top half drew.
+  s.view = view;
   s.topImage.EndText();
+  s.topImage.setState(topState);
   sequential();
 }
 
