@@ -21,9 +21,12 @@ namespace vantrel {
 namespace {
 
 // Below this much board (both files together) the sides run one after the
-// other: waking the worker and keeping a copy of the pictures for a replay
-// costs about what drawing a small board does.
+// other, unless the pictures are large: waking the worker costs about what
+// drawing a small board does.
 constexpr long long kApartBytes = 2 * 1024 * 1024;
+// Pictures this large (about 1.6 times the design size each way) take longer
+// to clear and draw than a thread takes to wake, whatever the board.
+constexpr long long kApartPixels = 1'000'000;
 
 // The worker allocates little, and only while a task runs: with one arena of
 // the heap for both threads its allocations reuse memory the program already
@@ -132,7 +135,9 @@ bool SidesWorthRunningApart(const Session& s) {
   if (sidesMode != SidesMode::BySize) return sidesMode == SidesMode::Apart;
   const long long top = SizeOf(s.BoardFile);
   const long long bottom = SizeOf(s.CompanionFile);
-  return top >= 0 && bottom >= 0 && top + bottom >= kApartBytes;
+  if (top < 0 || bottom < 0) return false;
+  const QImage& picture = s.bottomImage.image();
+  return top + bottom >= kApartBytes || static_cast<long long>(picture.width()) * picture.height() >= kApartPixels;
 }
 
 void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {

@@ -25,8 +25,8 @@ namespace vantrel {
 struct Session;
 
 // Whether running the sides apart pays on this board: both files can be read
-// and together hold at least a few megabytes. Small boards draw faster than
-// a thread wakes.
+// and together hold at least a few megabytes, or the pictures are large.
+// Small boards in small pictures draw faster than a thread wakes.
 bool SidesWorthRunningApart(const Session& s);
 
 // By the board's size, as above (the program's way), or always apart, or
