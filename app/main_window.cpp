@@ -192,6 +192,10 @@ void TFrm_Main::UpdateFactor() {
     ScaleToFactor(content_, factor);
     for (ImageView* view : {topView_, bottomView_, headerView_}) view->setFactor(factor);
     headerLabels_[0]->adjustSize();
+    // The full-width header lines end where the header picture does.
+    for (QLabel* line : {headerLabels_[1], headerLabels_[2]}) {
+      line->setFixedWidth(headerView_->x() + headerView_->width() - line->x());
+    }
     for (ImageCanvas* picture : {&session_.topImage, &session_.bottomImage, &session_.headerImage}) {
       picture->SetScale(factor * ratio);
     }

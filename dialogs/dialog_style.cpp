@@ -71,13 +71,18 @@ void ScaleToFactor(QWidget* root, double factor) {
     const QVariant geometry = w->property(kDesignGeometry);
     if (!geometry.isValid()) continue;
     const QRect design = geometry.toRect();
-    const QSize size(Scaled(design.width(), factor), Scaled(design.height(), factor));
+    // Edges scale, not lengths, so that widgets that share an edge at the
+    // design size share it at every factor.
+    const QPoint topLeft(Scaled(design.x(), factor), Scaled(design.y(), factor));
+    const QSize size = w->isWindow() ? QSize(Scaled(design.width(), factor), Scaled(design.height(), factor))
+                                     : QSize(Scaled(design.x() + design.width(), factor) - topLeft.x(),
+                                             Scaled(design.y() + design.height(), factor) - topLeft.y());
     if (w->minimumWidth() == w->maximumWidth()) w->setFixedWidth(size.width());
     if (w->minimumHeight() == w->maximumHeight()) w->setFixedHeight(size.height());
     if (w->isWindow()) {
       w->resize(size);
     } else {
-      w->setGeometry(QRect(QPoint(Scaled(design.x(), factor), Scaled(design.y(), factor)), size));
+      w->setGeometry(QRect(topLeft, size));
     }
     if (const QVariant pixels = w->property(kDesignFontPixels); pixels.isValid()) {
       QFont font = w->font();

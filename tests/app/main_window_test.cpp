@@ -285,8 +285,8 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
     int w, h;
     double factor;
   };
-  for (const Size size :
-       {Size{1920, 1080, 1.8}, Size{640, 480, 0.8}, Size{200, 150, 0.5}, Size{800, 600, 1.0}}) {
+  for (const Size size : {Size{1920, 1080, 1.8}, Size{640, 480, 0.8}, Size{200, 150, 0.5},
+                          Size{1600, 1000, 1000 / 600.0}, Size{800, 600, 1.0}}) {
     SCOPED_TRACE(testing::Message() << size.w << " x " << size.h);
     const std::string out = (dir.path() / ("out" + std::to_string(size.w))).string();
     Run("open " + board + "\nresize " + std::to_string(size.w) + " " + std::to_string(size.h) + "\ndump " +
@@ -300,6 +300,12 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
     EXPECT_EQ(QImage((out + "/top.png").c_str()).width(), static_cast<int>(784 * size.factor));
     // Left of the content, below the menu: the window's background.
     EXPECT_EQ(screen.pixelColor(1, size.h - 2), QColor(0x00, 0x80, 0x80));
+    // The header's lines end with its picture, however the factor rounds.
+    const auto right = [&](const char* name) {
+      return app.main->findChild<QWidget*>(QString::fromLatin1(name))->geometry().right();
+    };
+    EXPECT_EQ(right("Label2"), right("Image3"));
+    EXPECT_EQ(right("Label4"), right("Image3"));
   }
   // Back at 800 x 600 the pictures are those of the design again.
   EXPECT_EQ(TopPixel(390, 280), kPin);
