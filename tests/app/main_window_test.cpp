@@ -2,10 +2,12 @@
 // windows: open, close, keys, redraw and the error box.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTest>
 
 #include <map>
 #include <set>
@@ -309,6 +311,15 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
   }
   // Back at 800 x 600 the pictures are those of the design again.
   EXPECT_EQ(TopPixel(390, 280), kPin);
+}
+
+TEST_F(MainWindow, F11TogglesFullScreen) {
+  app.main->show();
+  QApplication::setActiveWindow(app.main.get());  // shortcuts go to the active window
+  QTest::keyClick(app.main.get(), Qt::Key_F11);
+  EXPECT_TRUE(app.main->isFullScreen());
+  QTest::keyClick(app.main.get(), Qt::Key_F11);
+  EXPECT_FALSE(app.main->isFullScreen());
 }
 
 // At a factor that is no whole number the pictures still hold only the
