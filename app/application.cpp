@@ -11,9 +11,11 @@
 
 namespace vantrel {
 
-void ShowErrorBox(const std::string& text) {
-  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Vantrel"), FromBytes(text),
-                        QMessageBox::Ok);
+void ShowErrorBox(const std::string& text, const std::string& details) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vantrel"), FromBytes(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setInformativeText(QString::fromLocal8Bit(details));
+  box.exec();
 }
 
 Application::Application(double factor) {

@@ -17,8 +17,9 @@
 
 namespace vantrel {
 
-// Shows an error in a message box with the error icon and the title "Vantrel".
-void ShowErrorBox(const std::string& text);
+// Shows an error in a message box with the error icon and the title "Vantrel",
+// the details as its informative text.
+void ShowErrorBox(const std::string& text, const std::string& details);
 
 class Application {
  public:

@@ -93,9 +93,10 @@ QJsonObject DialogJson(const SearchDialog& dialog) {
 
 BatchRunner::BatchRunner(Application& app) : app_(app) {
   app_.main->setFileChooser([] { return std::optional<std::string>(); });
-  SetErrorReporter([this](const std::string& text) {
+  SetErrorReporter([this](const std::string& text, const std::string& details) {
     errors_.push_back(text);
-    std::cerr << "Vantrel: " << text << std::endl;
+    errorDetails_.push_back(details);
+    std::cerr << "Vantrel: " << text << (details.empty() ? "" : " (" + details + ")") << std::endl;
   });
   app_.main->show();
 }
@@ -316,6 +317,8 @@ QJsonObject BatchRunner::State() const {
   const std::string shows = o.Shows();
   QJsonArray errors;
   for (const std::string& e : errors_) errors.append(Text(e));
+  QJsonArray errorDetails;
+  for (const std::string& d : errorDetails_) errorDetails.append(QString::fromLocal8Bit(d));
   return {
       {"HighlightMode", s.HighlightMode},
       {"view", ViewJson(s.view)},
@@ -334,6 +337,7 @@ QJsonObject BatchRunner::State() const {
                                {"y", o.pos().y()},
                                {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}}},
       {"errors", errors},
+      {"errorDetails", errorDetails},
       {"factor", app_.main->factor()},
       {"window", QJsonArray{qRound(app_.main->width() * app_.main->devicePixelRatioF()),
                             qRound(app_.main->height() * app_.main->devicePixelRatioF())}},

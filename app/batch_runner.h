@@ -42,6 +42,7 @@ class BatchRunner {
   void RunLine(const std::string& line, int lineNumber = 1);
   bool exited() const { return exited_; }
   const std::vector<std::string>& errors() const { return errors_; }
+  const std::vector<std::string>& errorDetails() const { return errorDetails_; }
 
   // What `dump` writes into its state.json. Texts are the board files' bytes,
   // each byte the character of its number.
@@ -85,6 +86,7 @@ class BatchRunner {
 
   Application& app_;
   std::vector<std::string> errors_;
+  std::vector<std::string> errorDetails_;  // one per error
   bool exited_ = false;
 };
 

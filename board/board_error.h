@@ -3,15 +3,40 @@
 // window's error handler catches it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace vantrel {
 
+// Where a file was being read when an error arose: the file as its scan was
+// given it, and how far into it the scan had read; no offset when the file
+// could not be opened.
+struct ReadPosition {
+  std::string file;
+  std::optional<std::uint64_t> bytesRead;
+};
+
 class BoardError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  // Takes the position of the innermost scan open on this thread, if any: an
+  // error of arithmetic in the middle of a pass points at the record read.
+  explicit BoardError(const std::string& message);
+  BoardError(const std::string& message, ReadPosition where)
+      : std::runtime_error(message), where_(std::move(where)) {}
+
+  const std::optional<ReadPosition>& where() const { return where_; }
+
+ private:
+  std::optional<ReadPosition> where_;
 };
+
+// The line, counted from 1, that holds the last of the first `bytesRead`
+// bytes of `file`: where a scan that read them stopped (line 1 before any).
+// Reads the file afresh; 0 when it cannot be read.
+std::uint64_t LineOfLastByte(const std::string& file, std::uint64_t bytesRead);
 
 namespace messages {
 inline constexpr const char* kInvalidNumericInput = "Invalid numeric input";

@@ -101,17 +101,25 @@ bool NameEquals(std::string_view a, std::string_view b) {
   return true;
 }
 
-BoardScan::BoardScan(const std::string& path) {
-  if (path.empty() || path.find('\0') != std::string::npos) {
-    throw BoardError(IoErrorMessage(EINVAL));
-  }
+namespace {
+thread_local BoardScan* innermostScan = nullptr;
+}  // namespace
+
+std::optional<ReadPosition> ReadingNow() {
+  if (!innermostScan) return std::nullopt;
+  return innermostScan->Position();
+}
+
+BoardScan::BoardScan(const std::string& path) : path_(path) {
+  const auto cannotOpen = [&](int err) { return BoardError(IoErrorMessage(err), {path, std::nullopt}); };
+  if (path.empty() || path.find('\0') != std::string::npos) throw cannotOpen(EINVAL);
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) throw BoardError(IoErrorMessage(errno));
+  if (fd_ < 0) throw cannotOpen(errno);
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
     const int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
     ::close(fd_);
-    throw BoardError(IoErrorMessage(err));
+    throw cannotOpen(err);
   }
   // A small file gets a buffer of its own size; a file that grows while it is
   // read is still read whole, block by block.
@@ -120,9 +128,13 @@ BoardScan::BoardScan(const std::string& path) {
   buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ + 1);
   buffer_[0] = kSentinel;
   ++totals.scans;
+  outer_ = innermostScan;
+  innermostScan = this;
 }
 
 BoardScan::~BoardScan() {
+  // Scans close in the opposite order of their opening, as scopes end.
+  if (innermostScan == this) innermostScan = outer_;
   totals.numbers += numbers_;
   totals.bytes += bytes_;
   if (fd_ >= 0) ::close(fd_);
@@ -145,7 +157,7 @@ bool BoardScan::Fill() {
       eof_ = true;
       return false;
     }
-    if (errno != EINTR) throw BoardError(IoErrorMessage(errno));
+    if (errno != EINTR) throw BoardError(IoErrorMessage(errno), Position());
   }
 }
 
@@ -293,6 +305,7 @@ PendingNumber BoardScan::ReadPendingNumber() {
   }
   double value = 0;
   if (!ConvertToken(token, token + length, value)) {
+    if (!numberError_) numberErrorOffset_ = Position().bytesRead.value_or(0);
     numberError_ = true;
     return PendingNumber::Converted(0);
   }
@@ -302,7 +315,7 @@ PendingNumber BoardScan::ReadPendingNumber() {
 void BoardScan::CheckError() {
   if (numberError_) {
     numberError_ = false;
-    throw BoardError(messages::kInvalidNumericInput);
+    throw BoardError(messages::kInvalidNumericInput, {path_, numberErrorOffset_});
   }
 }
 
@@ -493,7 +506,7 @@ void BoardScan::SkipToSection(std::string_view marker) {
 }
 
 void BoardScan::ExpectMore() {
-  if (AtEnd()) throw BoardError(messages::kReadBeyondEnd);
+  if (AtEnd()) throw BoardError(messages::kReadBeyondEnd, Position());
 }
 
 }  // namespace vantrel

@@ -22,8 +22,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "board/board_error.h"
 
 namespace vantrel {
 
@@ -100,6 +103,9 @@ struct ScanTotals {
 };
 ScanTotals BoardScanTotals();
 
+// The position of the innermost scan open on this thread, if any.
+std::optional<ReadPosition> ReadingNow();
+
 class BoardScan {
  public:
   // OpenScan: raises BoardError with the file's error text when it cannot be
@@ -135,6 +141,9 @@ class BoardScan {
   // wait for a closing marker call it before each record.
   void ExpectMore();
 
+  // The file and how many of its bytes the reading operations have taken.
+  ReadPosition Position() const { return {path_, bytes_ - end_ + pos_}; }
+
  private:
   bool Fill();  // reads the next block; false at end of file
   int Peek();   // the next byte, or -1 at end of file
@@ -146,6 +155,8 @@ class BoardScan {
   bool ReadPlainDecimalInPlace(PendingNumber& number);
   PendingNumber ReadOtherNumber();
 
+  std::string path_;
+  BoardScan* outer_ = nullptr;  // the scan that was innermost when this one opened
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
@@ -153,6 +164,7 @@ class BoardScan {
   std::size_t end_ = 0;
   bool eof_ = false;
   bool numberError_ = false;
+  std::uint64_t numberErrorOffset_ = 0;  // where the bad token ended
   std::uint64_t numbers_ = 0;
   std::uint64_t bytes_ = 0;
 };

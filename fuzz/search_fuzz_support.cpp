@@ -124,7 +124,7 @@ struct Searches {
     app = std::make_unique<QGuiApplication>(argc, argv);
     RegisterFontSubstitutions();
     session = std::make_unique<Session>();
-    SetErrorReporter([](const std::string& shown) {
+    SetErrorReporter([](const std::string& shown, const std::string&) {
       if (IsBoardMessage(shown)) return;
       std::fprintf(stderr, "a message the program does not have: \"%s\"\n", shown.c_str());
       std::abort();

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 #include "board/board_error.h"
@@ -11,7 +12,9 @@ namespace vantrel {
 
 namespace {
 
-void WriteToStandardError(const std::string& text) { std::cerr << "Vantrel: " << text << std::endl; }
+void WriteToStandardError(const std::string& text, const std::string& details) {
+  std::cerr << "Vantrel: " << text << (details.empty() ? "" : " (" + details + ")") << std::endl;
+}
 
 ErrorReporter& Reporter() {
   static ErrorReporter reporter = WriteToStandardError;
@@ -22,7 +25,7 @@ std::atomic<std::uint64_t> internalErrors{0};
 
 void ReportFault(const char* what) {
   ++internalErrors;
-  Reporter()(std::string("Internal error: ") + what);
+  Reporter()(std::string("Internal error: ") + what, "");
 }
 
 }  // namespace
@@ -30,6 +33,22 @@ void ReportFault(const char* what) {
 std::string ShownErrorText(const std::string& message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
   return message;
+}
+
+std::string ErrorDetails(const Session& session, const ReadPosition& where) {
+  std::error_code ignored;
+  std::string details = std::filesystem::absolute(where.file, ignored).lexically_normal().string();
+  if (where.file == session.BoardFile) {
+    details += " (the board file, top side)";
+  } else if (where.file == session.CompanionFile) {
+    details += " (the companion file, bottom side)";
+  }
+  if (where.bytesRead) {
+    if (const std::uint64_t line = LineOfLastByte(where.file, *where.bytesRead); line > 0) {
+      details += ", line " + std::to_string(line);
+    }
+  }
+  return details;
 }
 
 void SetErrorReporter(ErrorReporter reporter) {
@@ -42,9 +61,9 @@ void RunHandler(Session& session, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const BoardError& e) {
-    Reporter()(ShownErrorText(e.what()));
+    Reporter()(ShownErrorText(e.what()), e.where() ? ErrorDetails(session, *e.where()) : "");
   } catch (const std::bad_alloc&) {
-    Reporter()(ShownErrorText("Out of memory"));
+    Reporter()(ShownErrorText("Out of memory"), "");
   } catch (const std::exception& e) {
     ReportFault(e.what());
   } catch (...) {

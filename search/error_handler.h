@@ -16,15 +16,23 @@
 namespace vantrel {
 
 struct Session;
+struct ReadPosition;
 
 // The text shown for an error message: a "." is added when the last character
 // sorts after ".".
 std::string ShownErrorText(const std::string& message);
 
-// Receives the text to show. By default it is written to standard error; the
-// program shows a message box, tests and the batch runner record instead.
-using ErrorReporter = std::function<void(const std::string& shownText)>;
+// Receives the text to show and the details under it: for an error that
+// arose while a file was being read, which file (full path, board or
+// companion) and the line where reading stopped, else "". By default both are
+// written to standard error; the program shows a message box, tests and the
+// batch runner record instead.
+using ErrorReporter = std::function<void(const std::string& shownText, const std::string& details)>;
 void SetErrorReporter(ErrorReporter reporter);
+
+// The details of an error raised while `where` was being read, e.g.
+//   /home/tech/boards/demo.brd (the board file, top side), line 12
+std::string ErrorDetails(const Session& session, const ReadPosition& where);
 
 // How many program faults RunHandler has reported since the process started.
 std::uint64_t InternalErrorCount();

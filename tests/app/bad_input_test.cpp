@@ -42,6 +42,9 @@ struct BadBoard {
   std::string error;                      // as shown, "" for none
   int mode;                               // HighlightMode after the open
   const char* companionName = "jet.CON";  // how the bottom file is spelled; nullptr: no such file
+  // What the box adds after the folder's path: the file, its role and the
+  // line where reading stopped; nullptr where it is not checked.
+  const char* where = nullptr;
 };
 
 std::vector<BadBoard> Cases() {
@@ -49,8 +52,10 @@ std::vector<BadBoard> Cases() {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
   return {
-      {"EmptyFile", "", good, "Read beyond end of file.", hmNone},
-      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", hmNone},
+      {"EmptyFile", "", good, "Read beyond end of file.", hmNone, "jet.CON",
+       "bad.brd (the board file, top side), line 1"},
+      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", hmNone, "jet.CON",
+       "bad.brd (the board file, top side), line 3"},
       {"CutInParts", "header\n" + kOutline + "1 1 1 1\nU1\n0 1.5 0 0.5\n", good, "Read beyond end of file.",
        hmNone},
       {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
@@ -60,7 +65,7 @@ std::vector<BadBoard> Cases() {
       {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", hmBoard},
       {"CutInNetBlocks", good.substr(0, good.size() - 3), good, "", hmBoard},
       {"CompanionCutInPins", good, "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n4.25 2.5\n",
-       "Read beyond end of file.", hmNone},
+       "Read beyond end of file.", hmNone, "jet.CON", "jet.CON (the companion file, bottom side), line 9"},
       // A part marker with a trailing blank is a part name: the pass reads on
       // to the end of the file looking for the real one.
       {"MarkerWithTrailingBlank",
@@ -77,16 +82,20 @@ std::vector<BadBoard> Cases() {
                          16),
              kPins),
        good, "", hmBoard},
-      {"CommaDecimal", Board("-2 0\n6,5 0\n6 5\n"), good, "Invalid numeric input.", hmNone},
+      {"CommaDecimal", Board("-2 0\n6,5 0\n6 5\n"), good, "Invalid numeric input.", hmNone, "jet.CON",
+       "bad.brd (the board file, top side), line 3"},
       // Read as two numbers, 64 nines and 6 nines: a huge board that opens at scale 0.
       {"SeventyDigitToken", Board("-2 0\n" + std::string(70, '9') + " 0\n6 5\n"), good, "", hmBoard},
       {"PlusInfinity", Board("-2 0\n1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
       {"MinusInfinity", Board("-2 0\n-1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
       {"ZeroSizeOutline", Board("4 4\n4 4\n"), good, "Floating point division by zero.", hmNone},
       {"NamesAboveAscii", Board(kOutline, "\xc4\xd6\xdc\xe9\xff\n0 1.5 0 0.5\n"), good, "", hmBoard},
-      {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.", hmNone},
+      // An error of arithmetic points at the record just read.
+      {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.", hmNone,
+       "jet.CON", "bad.brd (the board file, top side), line 13"},
       // The top side is drawn, the bottom side's outline pass finds no file.
-      {"MissingCompanion", good, "", "File not found.", hmNone, nullptr},
+      {"MissingCompanion", good, "", "File not found.", hmNone, nullptr,
+       "jet.CON (the companion file, bottom side)"},
       {"CompanionInOtherLetterCase", good, good, "", hmBoard, "JET.con"},
   };
 }
@@ -106,6 +115,9 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
   const std::vector<std::string> expected =
       c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error};
   EXPECT_EQ(runner.errors(), expected);
+  if (c.where) {
+    EXPECT_EQ(runner.errorDetails(), std::vector<std::string>{(dir.path() / c.where).string()});
+  }
   EXPECT_EQ(app.session.HighlightMode, c.mode);
   EXPECT_TRUE(app.main->boardShown());
 

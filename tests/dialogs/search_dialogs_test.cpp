@@ -152,7 +152,7 @@ template <typename Dialog>
 class SearchDialogs : public testing::Test {
  protected:
   SearchDialogs() {
-    SetErrorReporter([this](const std::string& text) { errors.push_back(text); });
+    SetErrorReporter([this](const std::string& text, const std::string&) { errors.push_back(text); });
     s.changed = [this, shows = s.changed] {
       ++handlersRun;
       if (shows) shows();

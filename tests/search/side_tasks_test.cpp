@@ -43,7 +43,9 @@ using Step = std::function<void(Session&)>;
 Outcome Run(SidesMode mode, const std::vector<Step>& steps) {
   SetSidesMode(mode);
   Outcome out;
-  SetErrorReporter([&out](const std::string& text) { out.errors.push_back(text); });
+  SetErrorReporter([&out](const std::string& text, const std::string& details) {
+    out.errors.push_back(text + " (" + details + ")");
+  });
   Session s;
   for (const Step& step : steps) RunHandler(s, [&] { step(s); });
   SetErrorReporter(nullptr);

@@ -11,7 +11,10 @@ namespace vantrel::test {
 
 SearchFixture::SearchFixture() {
   s.changed = [this] { ++handlersRun; };
-  SetErrorReporter([this](const std::string& text) { errors.push_back(text); });
+  SetErrorReporter([this](const std::string& text, const std::string& details) {
+    errors.push_back(text);
+    errorDetails.push_back(details);
+  });
 }
 
 SearchFixture::~SearchFixture() { SetErrorReporter(nullptr); }

@@ -48,7 +48,8 @@ class SearchFixture : public testing::Test {
 
   TempDir dir;
   Session s;
-  std::vector<std::string> errors;  // the texts the handler showed, in order
+  std::vector<std::string> errors;        // the texts the handler showed, in order
+  std::vector<std::string> errorDetails;  // and the details under each
   int handlersRun = 0;
 };
 
