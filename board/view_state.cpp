@@ -140,6 +140,26 @@ bool ZoomKey(ViewState& view, Zoom zoom) {
   return true;
 }
 
+bool WheelZoom(ViewState& view, Zoom zoom, std::int32_t x, std::int32_t y) {
+  ViewState next = view;
+  if (!StepZoom(next, zoom)) return false;
+  if (view.Scale == 0) {
+    CentreOnBoard(next);
+  } else {
+    // The product is exact in a double, so only the division rounds.
+    const double newScale = next.Scale, oldScale = view.Scale;
+    const auto about = [&](std::int32_t& origin, std::int32_t pointer) {
+      origin = RoundToInt32(pointer - (static_cast<double>(pointer) - origin) * newScale / oldScale);
+    };
+    about(next.TopOriginX, x);
+    about(next.BottomOriginX, x);
+    about(next.TopOriginY, y);
+    about(next.BottomOriginY, y);
+  }
+  view = next;
+  return true;
+}
+
 std::int64_t PanStep(const ViewState& view) { return 80 * (static_cast<std::int64_t>(view.ZoomStep) + 1); }
 
 void Pan(ViewState& v, std::int64_t dx, std::int64_t dy) {

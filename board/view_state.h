@@ -119,6 +119,16 @@ void Pan(ViewState& view, std::int64_t dx, std::int64_t dy);
 // after ZoomStep has been counted up.
 bool ZoomAboutPointer(ViewState& view, Side side, std::int32_t x, std::int32_t y);
 
+// One notch of the mouse wheel at pointer (x, y) of the side shown: the step
+// of the zoom keys (same limits, same marker sizes), but instead of centring
+// the board each origin of both sides becomes
+//   Round(P - (P - origin) x new Scale / old Scale)
+// for P = x or y, so that the board point under the pointer stays under it.
+// At an old Scale of 0 no point is under the pointer: the board is centred as
+// the keys do. Returns whether the view changed; on an error the view stays
+// as it was.
+bool WheelZoom(ViewState& view, Zoom zoom, std::int32_t x, std::int32_t y);
+
 // Sets the side's origin so that board point p falls on (kCentreX, kPinTargetY).
 void CentreOnPin(ViewState& view, Side side, BoardPoint p);
 

@@ -69,10 +69,12 @@ struct FoundPin {
 // side redrawn (apart: without the header strip) with the disc and label;
 // gives the pin's net and fourth line, cut to 20 characters for OK.
 std::optional<FoundPin> MarkPin(Session& s, Side side, const std::string& text, CompPinRun run, bool apart) {
+  s.findings.ClearSide(side);
   if (text.empty()) return std::nullopt;
   BoardScan scan(s.FileOf(side));
   const std::optional<std::string> pinLine = FindPinLine(scan, text);
   if (!pinLine) return std::nullopt;
+  s.findings.Found(side, 0);
   const PixelPoint c = SideMapping::Of(s.view, side).Map(scan.ReadPoint());
   const Variant variant = run == CompPinRun::Ok ? Variant::Dialog : Variant::Main;
   if (apart) {
@@ -177,6 +179,7 @@ void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run) {
 
 bool CompPinSearch(Session& s, const std::string& text) {
   if (!s.HasBoard()) return false;
+  s.findings.Begin(hmCompPin, {text, "", ""});
   CentreAndMark(s, text, CompPinRun::Ok, false);
   WriteCompPinHeader(s, text, CompPinRun::Ok);
   s.HighlightMode = hmCompPin;
@@ -185,6 +188,7 @@ bool CompPinSearch(Session& s, const std::string& text) {
 
 void RedrawCompPin(Session& s, const std::string& text) {
   if (!s.HasBoard()) return;
+  s.findings.Begin(hmCompPin, {text, "", ""});
   CentreAndMark(s, text, CompPinRun::Redraw, true);
   WriteCompPinHeader(s, text, CompPinRun::Redraw);
 }

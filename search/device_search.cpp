@@ -49,10 +49,15 @@ void MarkDevices(Session& s, Side side, const SlotNames& names, DeviceForm form)
     RestoreHomeView(s.view);
     RunSidePasses(s, side, Variant::Dialog);
   }
+  // The redraw form marks the side shown only, so only the search tells
+  // where each device is.
+  if (form == DeviceForm::Search) s.findings.ClearSide(side);
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
     const bool found = MarkDevice(s, side, slot, names[slot]);
-    if (found && form == DeviceForm::Search) s.topShown = side == Side::Top;
+    if (!found || form != DeviceForm::Search) continue;
+    s.topShown = side == Side::Top;
+    s.findings.Found(side, slot);
   }
 }
 
@@ -106,6 +111,7 @@ void RedrawOverviewPictures(Session& s) {
 
 bool DeviceSearch(Session& s, const SlotNames& names, const OverviewWindowCalls& window) {
   if (!s.HasBoard()) return false;
+  s.findings.Begin(hmDevice, names);
   s.ClearHeader();
   MarkDevices(s, Side::Top, names, DeviceForm::Search);
   MarkDevices(s, Side::Bottom, names, DeviceForm::Search);

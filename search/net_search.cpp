@@ -14,6 +14,7 @@ namespace {
 // Marks the net on one side and gives the first header line it makes;
 // nothing for an empty text, which reads and draws nothing.
 std::optional<std::string> MarkNetOn(Session& s, Side side, const std::string& text) {
+  s.findings.ClearSide(side);
   if (text.empty()) return std::nullopt;
   std::string foundNet;
   std::string pinList;
@@ -29,6 +30,8 @@ std::optional<std::string> MarkNetOn(Session& s, Side side, const std::string& t
     image.setBrushColor(colors::kWhite);
     image.setPenColor(colors::kWhite);
     DrawPinMarker(image, c, s.view.MarkRadius);
+    s.findings.Found(side, 0);
+    s.findings.PinMarked(side);
     pinList += ' ';
     pinList += pin.name;
   }
@@ -61,6 +64,7 @@ void MarkNet(Session& s, Side side, const std::string& text) {
 
 bool NetSearch(Session& s, const std::string& text) {
   if (!s.HasBoard()) return false;
+  s.findings.Begin(hmNet, {text, "", ""});
   std::optional<std::string> lines[2];
   RunSides(s, Split(s, Variant::Dialog, text, lines), [&] {
     RunLayerPasses(s, Variant::Dialog, PassOrder::LayerByLayer);
@@ -73,6 +77,7 @@ bool NetSearch(Session& s, const std::string& text) {
 
 void RedrawNet(Session& s, const std::string& text) {
   if (!s.HasBoard()) return;
+  s.findings.Begin(hmNet, {text, "", ""});
   std::optional<std::string> lines[2];
   RunSides(s, Split(s, Variant::Main, text, lines), [&] {
     RunSidePasses(s, Side::Top, Variant::Main);

@@ -40,6 +40,7 @@ bool FindNail(Session& s, Side side, int slot, const std::string& name, std::str
       const BoardPoint p = scan.ReadPoint();
       std::string found = scan.ReadLine();
       MarkPoint(s, side, p, kSlotColor[slot], name, kNailShift);
+      s.findings.Found(side, slot);
       net = std::move(found);
       scan.ReadShortField();  // the fourth line means nothing here
       scan.SkipToNextLine();
@@ -51,6 +52,7 @@ bool FindNail(Session& s, Side side, int slot, const std::string& name, std::str
 
 void MarkNails(Session& s, Side side, const SlotNames& names, PassForm form) {
   s.ClearHeader();
+  s.findings.found[Findings::Index(side)] = {};
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
     const bool found = FindNail(s, side, slot, names[slot], s.openShort.NailNet[slot]);
@@ -69,6 +71,7 @@ void MarkNetPins(Session& s, Side side, int slot, const std::string& net, std::s
     list += ' ';
     list += pin.name;
     MarkPoint(s, side, pin.at(), kSlotColor[slot], pin.name, kPinShift);
+    s.findings.PinMarked(side);
   }
 }
 
@@ -120,6 +123,7 @@ void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOr
   auto half = [&](Side side) {
     return [&, side] {
       SideFinds& f = finds[side == Side::Top ? 0 : 1];
+      s.findings.ClearSide(side);
       try {
         RunSidePassesApart(s, side, variant);
         for (int slot = 0; slot < 3; ++slot) {
@@ -175,6 +179,7 @@ void MarkNetPinsTop(Session& s, const SlotNames& names, PassForm) {
     m.NetPinsTop[slot].clear();
     m.NetPinsBottom[slot].clear();
   }
+  s.findings.pinsMarked = {};
   for (int slot = 0; slot < 3; ++slot) {
     if (!names[slot].empty()) MarkNetPins(s, Side::Top, slot, m.NailNet[slot], m.NetPinsTop[slot]);
   }
@@ -198,6 +203,7 @@ void RunOpenShortPasses(Session& s, const SlotNames& names, PassForm form) {
 
 bool OpenShortSearch(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return false;
+  s.findings.Begin(hmOpenShort, names);
   s.ClearHeader();
   LayersAndPasses(s, names, Variant::Dialog, PassOrder::LayerByLayer, PassForm::Dialog);
   s.HighlightMode = hmOpenShort;
@@ -206,6 +212,7 @@ bool OpenShortSearch(Session& s, const SlotNames& names) {
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
   if (!s.HasBoard()) return;
+  s.findings.Begin(hmOpenShort, names);
   LayersAndPasses(s, names, Variant::Main, PassOrder::SideAfterSide, PassForm::Redraw);
 }
 

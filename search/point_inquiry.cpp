@@ -5,6 +5,7 @@
 
 #include "board/board_records.h"
 #include "render/marks.h"
+#include "search/comp_pin_search.h"
 #include "search/session.h"
 #include "search/side_tasks.h"
 
@@ -67,29 +68,51 @@ void RemarkSide(Session& s, Side side, const std::string& pinName, bool apart = 
   }
 }
 
+// Reads the side's pin records up to the first whose marker holds (x, y).
+bool FindHit(const Session& s, Side side, std::int32_t x, std::int32_t y, PinRecord& hit) {
+  const SideMapping map = SideMapping::Of(s.view, side);
+  BoardScan scan(s.FileOf(side));
+  scan.SkipToSection(markers::kPinsEnd);
+  while (ReadPinRecord(scan, hit, true)) {
+    if (Hits(map, s.view.MarkRadius, hit.at(), x, y)) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<PinRecord> PinUnderPointer(const Session& s, Side side, std::int32_t x, std::int32_t y) {
+  PinRecord hit;
+  if (!s.HasBoard() || !FindHit(s, side, x, y, hit)) return std::nullopt;
+  return hit;
+}
+
+std::string PinDescription(const PinRecord& pin) {
+  std::string_view name = pin.name;
+  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+  std::string text = "Pin " + std::string(name) + "\nNet " + pin.net;
+  if (!pin.fourth.empty()) text += "\n" + pin.fourth;
+  if (const std::optional<std::string> part = PartNameOf(name)) text += "\nPart " + *part;
+  return text;
+}
 
 void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
                   const std::function<void()>& emptyNailFields) {
   if (!s.HasBoard()) return;
-  const SideMapping map = SideMapping::Of(s.view, side);
   PinRecord hit;
-  {
-    BoardScan scan(s.FileOf(side));
-    scan.SkipToSection(markers::kPinsEnd);
-    bool found = false;
-    while (!found && ReadPinRecord(scan, hit, true)) found = Hits(map, s.view.MarkRadius, hit.at(), x, y);
-    if (!found) return;
+  if (!FindHit(s, side, x, y, hit)) return;
 
-    RunSidePasses(s, side, Variant::Main);
-    if (emptyNailFields) emptyNailFields();
-    const BoardPoint at = hit.at();
-    DrawDisc(s, side, at);
-    (side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin) = hit.name;
-    s.point.PointNet = hit.net;
-    WriteLabel(s, side, at, hit.name);
-    s.HighlightMode = hmPoint;
-  }
+  RunSidePasses(s, side, Variant::Main);
+  if (emptyNailFields) emptyNailFields();
+  const BoardPoint at = hit.at();
+  DrawDisc(s, side, at);
+  (side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin) = hit.name;
+  s.point.PointNet = hit.net;
+  WriteLabel(s, side, at, hit.name);
+  s.HighlightMode = hmPoint;
+  s.findings.Begin(hmPoint, {hit.name, "", ""});
+  s.findings.Found(side, 0);
+  s.findings.net = hit.net;
   if (hit.name.empty()) return;
 
   std::string mates;

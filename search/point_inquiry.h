@@ -15,7 +15,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 
+#include "board/board_records.h"
 #include "board/view_state.h"
 
 namespace vantrel {
@@ -28,6 +31,16 @@ struct Session;
 // chosen it does nothing.
 void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
                   const std::function<void()>& emptyNailFields);
+
+// The pin a resting pointer is over, found as a press would find it: one scan
+// of the side's file, nothing drawn and nothing changed. Nothing without a
+// board or a hit; raises BoardError as the scan does.
+std::optional<PinRecord> PinUnderPointer(const Session& s, Side side, std::int32_t x, std::int32_t y);
+
+// What the pointer's tooltip says of a pin, a line each: its name, its net,
+// its fourth line when it has one, and the part it belongs to when its name
+// names one (bytes of the board file, like the header lines).
+std::string PinDescription(const PinRecord& pin);
 
 // The hmPoint branch of Redraw: on each side, top first, the three layer
 // passes and then the remembered pin's disc and label and its net-mates'

@@ -71,6 +71,33 @@ struct OpenShortMemory {
   std::string NetPinList(int slot) const { return NetPinsTop[slot] + NetPinsBottom[slot]; }
 };
 
+// What the marks of the last search or point inquiry show, for the status
+// line: the search (its highlight mode), the names it looked for, and per
+// side which of them were found and how many pins were marked. Each side's
+// steps write only their own side's half, so that the halves of a split
+// operation write apart, and clear it first, so that a replay counts afresh.
+struct Findings {
+  int mode = hmNone;
+  SlotNames names;                             // by slot; the point inquiry's pin in [0]
+  std::array<std::array<bool, 3>, 2> found{};  // [side][slot]
+  std::array<std::int64_t, 2> pinsMarked{};    // [side]
+  std::string net;                             // the point inquiry's pin's net
+
+  static int Index(Side side) { return side == Side::Top ? 0 : 1; }
+  // A new search of `mode` for `names`, nothing found yet.
+  void Begin(int searchMode, SlotNames looked) {
+    *this = Findings{};
+    mode = searchMode;
+    names = std::move(looked);
+  }
+  void ClearSide(Side side) {
+    found[Index(side)] = {};
+    pinsMarked[Index(side)] = 0;
+  }
+  void Found(Side side, int slot) { found[Index(side)][slot] = true; }
+  void PinMarked(Side side) { ++pinsMarked[Index(side)]; }
+};
+
 // The device overview window's two pictures (its Image1 for the top side,
 // Image2 for the bottom side) and the origin of its drawing.
 struct OverviewPictures {
@@ -119,6 +146,7 @@ struct Session {
   CompPinMemory compPin;
   OpenShortMemory openShort;
   OverviewPictures overview;
+  Findings findings;
 
   // Called after every handler so that the windows show the new state.
   std::function<void()> changed;

@@ -137,7 +137,8 @@ bool SidesWorthRunningApart(const Session& s) {
   const long long bottom = SizeOf(s.CompanionFile);
   if (top < 0 || bottom < 0) return false;
   const QImage& picture = s.bottomImage.image();
-  return top + bottom >= kApartBytes || static_cast<long long>(picture.width()) * picture.height() >= kApartPixels;
+  return top + bottom >= kApartBytes ||
+         static_cast<long long>(picture.width()) * picture.height() >= kApartPixels;
 }
 
 void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {

@@ -171,6 +171,64 @@ TEST(ComputeHomeView, OutlineWithoutItsMarkerEndsAtEndOfFile) {
   EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("b.brd", "")); }), "Read beyond end of file");
 }
 
+// The wheel zooms as the keys do, about the pointer instead of the board's
+// centre: the board point under the pointer stays there on both sides.
+TEST(WheelZoom, KeepsThePointUnderThePointerOnBothSides) {
+  struct Case {
+    const char* name;
+    Zoom zoom;
+    std::int32_t scale, zoomStep, x, y;
+    ViewState expected;  // Scale, origins, MarkRadius, MarkMargin, ZoomStep
+  };
+  const ViewState start{.Scale = 100,
+                        .TopOriginX = 192,
+                        .TopOriginY = 530,
+                        .BottomOriginX = 192,
+                        .BottomOriginY = 30,
+                        .MarkRadius = 2,
+                        .MarkMargin = 4};
+  const auto view = [&](std::int32_t scale, std::int32_t tx, std::int32_t ty, std::int32_t bx,
+                        std::int32_t by, std::int32_t radius, std::int32_t margin, std::int32_t step) {
+    ViewState v = start;
+    v.Scale = scale, v.TopOriginX = tx, v.TopOriginY = ty, v.BottomOriginX = bx, v.BottomOriginY = by;
+    v.MarkRadius = radius, v.MarkMargin = margin, v.ZoomStep = step;
+    return v;
+  };
+  const Case cases[] = {
+      // 392 - (392 - 192) x 140 / 100 = 112; 280 - (280 - 530) x 1.4 = 630.
+      {"InAtTheCentre", Zoom::In, 100, 0, 392, 280, view(140, 112, 630, 112, -70, 2, 4, 1)},
+      // 0 - (0 - 192) x 1.4 = 268.8; 0 - (0 - 30) x 1.4 = 42.
+      {"InAtTheCorner", Zoom::In, 100, 1, 0, 0, view(140, 269, 742, 269, 42, 3, 6, 2)},
+      // 100 - (100 - 192) x 60 / 100 = 155.2; the markers shrink above step 0.
+      {"OutAboveHome", Zoom::Out, 100, 2, 100, 100, view(60, 155, 358, 155, 58, 1, 2, 1)},
+      // Below the home view the step goes negative and the markers stay.
+      {"OutBelowHome", Zoom::Out, 100, -1, 392, 280, view(60, 272, 430, 272, 130, 2, 4, -2)},
+      {"InAtTheLimit", Zoom::In, 1000, 5, 392, 280, view(1000, 192, 530, 192, 30, 2, 4, 5)},
+      {"OutAtTheLimit", Zoom::Out, 80, 0, 392, 280, view(80, 192, 530, 192, 30, 2, 4, 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ViewState v = start;
+    v.Scale = c.scale;
+    v.ZoomStep = c.zoomStep;
+    EXPECT_EQ(WheelZoom(v, c.zoom, c.x, c.y), c.scale != c.expected.Scale);
+    EXPECT_EQ(v, c.expected);
+  }
+}
+
+TEST(WheelZoom, AtScaleZeroCentresAndOutOfRangeChangesNothing) {
+  ViewState v{.Scale = 0, .ExtentMinX = -2, .ExtentMaxX = 6, .ExtentMinY = 0, .ExtentMaxY = 5};
+  ASSERT_TRUE(WheelZoom(v, Zoom::In, 10, 10));
+  ViewState centred{.Scale = 40, .ZoomStep = 1, .ExtentMinX = -2, .ExtentMaxX = 6, .ExtentMaxY = 5};
+  CentreOnBoard(centred);
+  EXPECT_EQ(v, centred);
+
+  ViewState far{.Scale = 500, .TopOriginX = -2'000'000'000};
+  const ViewState before = far;
+  EXPECT_EQ(ErrorOf([&] { WheelZoom(far, Zoom::In, 0, 0); }), "Invalid floating point operation");
+  EXPECT_EQ(far, before);
+}
+
 TEST(SideMapping, TopGoesUpBottomGoesDown) {
   const SideMapping top(Side::Top, 10, 100, 200);
   const SideMapping bottom(Side::Bottom, 10, 100, 200);

@@ -142,6 +142,22 @@ INSTANTIATE_TEST_SUITE_P(
                     // U1.1 and Q9.9 overlap from 93 to 99: the first in the file wins.
                     PressAt{95, 430, " U1.1"}, PressAt{99, 430, " U1.1"}, PressAt{100, 430, " Q9.9"}));
 
+// A resting pointer finds the pin a press would, and changes nothing.
+TEST_F(Inquiry, HoverNamesThePinUnderThePointerAndChangesNothing) {
+  const QImage before = s.topImage.image().copy();
+  const std::optional<PinRecord> pin = PinUnderPointer(s, Side::Top, 95, 428);
+  ASSERT_TRUE(pin);
+  EXPECT_EQ(PinDescription(*pin), "Pin U1.1\nNet SIG\nR_0603\nPart U1");
+  PinRecord bare;
+  bare.name = " J1";
+  EXPECT_EQ(PinDescription(bare), "Pin J1\nNet ");
+  EXPECT_FALSE(PinUnderPointer(s, Side::Top, 200, 300));
+  EXPECT_EQ(PinUnderPointer(s, Side::Bottom, 292, 230)->name, " B7.1");
+  EXPECT_EQ(s.topImage.image(), before);
+  EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(s.header, (test::Header{"one", "two", "four"}));
+}
+
 TEST_F(Inquiry, NoPinCanBeHitWithRadiusZero) {
   s.view.MarkRadius = 0;
   Press(Side::Top, 92, 430);

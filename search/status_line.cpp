@@ -1,0 +1,103 @@
+#include "search/status_line.h"
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "search/session.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::string_view kDot = " \xb7 ";  // a middle dot, as the header's bytes would hold it
+
+// A name line without the blank that opens it in the pin records.
+std::string_view Trimmed(std::string_view name) {
+  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+  return name;
+}
+
+std::string Join(const std::vector<std::string>& parts, std::string_view gap) {
+  std::string joined;
+  for (const std::string& part : parts) {
+    if (!joined.empty()) joined += gap;
+    joined += part;
+  }
+  return joined;
+}
+
+std::string PinsPerSide(const Findings& f) {
+  const auto pins = [](std::int64_t n) { return std::to_string(n) + (n == 1 ? " pin" : " pins"); };
+  return pins(f.pinsMarked[0]) + " on top, " + std::to_string(f.pinsMarked[1]) + " on bottom";
+}
+
+// "top", "bottom", "top and bottom" or "" for where a slot's name was found.
+std::string WhereFound(const Findings& f, int slot) {
+  const bool top = f.found[0][slot], bottom = f.found[1][slot];
+  if (top && bottom) return "top and bottom";
+  return top ? "top" : bottom ? "bottom" : "";
+}
+
+// "<kind> <name>: <where>" per named slot, or "...: not found".
+std::vector<std::string> EachName(const Findings& f, std::string_view kind) {
+  std::vector<std::string> parts;
+  for (int slot = 0; slot < 3; ++slot) {
+    if (f.names[slot].empty()) continue;
+    const std::string where = WhereFound(f, slot);
+    parts.push_back(std::string(kind) + " " + f.names[slot] + ": " + (where.empty() ? "not found" : where));
+  }
+  return parts;
+}
+
+std::string FindingsText(const Findings& f) {
+  switch (f.mode) {
+    case hmNet:
+      return "Net " + f.names[0] + ": " +
+             (f.pinsMarked[0] + f.pinsMarked[1] > 0 ? PinsPerSide(f) : "not found");
+    case hmCompPin: return Join(EachName(f, "Pin"), "; ");
+    case hmDevice: return Join(EachName(f, "Device"), "; ");
+    case hmPoint: return "Pin " + std::string(Trimmed(f.names[0])) + ", net " + f.net;
+    case hmOpenShort: {
+      std::vector<std::string> found, parts;
+      for (int slot = 0; slot < 3; ++slot) {
+        if (f.names[slot].empty()) continue;
+        if (WhereFound(f, slot).empty()) {
+          parts.push_back("Nail " + f.names[slot] + ": not found");
+        } else {
+          found.push_back(f.names[slot]);
+        }
+      }
+      if (!found.empty()) {
+        parts.insert(parts.begin(),
+                     (found.size() == 1 ? "Nail " : "Nails ") + Join(found, " ") + ": " + PinsPerSide(f));
+      }
+      return Join(parts, "; ");
+    }
+    default: return "";
+  }
+}
+
+}  // namespace
+
+std::string WindowTitle(const Session& s) {
+  if (!s.HasBoard() || s.HighlightMode == hmNone) return "Vantrel";
+  const std::string name = std::filesystem::path(s.BoardFile).filename().string();
+  return name + " \xe2\x80\x94 " + (s.topShown ? "top" : "bottom") + " \xe2\x80\x94 Vantrel";
+}
+
+std::string StatusLine(const Session& s) {
+  if (!s.HasBoard() || s.HighlightMode == hmNone) return "";
+  std::string line = s.topShown ? "Top side" : "Bottom side";
+  line += kDot;
+  line += "zoom step " + std::to_string(s.view.ZoomStep);
+  if (s.findings.mode == s.HighlightMode) {
+    if (const std::string found = FindingsText(s.findings); !found.empty()) {
+      line += kDot;
+      line += found;
+    }
+  }
+  return line;
+}
+
+}  // namespace vantrel
