@@ -25,6 +25,7 @@ Application::Application(double factor) {
   parts = std::make_unique<TFrm_Parts>(session);
   content = std::make_unique<Tfrm_content>();
   about = std::make_unique<TFrm_About>();
+  keys = std::make_unique<KeysWindow>();
   net = std::make_unique<Tfrm_Net>(session);
   overview = std::make_unique<TForm8>(session);
   parts->setOverviewWindow(overview.get());
@@ -34,6 +35,7 @@ Application::Application(double factor) {
                     .netDialog = net.get(),
                     .overviewWindow = overview.get(),
                     .helpWindow = content.get(),
+                    .keysWindow = keys.get(),
                     .aboutWindow = about.get()});
   // The other windows follow the main window's factor.
   content->EnsureDesignKept();

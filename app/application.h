@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/aux_windows.h"
+#include "app/keys_window.h"
 #include "app/main_window.h"
 #include "dialogs/comp_dialog.h"
 #include "dialogs/device_dialog.h"
@@ -34,6 +35,7 @@ class Application {
   std::unique_ptr<TFrm_Parts> parts;
   std::unique_ptr<Tfrm_content> content;
   std::unique_ptr<TFrm_About> about;
+  std::unique_ptr<KeysWindow> keys;
   std::unique_ptr<Tfrm_Net> net;
   std::unique_ptr<TForm8> overview;
 };

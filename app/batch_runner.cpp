@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -135,6 +137,10 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"ok", &BatchRunner::Ok},
       {"cancel", &BatchRunner::Cancel},
       {"resize", &BatchRunner::Resize},
+      {"wheel", &BatchRunner::Wheel},
+      {"drag", &BatchRunner::Drag},
+      {"hover", &BatchRunner::Hover},
+      {"type", &BatchRunner::Type},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -237,7 +243,8 @@ void BatchRunner::Enter(const Line& line) {
   Require(line.words.size() == 2, line.text, line.number);
   SearchDialog* dialog = DialogNamed(line.words[0], line.number);
   const int field = FieldNumber(*dialog, line.words[1], line.number);
-  SendKey(dialog->field(field), Qt::Key_Return, QStringLiteral("\r"));
+  NameCompleter* completer = dialog->completer(field);
+  SendKey(completer ? completer->keyTarget() : dialog->field(field), Qt::Key_Return, QStringLiteral("\r"));
 }
 
 // resize W H: the main window's client area becomes W x H device pixels.
@@ -247,6 +254,60 @@ void BatchRunner::Resize(const Line& line) {
   if (w <= 0 || h <= 0) throw BatchError(line.number, "not a size: " + line.argument);
   const qreal ratio = app_.main->devicePixelRatioF();
   app_.main->resize(static_cast<int>(std::lround(w / ratio)), static_cast<int>(std::lround(h / ratio)));
+}
+
+// wheel X Y N: N notches, each sent as the wheel sends it; positive zooms in.
+void BatchRunner::Wheel(const Line& line) {
+  Require(line.words.size() == 3, line.text, line.number);
+  const int notches = ParseInt(line.words[2], line.number);
+  const QPointF pos = Position(line);
+  for (int n = 0; n < std::abs(notches); ++n) {
+    ImageView* view = ShownImage();
+    if (!view) break;
+    QWheelEvent event(pos, view->mapToGlobal(pos), QPoint(),
+                      QPoint(0, notches > 0 ? ImageView::kNotch : -ImageView::kNotch), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &event);
+  }
+  app_.main->FlushRedraw();
+}
+
+// drag X1 Y1 X2 Y2: the left button pressed at the first point, moved there
+// in even steps, released at the second.
+void BatchRunner::Drag(const Line& line) {
+  Require(line.words.size() == 4, line.text, line.number);
+  constexpr int kSteps = 8;
+  const QPointF from = Position(line), to = Position(line, 2);
+  const Qt::MouseButton left = Qt::LeftButton;
+  if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonPress, from, left, left);
+  for (int step = 1; step <= kSteps; ++step) {
+    const QPointF at = from + (to - from) * step / kSteps;
+    if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseMove, at, Qt::NoButton, left);
+  }
+  if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonRelease, to, left, Qt::NoButton);
+  app_.main->FlushRedraw();
+}
+
+// hover X Y: the pointer comes to rest at (X, Y); the tooltip is asked for at once.
+void BatchRunner::Hover(const Line& line) {
+  Require(line.words.size() == 2, line.text, line.number);
+  ImageView* view = ShownImage();
+  if (!view) return;
+  SendMouse(view, QEvent::MouseMove, Position(line), Qt::NoButton, Qt::NoButton);
+  view->HoverNow();
+}
+
+// type DIALOG N TEXT: TEXT typed into the field key by key, as a user types,
+// and the names it offers looked up at once.
+void BatchRunner::Type(const Line& line) {
+  const auto [dialogName, rest] = SplitCommand(line.argument);
+  const auto [number, text] = SplitCommand(rest);
+  SearchDialog* dialog = DialogNamed(dialogName, line.number);
+  const int field = FieldNumber(*dialog, number, line.number);
+  if (rest.find(' ') == std::string::npos) throw BatchError(line.number, "type needs a text after one blank");
+  dialog->field(field)->setFocus();
+  TypeInto(dialog->field(field), text);
+  if (NameCompleter* completer = dialog->completer(field)) completer->CompleteNow();
 }
 
 void BatchRunner::Ok(const Line& line) {
@@ -280,10 +341,10 @@ ImageView* BatchRunner::ShownImage() const {
   return nullptr;
 }
 
-// The words X Y of a command, in pixels of the picture as shown.
-QPointF BatchRunner::Position(const Line& line) const {
+// The words X Y of a command (from word `first`), in pixels of the picture as shown.
+QPointF BatchRunner::Position(const Line& line, std::size_t first) const {
   const double f = app_.main->factor();
-  return {ParseInt(line.words[0], line.number) * f, ParseInt(line.words[1], line.number) * f};
+  return {ParseInt(line.words[first], line.number) * f, ParseInt(line.words[first + 1], line.number) * f};
 }
 
 void BatchRunner::TypeInto(QWidget* target, const std::string& chars) {
@@ -317,6 +378,16 @@ QJsonObject BatchRunner::State() const {
   const std::string shows = o.Shows();
   QJsonArray errors;
   for (const std::string& e : errors_) errors.append(Text(e));
+  const std::optional<std::string>& tooltip = app_.main->tooltip();
+  QStringList completions;
+  for (const SearchDialog* dialog :
+       {static_cast<const SearchDialog*>(app_.nail.get()), static_cast<const SearchDialog*>(app_.comp.get()),
+        static_cast<const SearchDialog*>(app_.parts.get()),
+        static_cast<const SearchDialog*>(app_.net.get())}) {
+    for (int field = 1; field <= dialog->fieldCount(); ++field) {
+      if (const NameCompleter* completer = dialog->completer(field)) completions += completer->shown();
+    }
+  }
   QJsonArray errorDetails;
   for (const std::string& d : errorDetails_) errorDetails.append(QString::fromLocal8Bit(d));
   return {
@@ -339,6 +410,10 @@ QJsonObject BatchRunner::State() const {
       {"errors", errors},
       {"errorDetails", errorDetails},
       {"factor", app_.main->factor()},
+      {"title", app_.main->windowTitle()},
+      {"status", app_.main->statusText()},
+      {"tooltip", tooltip ? QJsonValue(Text(*tooltip)) : QJsonValue()},
+      {"completions", QJsonArray::fromStringList(completions)},
       {"window", QJsonArray{qRound(app_.main->width() * app_.main->devicePixelRatioF()),
                             qRound(app_.main->height() * app_.main->devicePixelRatioF())}},
   };

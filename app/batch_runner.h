@@ -3,7 +3,7 @@
 //   open PATH | open | close | exit | key CHARS | press X Y [right|middle]
 //   move X Y | dblclick X Y | menu ITEM | dump DIR | overview CHARS
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
-//   resize W H
+//   resize W H | wheel X Y N | drag X1 Y1 X2 Y2 | hover X Y | type DIALOG N TEXT
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
@@ -73,13 +73,17 @@ class BatchRunner {
   void Field(const Line& line);
   void Enter(const Line& line);
   void Resize(const Line& line);
+  void Wheel(const Line& line);
+  void Drag(const Line& line);
+  void Hover(const Line& line);
+  void Type(const Line& line);
   void Ok(const Line& line);
   void Cancel(const Line& line);
 
   SearchDialog* DialogNamed(const std::string& name, int line) const;
   int FieldNumber(const SearchDialog& dialog, const std::string& word, int line) const;
   ImageView* ShownImage() const;
-  QPointF Position(const Line& line) const;
+  QPointF Position(const Line& line, std::size_t first = 0) const;
   void Press(QPointF pos, Qt::MouseButton button);
   void DoubleClick(QPointF pos);
   void TypeInto(QWidget* target, const std::string& chars);

@@ -10,11 +10,15 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
+#include "board/board_error.h"
 #include "board/companion_file.h"
 #include "dialogs/comp_dialog.h"
 #include "dialogs/device_dialog.h"
@@ -26,6 +30,7 @@
 #include "search/error_handler.h"
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
+#include "search/status_line.h"
 
 namespace vantrel {
 
@@ -70,6 +75,13 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
   BuildPictures(content_);
   BuildMenu();
   KeepDesign(content_);
+  statusLine_ = new QLabel(this);
+  statusLine_->setObjectName(QStringLiteral("StatusLine"));
+  statusLine_->setTextFormat(Qt::PlainText);
+  statusBar()->addWidget(statusLine_, 1);
+  frameTimer_.setSingleShot(true);
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { Handle([&] { Redraw(); }); });
+  sinceFrame_.start();
 
   // FormCreate: the window at the top-left corner, the splash shown.
   resize(static_cast<int>(std::lround(kWindowWidth * factor)),
@@ -104,6 +116,10 @@ void TFrm_Main::BuildPictures(QWidget* client) {
     h.mouseDown = [this, side](ImageView::Button b, int x, int y) { ImageMouseDown(side, b, x, y); };
     h.mouseMove = [this, side](int x, int y) { ImageMouseMove(side, x, y); };
     h.dblClick = [this, side] { ImageDblClick(side); };
+    h.wheel = [this, side](int notches, int x, int y) { ImageWheel(side, notches, x, y); };
+    h.drag = [this](int dx, int dy) { ImageDrag(dx, dy); };
+    h.dragEnd = [this] { FlushRedraw(); };
+    h.hover = [this, side](int x, int y) { return ImageHover(side, x, y); };
     return h;
   };
   topView_->setHandlers(pointer(Side::Top));
@@ -123,6 +139,14 @@ void TFrm_Main::BuildSplash(QWidget* client) {
   splashLine_->setGeometry(136, 288, 515, 29);
   splashLine_->setFont(PixelFont("MS Sans Serif", 24, true));
   SetTextColor(splashLine_, maroon);
+
+  splashHint_ = new QLabel(
+      QString::fromUtf8("Open a board with File \xe2\x80\xba Open, or drop a .brd file here"), client);
+  splashHint_->setObjectName(QStringLiteral("SplashHint"));
+  splashHint_->setGeometry(136, 336, 515, 20);
+  splashHint_->setAlignment(Qt::AlignCenter);
+  splashHint_->setFont(PixelFont("MS Sans Serif", 13));
+  SetTextColor(splashHint_, maroon);
 }
 
 void TFrm_Main::BuildMenu() {
@@ -145,6 +169,7 @@ void TFrm_Main::BuildMenu() {
   item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick, "nets");
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
+  item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
   item(help, "About1", "About", &TFrm_Main::About1Click, "about");
 
   // F11 types no character, so it is free for the window itself.
@@ -233,6 +258,7 @@ void TFrm_Main::SetBoardShown(bool shown) {
   boardShown_ = shown;
   splashTitle_->setVisible(!shown);
   splashLine_->setVisible(!shown);
+  splashHint_->setVisible(!shown);
 }
 
 void TFrm_Main::SetSearchItemsEnabled(bool enabled) {
@@ -255,6 +281,8 @@ void TFrm_Main::SyncWithSession() {
   bottomView_->setVisible(boardShown_);
   topView_->setVisible(session_.topShown);
   for (QWidget* view : {topView_, bottomView_, headerView_}) view->update();
+  setWindowTitle(QString::fromLocal8Bit(WindowTitle(session_)));
+  statusLine_->setText(FromBytes(StatusLine(session_)));
 }
 
 SearchTexts TFrm_Main::FieldTexts() const {
@@ -266,7 +294,23 @@ SearchTexts TFrm_Main::FieldTexts() const {
   return texts;
 }
 
-void TFrm_Main::Redraw() { vantrel::Redraw(session_, FieldTexts()); }
+void TFrm_Main::Redraw() {
+  frameTimer_.stop();  // whatever a gesture asked for is drawn now
+  sinceFrame_.restart();
+  vantrel::Redraw(session_, FieldTexts());
+}
+
+// A frame is a sixtieth of a second: a gesture's redraw waits for the rest of
+// the frame since the last one, so that a burst of events costs one redraw.
+void TFrm_Main::RedrawAtFrame() {
+  constexpr qint64 kFrameMilliseconds = 16;
+  if (frameTimer_.isActive()) return;
+  frameTimer_.start(static_cast<int>(std::max<qint64>(0, kFrameMilliseconds - sinceFrame_.elapsed())));
+}
+
+void TFrm_Main::FlushRedraw() {
+  if (frameTimer_.isActive()) Handle([&] { Redraw(); });
+}
 
 void TFrm_Main::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
@@ -389,6 +433,11 @@ void TFrm_Main::Content1Click() {
   windows_.helpWindow->raise();
 }
 
+void TFrm_Main::KeysClick() {
+  windows_.keysWindow->show();
+  windows_.keysWindow->raise();
+}
+
 void TFrm_Main::About1Click() {
   windows_.aboutWindow->show();
   windows_.aboutWindow->raise();
@@ -408,6 +457,40 @@ void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y
 void TFrm_Main::ImageMouseMove(Side, int x, int y) {
   session_.PointerX = x;
   session_.PointerY = y;
+  tooltip_.reset();
+}
+
+// The gestures act on a board shown; the keys' view changes are theirs alone.
+void TFrm_Main::ImageWheel(Side, int notches, int x, int y) {
+  if (!boardShown_) return;
+  Handle([&] {
+    bool changed = false;
+    for (int n = 0; n < std::abs(notches); ++n) {
+      changed |= WheelZoom(session_.view, notches > 0 ? Zoom::In : Zoom::Out, x, y);
+    }
+    if (changed) RedrawAtFrame();
+  });
+}
+
+void TFrm_Main::ImageDrag(int dx, int dy) {
+  if (!boardShown_) return;
+  Handle([&] {
+    vantrel::Pan(session_.view, dx, dy);
+    RedrawAtFrame();
+  });
+}
+
+// A pointer at rest is no command: a file that cannot be read shows its
+// error at the next one, not in a box that the pointer's resting raised.
+QString TFrm_Main::ImageHover(Side side, int x, int y) {
+  tooltip_.reset();
+  try {
+    if (const std::optional<PinRecord> pin = PinUnderPointer(session_, side, x, y)) {
+      tooltip_ = PinDescription(*pin);
+    }
+  } catch (const BoardError&) {
+  }
+  return tooltip_ ? FromBytes(*tooltip_) : QString();
 }
 
 void TFrm_Main::ImageDblClick(Side side) {

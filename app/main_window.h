@@ -11,8 +11,10 @@
 #pragma once
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -39,6 +41,7 @@ struct SecondaryWindows {
   Tfrm_Net* netDialog = nullptr;
   TForm8* overviewWindow = nullptr;
   QWidget* helpWindow = nullptr;
+  QWidget* keysWindow = nullptr;
   QWidget* aboutWindow = nullptr;
 };
 
@@ -73,13 +76,23 @@ class TFrm_Main : public QMainWindow {
   void partsClick();
   void NetsClick();
   void Content1Click();
+  void KeysClick();
   void About1Click();
   void ImageMouseDown(Side side, ImageView::Button button, int x, int y);
   void ImageMouseMove(Side side, int x, int y);
   void ImageDblClick(Side side);
+  // The gestures: the wheel zooms about the pointer, a drag moves both
+  // sides, and a resting pointer names the pin under it.
+  void ImageWheel(Side side, int notches, int x, int y);
+  void ImageDrag(int dx, int dy);
+  QString ImageHover(Side side, int x, int y);
 
   // Repaints the pictures and re-applies the active highlight.
   void Redraw();
+  // A redraw for the gestures, at most one per frame however many events
+  // come; the latest view is drawn. FlushRedraw draws a pending one now.
+  void RedrawAtFrame();
+  void FlushRedraw();
   // What the search dialogs' fields hold now.
   SearchTexts FieldTexts() const;
 
@@ -87,6 +100,9 @@ class TFrm_Main : public QMainWindow {
   void SyncWithSession();
 
   bool boardShown() const { return boardShown_; }
+  // The tooltip shown over a picture: bytes of the board file, or nothing.
+  const std::optional<std::string>& tooltip() const { return tooltip_; }
+  QString statusText() const { return statusLine_->text(); }
   ImageView* Image1() const { return topView_; }
   ImageView* Image2() const { return bottomView_; }
   QWidget* headerArea() const { return centralWidget(); }
@@ -118,6 +134,10 @@ class TFrm_Main : public QMainWindow {
   double factor_ = 0;
   double pixelRatio_ = 0;
   bool redrawPending_ = false;
+  QTimer frameTimer_;         // the gestures' coalesced redraw
+  QElapsedTimer sinceFrame_;  // since that redraw last ran
+  std::optional<std::string> tooltip_;
+  QLabel* statusLine_ = nullptr;
   std::function<void(double)> factorChanged_;
   QWidget* content_ = nullptr;  // the design-size area the controls stand on
   FileChooser chooseFile_;
@@ -130,8 +150,9 @@ class TFrm_Main : public QMainWindow {
   QLabel* headerLabels_[3] = {};     // Label1, Label2, Label4
   QLabel* splashTitle_ = nullptr;    // Label3
   QLabel* splashLine_ = nullptr;     // Label6
+  QLabel* splashHint_ = nullptr;     // how to open a board
   // The menu items that menuAction names: "open/short", "comppin", "device",
-  // "nets" (the four searches), "content" and "about".
+  // "nets" (the four searches), "content", "keys" and "about".
   std::map<std::string, QAction*, std::less<>> menuItems_;
 };
 

@@ -15,7 +15,9 @@ TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent)
                     .okAt = {32, 176},
                     .cancelName = "Button2",
                     .cancelAt = {168, 176}},
-                   parent) {}
+                   parent) {
+  CompleteNames(NameKind::Pin);
+}
 
 bool TFrm_Comp::Search() { return CompPinSearch(session_, FieldText(1)); }
 

@@ -9,7 +9,9 @@ TFrm_Parts::TFrm_Parts(Session& session, QWidget* parent)
     : SearchDialog(session,
                    DialogLayout::ThreeSlots("Frm_Parts", "Device", "Part", {Qt::white, Qt::red, Qt::cyan},
                                             "Button2", 168),
-                   parent) {}
+                   parent) {
+  CompleteNames(NameKind::Part);
+}
 
 bool TFrm_Parts::Search() {
   return DeviceSearch(session_, SlotTexts(),

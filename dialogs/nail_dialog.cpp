@@ -8,7 +8,9 @@ TFrm_Nail::TFrm_Nail(Session& session, QWidget* parent)
     : SearchDialog(session,
                    DialogLayout::ThreeSlots("Frm_Nail", "Open/Short", "Pin", {Qt::white, Qt::red, Qt::yellow},
                                             "Button1", 160),
-                   parent) {}
+                   parent) {
+  CompleteNames(NameKind::Nail);
+}
 
 bool TFrm_Nail::Search() { return OpenShortSearch(session_, SlotTexts()); }
 

@@ -17,7 +17,9 @@ Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent)
                     .cancelAt = {168, 176},
                     .cancelHides = false,
                     .enterIsConsumed = true},
-                   parent) {}
+                   parent) {
+  CompleteNames(NameKind::Net);
+}
 
 bool Tfrm_Net::Search() { return NetSearch(session_, FieldText(1)); }
 

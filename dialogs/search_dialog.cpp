@@ -99,8 +99,19 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
   KeepDesign(this);
 }
 
+void SearchDialog::CompleteNames(NameKind kind) {
+  for (QLineEdit* field : fields_) completers_.push_back(new NameCompleter(session_, kind, field));
+}
+
 bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (IsEnter(event) && std::find(fields_.begin(), fields_.end(), watched) != fields_.end()) {
+  if (!IsEnter(event)) return QWidget::eventFilter(watched, event);
+  const auto field = std::find(fields_.begin(), fields_.end(), watched);
+  const auto index = static_cast<std::size_t>(field - fields_.begin());
+  // Enter in an open list of names picks one, and is the list's alone.
+  if (index < completers_.size() && completers_[index]->popupVisible()) {
+    return QWidget::eventFilter(watched, event);
+  }
+  if (field != fields_.end()) {
     ok_->click();
     if (enterIsConsumed_) return true;
   }

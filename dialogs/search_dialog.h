@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/name_completer.h"
+#include "search/name_suggestions.h"
 #include "search/session.h"
 
 namespace vantrel {
@@ -75,6 +77,10 @@ class SearchDialog : public QWidget {
   // The texts of Edit1 to Edit3 (empty for fields the dialog does not have).
   SlotNames SlotTexts() const;
 
+  // Each field offers the board's names of `kind` as the user types.
+  void CompleteNames(NameKind kind);
+  NameCompleter* completer(int n) const { return completers_.empty() ? nullptr : completers_.at(n - 1); }
+
   QPushButton* okButton() const { return ok_; }
   QPushButton* cancelButton() const { return cancel_; }
 
@@ -92,6 +98,7 @@ class SearchDialog : public QWidget {
 
  private:
   std::vector<QLineEdit*> fields_;
+  std::vector<NameCompleter*> completers_;  // one per field, owned by it
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   bool enterIsConsumed_ = false;

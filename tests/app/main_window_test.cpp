@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStatusBar>
 #include <QTest>
 
 #include <map>
@@ -300,8 +301,8 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
     const QImage screen((out + "/screen.png").c_str());
     EXPECT_EQ(screen.size(), QSize(size.w, size.h));
     EXPECT_EQ(QImage((out + "/top.png").c_str()).width(), static_cast<int>(784 * size.factor));
-    // Left of the content, below the menu: the window's background.
-    EXPECT_EQ(screen.pixelColor(1, size.h - 2), QColor(0x00, 0x80, 0x80));
+    // Left of the content, above the status line: the window's background.
+    EXPECT_EQ(screen.pixelColor(1, app.main->statusBar()->y() - 2), QColor(0x00, 0x80, 0x80));
     // The header's lines end with its picture, however the factor rounds.
     const auto right = [&](const char* name) {
       return app.main->findChild<QWidget*>(QString::fromLatin1(name))->geometry().right();
