@@ -9,7 +9,9 @@
 #include <QJsonDocument>
 #include <QStatusBar>
 #include <QTest>
+#include <QWheelEvent>
 
+#include <array>
 #include <map>
 #include <set>
 
@@ -265,6 +267,106 @@ TEST_F(MainWindow, DoubleClickZoomsOnceAboutThePointer) {
   EXPECT_EQ(s().HighlightMode, hmPoint);
   EXPECT_EQ(s().point.PointTopPin, " U1.2");
   EXPECT_EQ(s().header[0], " U1.2  GND  $SMD   U1.1 ");
+}
+
+// The wheel zooms as "+" and "-" do, about the pointer: the pin under it
+// stays under it, on both sides; half notches add up.
+TEST_F(MainWindow, WheelZoomsAboutThePointer) {
+  Run("open " + board);
+  const QImage home = s().topImage.image().copy();
+  Run("wheel 392 280 1");
+  const ViewState& v = s().view;
+  // 392 - (392 - 192) * 1.4 = 112; 280 - (280 - 530) * 1.4 = 630; 280 - (280 - 30) * 1.4 = -70.
+  EXPECT_EQ((std::array{v.Scale, v.ZoomStep, v.TopOriginX, v.TopOriginY, v.BottomOriginX, v.BottomOriginY}),
+            (std::array{140, 1, 112, 630, 112, -70}));
+  EXPECT_NE(s().topImage.image(), home) << "redrawn";
+  EXPECT_EQ(TopPixel(392 - v.MarkRadius, 280), kPin) << "the left edge of U1.2, still under the pointer";
+  Run("wheel 392 280 -1");
+  EXPECT_EQ((std::array{v.Scale, v.TopOriginX, v.TopOriginY}), (std::array{100, 192, 530}));
+  ImageView* top = app.main->Image1();
+  for (int half = 0; half < 2; ++half) {
+    QWheelEvent wheel(QPointF(392, 280), top->mapToGlobal(QPointF(392, 280)), {}, {0, ImageView::kNotch / 2},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(top, &wheel);
+    EXPECT_EQ(v.Scale, half == 0 ? 100 : 140);
+  }
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+// A drag moves both sides by the pointer's motion, whichever side is shown;
+// its press still asks what is under it, and a press without motion only asks.
+TEST_F(MainWindow, DragMovesBothSidesAndAClickOnlyAsks) {
+  Run("open " + board + "\npress 392 280");
+  EXPECT_EQ(s().HighlightMode, hmPoint);
+  EXPECT_EQ(s().view.TopOriginX, 192);
+  Run("drag 392 280 442 300");
+  EXPECT_EQ(
+      (std::array{s().view.TopOriginX, s().view.TopOriginY, s().view.BottomOriginX, s().view.BottomOriginY}),
+      (std::array{242, 550, 242, 50}));
+  EXPECT_EQ(TopPixel(442, 300), QColor(Qt::white)) << "U1.2's disc, redrawn where it went";
+  Run("key 0\ndrag 100 100 90 80");
+  EXPECT_EQ(
+      (std::array{s().view.TopOriginX, s().view.TopOriginY, s().view.BottomOriginX, s().view.BottomOriginY}),
+      (std::array{232, 530, 232, 30}));
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+// However many moves a drag makes between two frames, the board is drawn once.
+TEST_F(MainWindow, DragRedrawsOncePerFrame) {
+  Run("open " + board);
+  const auto scans = [] { return BoardScanTotals().scans; };
+  std::uint64_t before = scans();
+  app.main->Redraw();
+  const std::uint64_t perRedraw = scans() - before;
+  ImageView* top = app.main->Image1();
+  const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(x, 100), top->mapToGlobal(QPointF(x, 100)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(top, &event);
+  };
+  send(QEvent::MouseButtonPress, 100, Qt::LeftButton);  // asks, and hits no pin
+  before = scans();
+  for (int x = 101; x < 160; ++x) send(QEvent::MouseMove, x, Qt::LeftButton);
+  EXPECT_EQ(scans() - before, 0u) << "no redraw while the events come";
+  send(QEvent::MouseButtonRelease, 160, Qt::NoButton);
+  EXPECT_EQ(scans() - before, perRedraw);
+  EXPECT_EQ(s().view.TopOriginX, 192 + 59) << "to the last move";
+}
+
+TEST_F(MainWindow, HoverNamesThePinUnderThePointer) {
+  Run("open " + board + "\nhover 392 280");
+  EXPECT_EQ(runner.State()["tooltip"], "Pin U1.2\nNet GND\nSMD\nPart U1");
+  Run("hover 300 100");
+  EXPECT_TRUE(runner.State()["tooltip"].isNull());
+  Run("hover 392 280\nmove 393 280");
+  EXPECT_TRUE(runner.State()["tooltip"].isNull()) << "gone once the pointer moves";
+  EXPECT_EQ(s().HighlightMode, hmBoard);
+}
+
+// The title and the status line follow the board and the side; the keys
+// window lists the keys and gestures that the program answers to.
+TEST_F(MainWindow, TitleStatusAndKeysWindowSayWhatIsThere) {
+  Run("open " + board + "\nkey +0");
+  EXPECT_EQ(app.main->windowTitle(), QString::fromUtf8("demo.brd — bottom — Vantrel"));
+  EXPECT_EQ(app.main->statusText(), QString::fromUtf8("Bottom side · zoom step 1"));
+  Run("menu nets\nfield net 1 gnd\nok net");
+  EXPECT_EQ(app.main->statusText(),
+            QString::fromUtf8("Bottom side · zoom step 1 · Net gnd: 2 pins on top, 0 on bottom"));
+  Run("close");
+  EXPECT_EQ(app.main->windowTitle(), "Vantrel");
+  EXPECT_EQ(app.main->statusText(), "");
+
+  Run("menu keys");
+  ASSERT_TRUE(app.keys->isVisible());
+  QString table;
+  for (int r = 0; r < app.keys->table()->rowCount(); ++r) {
+    for (int c = 0; c < 3; ++c) table += app.keys->table()->item(r, c)->text() + "|";
+  }
+  for (const char* entry :
+       {"|+|", "|-|", "|/|", "|0 or Space|", "|4 / 6 / 8 / 2|", "|O|", "|C|", "|D|", "|N|", "|V|", "|F11|",
+        "Wheel", "Drag", "Rest the pointer", "Double click", "Click (right)"}) {
+    EXPECT_TRUE(table.contains(QString::fromLatin1(entry))) << entry;
+  }
 }
 
 TEST_F(MainWindow, OtherButtonsReturnHome) {

@@ -1,6 +1,7 @@
 // A long random session on the largest real board: keys, presses, double
-// clicks, every search through its dialog with names from the board and
-// random texts, the overview, close and open. The program must still answer
+// clicks, the wheel, drags and a resting pointer, every search through its
+// dialog with names from the board and random texts, typed or set, the
+// overview, close and open. The program must still answer
 // at the end, and after a warm-up its heap must not grow.
 //
 // The actions are drawn from a fixed seed, so a failure replays. Their number
@@ -157,7 +158,8 @@ class Soak : public testing::Test {
         case 2: text = SearchText(AnySide().parts, false); break;
         default: text = SearchText(AnySide().nets, false); break;
       }
-      Run("field " + dialog + " " + std::to_string(f) + " " + text);
+      // Typed key by key half the time, so that the names are offered.
+      Run((OneIn(2) ? "type " : "field ") + dialog + " " + std::to_string(f) + " " + text);
     }
     switch (Below(6)) {
       case 0: Run("cancel " + dialog); break;
@@ -166,16 +168,29 @@ class Soak : public testing::Test {
     }
   }
 
+  // The wheel, a drag or a resting pointer, on a pin or anywhere.
+  void Gesture() {
+    const auto [x, y] = PressPoint();
+    const std::string at = std::to_string(x) + " " + std::to_string(y);
+    switch (Below(3)) {
+      case 0: return Run("wheel " + at + " " + std::to_string(Below(7) - 3));
+      case 1: return Run("drag " + at + " " + std::to_string(Below(784)) + " " + std::to_string(Below(490)));
+      default: return Run("hover " + at);
+    }
+  }
+
   void Action() {
     static constexpr std::string_view kViewKeys = "+-4682 0/%'(&";
     const int roll = Below(100);
-    if (roll < 35) {
+    if (roll < 30) {
       std::string keys;
       for (int n = 1 + Below(3); n > 0; --n) {
         keys +=
             OneIn(20) ? static_cast<char>(33 + Below(94)) : kViewKeys[static_cast<std::size_t>(Below(13))];
       }
       Run("key " + keys);
+    } else if (roll < 40) {
+      Gesture();
     } else if (roll < 55) {
       const auto [x, y] = PressPoint();
       const int button = Below(10);
@@ -198,7 +213,8 @@ class Soak : public testing::Test {
       Run(OneIn(2) ? "close" : "open");
       if (OneIn(2)) Run("open " + board);
     } else if (roll < 97) {
-      Run(OneIn(2) ? "menu about" : "menu content");
+      static constexpr const char* kHelp[] = {"menu about", "menu content", "menu keys"};
+      Run(kHelp[Below(3)]);
     } else {
       Run("field " + std::string(OneIn(2) ? "nail 2 " : "device 3 ") + RandomText());
     }

@@ -332,6 +332,37 @@ TYPED_TEST(SearchDialogs, TheMainWindowsRedrawSearchesWhatTheFieldHoldsNow) {
   EXPECT_EQ(this->s.HighlightMode, this->design.mode);
 }
 
+// Typing offers the board's names of the dialog's kind, from both files
+// without repeats; Enter in the list picks one and does not search, Enter
+// after it searches.
+TYPED_TEST(SearchDialogs, TypingOffersNamesAndEnterInTheListOnlyPicks) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  dialog.ShowDialog();
+  const QString held = QString::fromLatin1(this->design.held),
+                other = QString::fromLatin1(this->design.other);
+  QSignalSpy clicks(dialog.okButton(), &QPushButton::clicked);
+  qsizetype common = 0;  // what the two names begin with, typed in lower case
+  while (held[common] == other[common]) ++common;
+  QTest::keyClicks(dialog.field(1), held.left(common).toLower());
+  NameCompleter* completer = dialog.completer(1);
+  ASSERT_NE(completer, nullptr);
+  EXPECT_TRUE(completer->shown().isEmpty()) << "nothing before typing pauses";
+  completer->CompleteNow();
+  EXPECT_EQ(completer->shown(), (QStringList{held, other}));
+
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Down);
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Return);
+  EXPECT_EQ(dialog.field(1)->text(), other);
+  EXPECT_FALSE(completer->popupVisible());
+  EXPECT_EQ(clicks.count(), 0);
+  EXPECT_EQ(this->s.HighlightMode, hmBoard);
+
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 1);
+  EXPECT_EQ(this->s.HighlightMode, this->design.mode);
+}
+
 // What only one dialog does.
 using OpenShortDialog = SearchDialogs<TFrm_Nail>;
 
