@@ -28,7 +28,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <charconv>
@@ -425,6 +427,47 @@ void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
   });
 }
 
+// A wheel notch (in, then out) at the middle of the picture, or a drag step
+// (24 pixels right, then left) of a drag that began in a corner: the event,
+// then the redraw the frame would bring.
+void BM_Gesture(benchmark::State& state, const BenchBoard* board, bool wheel) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
+  ImageView* view = v.app.main->Image1();
+  const auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+  };
+  const double f = v.app.main->factor();
+  QPointF at(2 * f, 2 * f);
+  if (!wheel) mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+  bool forth = true;
+  TimeAgainstFloor(state, *board, [&] {
+    if (wheel) {
+      const QPointF middle(392 * f, 245 * f);
+      QWheelEvent event(middle, view->mapToGlobal(middle), {},
+                        {0, forth ? ImageView::kNotch : -ImageView::kNotch}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(view, &event);
+    } else {
+      at += QPointF(forth ? 24 * f : -24 * f, 0);
+      mouse(QEvent::MouseMove, at, Qt::LeftButton);
+    }
+    v.app.main->FlushRedraw();
+    forth = !forth;
+  });
+  if (!wheel) mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
+  // A burst of moves between two frames costs one redraw, and none waits after it.
+  const ScanTotals before = BoardScanTotals();
+  mouse(QEvent::MouseButtonPress, QPointF(2 * f, 2 * f), Qt::LeftButton);
+  const std::uint64_t pressScans = BoardScanTotals().scans - before.scans;
+  for (int step = 1; step <= 20; ++step)
+    mouse(QEvent::MouseMove, QPointF((2 + 2 * step) * f, 2 * f), Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, QPointF(42 * f, 2 * f), Qt::NoButton);
+  QApplication::processEvents();
+  state.counters["burst_scans"] = static_cast<double>(BoardScanTotals().scans - before.scans - pressScans);
+}
+
 // ---------------------------------------------------------------------------
 // Peak memory of the batch runner.
 
@@ -523,6 +566,9 @@ void PrintTargets(Find find, const std::vector<std::string>& operations,
     if (small > 0 && large >= 0) line(op + " 1M / 100k", large / small, 10);
   }
   if (const double t = ms("redraw/openShort", "1M"); t >= 0) line("redraw/openShort at 1M pins, ms", t, 400);
+  if (const double burst = ms("drag", "100k", "burst_scans"); burst >= 0) {
+    line("drag at 100k, redraws for 20 moves in a frame", burst / ms("drag", "100k", "scans"), 1);
+  }
   const BenchBoard* largestReal = nullptr;
   for (const BenchBoard& board : boards) {
     if (board.pins == 0 && board.window == "800 600" &&
@@ -557,15 +603,16 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
               "shown ms");
   std::vector<std::string> operations{"open"};
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
+  operations.insert(operations.end(), {"wheel", "drag"});
   for (const std::string& op : operations) {
     for (const BenchBoard& board : boards) {
       if (const auto* row = find(op + "/" + board.label)) {
         const auto& c = row->counters;
         std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f %9.0f %7.0f %10.2f %7.2f %9.2f %9.2f\n",
-                    op == "open" ? "open" : op.substr(7).c_str(), board.label.c_str(), c.at("median_ms"),
-                    c.at("floor_ms"), c.at("ratio"), c.at("scans"), c.at("MB_read"), c.at("numbers"),
-                    c.at("texts"), c.at("work_floor_ms"), c.at("work_ratio"), c.at("once_floor_ms"),
-                    c.at("shown_ms"));
+                    op.starts_with("redraw/") ? op.substr(7).c_str() : op.c_str(), board.label.c_str(),
+                    c.at("median_ms"), c.at("floor_ms"), c.at("ratio"), c.at("scans"), c.at("MB_read"),
+                    c.at("numbers"), c.at("texts"), c.at("work_floor_ms"), c.at("work_ratio"),
+                    c.at("once_floor_ms"), c.at("shown_ms"));
       }
     }
   }
@@ -665,6 +712,10 @@ int main(int argc, char** argv) {
     for (int mode = 0; mode < static_cast<int>(std::size(kModes)); ++mode) {
       tune(benchmark::RegisterBenchmark(("redraw/" + std::string(kModes[mode]) + "/" + board.label).c_str(),
                                         BM_Redraw, &board, mode));
+    }
+    for (const bool wheel : {true, false}) {
+      tune(benchmark::RegisterBenchmark((std::string(wheel ? "wheel/" : "drag/") + board.label).c_str(),
+                                        BM_Gesture, &board, wheel));
     }
   }
   const auto smallest = std::min_element(boards.begin(), boards.end(), [](const auto& a, const auto& b) {
