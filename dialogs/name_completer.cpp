@@ -17,7 +17,6 @@ NameCompleter::NameCompleter(const Session& session, NameKind kind, QLineEdit* f
   completer_.setModelSorting(QCompleter::UnsortedModel);
   completer_.setMaxVisibleItems(12);
   completer_.setWidget(field);
-  completer_.popup()->setFont(field->font());
   connect(&completer_, qOverload<const QString&>(&QCompleter::activated), field,
           [field](const QString& name) { field->setText(name); });
 
@@ -48,6 +47,7 @@ void NameCompleter::Complete() {
     completer_.popup()->hide();
     return;
   }
+  completer_.popup()->setFont(field_->font());  // the field's size at the window's factor
   completer_.setCompletionPrefix(field_->text());
   completer_.complete(field_->rect());
   // The best name is picked unless the user moves to another.
