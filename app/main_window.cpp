@@ -79,6 +79,14 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
   statusLine_->setObjectName(QStringLiteral("StatusLine"));
   statusLine_->setTextFormat(Qt::PlainText);
   statusBar()->addWidget(statusLine_, 1);
+  settled_.setSingleShot(true);
+  settled_.setInterval(0);
+  connect(&settled_, &QTimer::timeout, this, [this] {
+    Handle([&] {
+      if (boardShown_) Redraw();
+      RedrawOverviewPictures(session_);
+    });
+  });
   frameTimer_.setSingleShot(true);
   connect(&frameTimer_, &QTimer::timeout, this, [this] { Handle([&] { Redraw(); }); });
   sinceFrame_.start();
@@ -235,17 +243,7 @@ void TFrm_Main::UpdateFactor() {
 
 // The pictures at a new size are blank until drawn: they are drawn once the
 // window has settled, however many sizes it went through.
-void TFrm_Main::RedrawSoon() {
-  if (redrawPending_) return;
-  redrawPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    redrawPending_ = false;
-    Handle([&] {
-      if (boardShown_) Redraw();
-      RedrawOverviewPictures(session_);
-    });
-  });
-}
+void TFrm_Main::RedrawSoon() { settled_.start(); }
 
 QAction* TFrm_Main::menuAction(const std::string& name) const {
   const auto it = menuItems_.find(name);

@@ -133,7 +133,7 @@ class TFrm_Main : public QMainWindow {
   Session& session_;
   double factor_ = 0;
   double pixelRatio_ = 0;
-  bool redrawPending_ = false;
+  QTimer settled_;            // the redraw after the window took a new size
   QTimer frameTimer_;         // the gestures' coalesced redraw
   QElapsedTimer sinceFrame_;  // since that redraw last ran
   std::optional<std::string> tooltip_;

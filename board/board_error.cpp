@@ -16,7 +16,7 @@ BoardError::BoardError(const std::string& message) : std::runtime_error(message)
 std::uint64_t LineOfLastByte(const std::string& file, std::uint64_t bytesRead) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return 0;
-  constexpr std::size_t kBlock = 64 * 1024;
+  constexpr std::size_t kBlock = std::size_t{64} * 1024;
   const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
   // The line feeds before the last byte read, which ends its line if it is one.
   const std::uint64_t before = bytesRead > 0 ? bytesRead - 1 : 0;

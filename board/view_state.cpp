@@ -128,7 +128,7 @@ bool StepZoom(ViewState& v, Zoom zoom) {
   v.Scale += 40 * sign;
   // Steps between the home view and one step in leave the markers as they are.
   if (in ? v.ZoomStep != 1 : v.ZoomStep > 0) {
-    AddChecked(v.MarkMargin, 2 * sign);
+    AddChecked(v.MarkMargin, std::int64_t{2} * sign);
     AddChecked(v.MarkRadius, sign);
   }
   return true;

@@ -169,7 +169,7 @@ void ImageCanvas::fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::in
   if (left >= right || top >= bottom) return;
   const qsizetype stride = image_.bytesPerLine();
   // Whole rows of a picture without padding are one run of memory.
-  if (left == 0 && right == image_.width() && stride == image_.width() * 4) {
+  if (left == 0 && right == image_.width() && stride == qsizetype{4} * image_.width()) {
     FillPixels(RowOf(bits, stride, top), static_cast<std::size_t>((bottom - top) * image_.width()), colour);
     return;
   }
@@ -534,7 +534,7 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
   if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
   const int inset = PenThickness() - 1;
   const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
-  const std::int64_t iw = w - 2 * inset, ih = h - 2 * inset;
+  const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
   const EllipseShape* inner =
       iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
   const EllipseRowPainter rows = ellipseRows();

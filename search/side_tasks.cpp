@@ -23,7 +23,7 @@ namespace {
 // Below this much board (both files together) the sides run one after the
 // other, unless the pictures are large: waking the worker costs about what
 // drawing a small board does.
-constexpr long long kApartBytes = 2 * 1024 * 1024;
+constexpr long long kApartBytes = 2LL * 1024 * 1024;
 // Pictures this large (about 1.6 times the design size each way) take longer
 // to clear and draw than a thread takes to wake, whatever the board.
 constexpr long long kApartPixels = 1'000'000;
