@@ -18,6 +18,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -25,7 +27,10 @@
 #include <utility>
 #include <vector>
 
+#include "render/label_glyphs.h"
+#include "render/marks.h"
 #include "support/pictures.h"
+#include "support/test_support.h"
 
 namespace vantrel {
 namespace {
@@ -1016,6 +1021,54 @@ TEST(ImageCanvasScaledPen, EdgesHaveOneWidthAndScaleOneComesBack) {
     c->lineTo(25, 17);
   }
   EXPECT_EQ(back.image(), plain.image());
+}
+
+// Labels are drawn from cached glyphs with cached pair advances; they must
+// come out as text shaped and drawn by the toolkit does, pixel for pixel, for
+// every printable character and every pair of them that the real boards
+// hold, at the label sizes of the main window and the overview, at design
+// size and at a window's factor.
+TEST(LabelGlyphs, RealBoardTextsDrawAsTheToolkitDrawsThem) {
+  std::set<std::string> texts;
+  for (const char* board : {"teres-main", "teres-kbd", "csi-adapter"}) {
+    for (const std::filesystem::path& file :
+         {std::filesystem::path(test::SharedBoardFile(board)), test::SharedBoardDir(board) / "jet.CON"}) {
+      std::ifstream in(file, std::ios::binary);
+      ASSERT_TRUE(in) << file;
+      for (std::string line; std::getline(in, line);) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+          if (!LabelGlyphs::Covers(line.substr(i, 1))) continue;
+          texts.insert(line.substr(i, 1));
+          if (i + 1 < line.size() && LabelGlyphs::Covers(line.substr(i, 2))) texts.insert(line.substr(i, 2));
+        }
+      }
+    }
+  }
+  ASSERT_GT(texts.size(), 1000u);
+  const auto draw = [](ImageCanvas& canvas, bool glyphs, int points, const std::string& text) {
+    ImageCanvas::UseLabelGlyphs(glyphs);
+    canvas.setBrushStyle(BrushStyle::Solid);
+    canvas.setBrushColor(colors::kBlack);
+    canvas.fillRect(0, 0, canvas.width(), canvas.height());
+    WriteMarkLabel(canvas, 3, 2, points, colors::kRed, text);
+  };
+  int differ = 0;
+  for (const double scale : {1.0, 1.79}) {
+    ImageCanvas fast(48, 40), plain(48, 40);
+    fast.SetScale(scale);
+    plain.SetScale(scale);
+    for (const int points : {6, 8, 12, 18, 26}) {
+      for (const std::string& text : texts) {
+        draw(fast, true, points, text);
+        draw(plain, false, points, text);
+        if (fast.image() != plain.image() && ++differ <= 5) {
+          ADD_FAILURE() << "\"" << text << "\" at " << points << " points, scale " << scale;
+        }
+      }
+    }
+  }
+  ImageCanvas::UseLabelGlyphs(true);
+  EXPECT_EQ(differ, 0);
 }
 
 }  // namespace
