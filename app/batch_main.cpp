@@ -1,39 +1,36 @@
-// vantrel-batch SCRIPT|-: replays a script of user actions on the program's
-// windows under the offscreen platform and writes what a user would see.
-// Exit status 0 when the script ran to its end, 2 for a script that cannot be
-// read or holds a malformed command.
+// vantrel-batch [--help] [--version] SCRIPT|-: replays a script of user
+// actions on the program's windows under the offscreen platform and writes
+// what a user would see. Exit status 0 when the script ran to its end, 2 for
+// a script that cannot be read or holds a malformed command.
 #include <QApplication>
 
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 
 #include "app/application.h"
 #include "app/batch_runner.h"
-#include "render/fonts.h"
+#include "app/start_up.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: vantrel-batch SCRIPT   (- reads standard input)\n";
-    return 2;
-  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qapp(argc, argv);
+  vantrel::SetUpApplication();
+  const vantrel::CommandLine line = vantrel::ParseBatchCommandLine(QApplication::arguments());
+  if (line.exitStatus) return vantrel::PrintAnswer(line);
+
   std::string script;
-  if (std::string(argv[1]) == "-") {
+  if (*line.file == "-") {
     script.assign(std::istreambuf_iterator<char>(std::cin), {});
   } else {
-    std::ifstream in(argv[1], std::ios::binary);
+    std::ifstream in(*line.file, std::ios::binary);
     if (!in) {
-      std::cerr << "vantrel-batch: cannot read " << argv[1] << "\n";
+      std::cerr << "vantrel-batch: cannot read " << *line.file << "\n";
       return 2;
     }
     script.assign(std::istreambuf_iterator<char>(in), {});
   }
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication qapp(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vantrel"));
-  vantrel::RegisterFontSubstitutions();
   vantrel::Application app(1.0);
   vantrel::BatchRunner runner(app);
   try {

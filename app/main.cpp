@@ -1,25 +1,24 @@
-// vantrel [BOARD.brd]: the board viewer. With a board file named, it opens
-// that board at start as if it had been chosen in the open dialog.
+// vantrel [--help] [--version] [BOARD.brd]: the board viewer. With a board
+// file named, it opens that board at start as if it had been chosen in the
+// open dialog.
 #include <QApplication>
 
-#include <filesystem>
-
 #include "app/application.h"
-#include "render/fonts.h"
+#include "app/start_up.h"
 #include "search/error_handler.h"
 
 int main(int argc, char** argv) {
+  if (vantrel::AsksOnlyForAnswer(argc, argv)) {
+    const QCoreApplication core(argc, argv);
+    return vantrel::PrintAnswer(vantrel::ParseViewerCommandLine(QCoreApplication::arguments()));
+  }
   QApplication qapp(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vantrel"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
-  vantrel::RegisterFontSubstitutions();
+  vantrel::SetUpApplication();
+  const vantrel::CommandLine line = vantrel::ParseViewerCommandLine(QApplication::arguments());
+  if (line.exitStatus) return vantrel::PrintAnswer(line);
 
   vantrel::SetErrorReporter(vantrel::ShowErrorBox);
   vantrel::Application app(1.0);
-  app.main->ShowOnScreen();
-  const QStringList args = QApplication::arguments();
-  if (args.size() > 1) {
-    app.main->OpenBoard(std::filesystem::absolute(args.at(1).toStdString()).lexically_normal().string());
-  }
+  vantrel::StartViewer(app, line.file);
   return QApplication::exec();
 }

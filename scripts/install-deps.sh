@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Vantrel needs to build, test and run, from Debian's archive only.
 # Idempotent: it asks apt for nothing when every package is already there.
-# Usage: scripts/install-deps.sh [--gui]   (--gui adds Xvfb and ImageMagick for screenshots)
+# Usage: scripts/install-deps.sh [--gui]   (--gui adds ImageMagick for screenshots)
 set -euo pipefail
 
 packages=(
@@ -12,9 +12,11 @@ packages=(
   locales
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-arphic-uming fonts-arphic-ukai
   fontconfig
+  # Xvfb and xprop for the window names on X11.
+  xvfb xauth x11-utils
 )
 if [[ "${1:-}" == "--gui" ]]; then
-  packages+=(xvfb xauth imagemagick)
+  packages+=(imagemagick)
 fi
 
 missing=()

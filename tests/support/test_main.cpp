@@ -1,7 +1,8 @@
 // main() for the tests that need Qt: a QGuiApplication (or, for the tests of
-// the windows, a QApplication) on the offscreen platform and the program's
-// font substitutions, then every test. Any test during which the error handler
-// reported a fault of the program ("Internal error: ...") fails.
+// the windows, a QApplication) on the offscreen platform unless another one
+// is chosen, and the program's font substitutions, then every test. Any test
+// during which the error handler reported a fault of the program
+// ("Internal error: ...") fails.
 #include <gtest/gtest.h>
 
 #if VANTREL_TEST_WIDGETS
@@ -28,7 +29,7 @@ class NoProgramFaults : public testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   TestApplication app(argc, argv);
   vantrel::RegisterFontSubstitutions();
   testing::InitGoogleTest(&argc, argv);

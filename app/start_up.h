@@ -1,0 +1,46 @@
+// How the two programs start: what they set on the application before any
+// window exists, their command lines, and the viewer's first moments.
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+class Application;
+
+// The program's version, as --version and the about window give it.
+const char* ProgramVersion();
+
+// Run once the QApplication exists, before any window is made: the program's
+// name and version, its desktop entry and the font substitutions. The display
+// name stays unset, so that the toolkit adds nothing to the windows' captions.
+void SetUpApplication();
+
+// What a command line asks for: the file to work on (absolute), or an answer
+// to print and the status to end with.
+struct CommandLine {
+  std::optional<std::string> file;
+  std::optional<int> exitStatus;
+  std::string answer;  // for standard output with status 0, else standard error
+};
+
+// vantrel [--help] [--version] [BOARD.brd]; a usage error ends with status 1.
+CommandLine ParseViewerCommandLine(const QStringList& arguments);
+// vantrel-batch [--help] [--version] SCRIPT|-; a usage error ends with status 2.
+CommandLine ParseBatchCommandLine(const QStringList& arguments);
+
+// True when the command line asks for --help or --version alone: those are
+// answered before the windows' application exists, so with no display.
+bool AsksOnlyForAnswer(int argc, const char* const* argv);
+// Prints a command line's answer where it belongs; returns its exit status.
+int PrintAnswer(const CommandLine& line);
+
+// Shows the main window and opens the board named on the command line, as if
+// it had been chosen in the open dialog: a board that cannot be read shows
+// its message, and the program goes on.
+void StartViewer(Application& app, const std::optional<std::string>& board);
+
+}  // namespace vantrel

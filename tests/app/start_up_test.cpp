@@ -1,0 +1,206 @@
+// How the programs start: their command lines, a board named on the command
+// line, and the window names that the window manager reads, checked in a
+// child process of this test under Xvfb.
+#include "app/start_up.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/batch_runner.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::TempDir;
+
+std::string ExampleBoard() { return (test::ExamplesDir() / "demo" / "demo.brd").string(); }
+
+struct CommandLineCase {
+  const char* name;
+  bool batch;
+  QStringList arguments;  // after the program's name
+  std::optional<std::string> file;
+  std::optional<int> exitStatus;
+  std::vector<std::string> answerHolds;
+};
+
+class CommandLines : public testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLines, GiveTheFileOrTheAnswer) {
+  const CommandLineCase& c = GetParam();
+  const QStringList arguments = QStringList{c.batch ? "vantrel-batch" : "vantrel"} + c.arguments;
+  const CommandLine line = c.batch ? ParseBatchCommandLine(arguments) : ParseViewerCommandLine(arguments);
+  EXPECT_EQ(line.file, c.file);
+  EXPECT_EQ(line.exitStatus, c.exitStatus);
+  for (const std::string& text : c.answerHolds) EXPECT_NE(line.answer.find(text), std::string::npos) << text;
+  if (c.answerHolds.empty()) {
+    EXPECT_EQ(line.answer, "");
+  }
+}
+
+std::vector<CommandLineCase> CommandLineCases() {
+  const std::string version = ProgramVersion();
+  const std::string here = QDir::currentPath().toStdString();
+  return {
+      {"ViewerAlone", false, {}, std::nullopt, std::nullopt, {}},
+      {"ViewerBoard", false, {"x/../b.brd"}, here + "/b.brd", std::nullopt, {}},
+      {"ViewerHelp", false, {"--help"}, std::nullopt, 0, {"[BOARD.brd]", "--version"}},
+      {"ViewerVersion", false, {"-v"}, std::nullopt, 0, {"vantrel " + version + "\n"}},
+      {"ViewerUnknownOption", false, {"-x"}, std::nullopt, 1, {"vantrel: Unknown option 'x'."}},
+      {"ViewerTwoBoards", false, {"a.brd", "b.brd"}, std::nullopt, 1, {"one board at most"}},
+      {"BatchScript", true, {"/s.txt"}, "/s.txt", std::nullopt, {}},
+      {"BatchStandardInput", true, {"-"}, "-", std::nullopt, {}},
+      {"BatchNoScript", true, {}, std::nullopt, 2, {"vantrel-batch: no script given"}},
+      {"BatchVersion", true, {"--version"}, std::nullopt, 0, {"vantrel-batch " + version + "\n"}},
+      // Every command of the runner, described.
+      {"BatchHelp",
+       true,
+       {"-h"},
+       std::nullopt,
+       0,
+       {"SCRIPT", "open PATH", "\n  open ", "close, exit", "key CHARS", "press X Y [right|middle]",
+        "move X Y", "dblclick X Y", "wheel X Y N", "drag X1 Y1 X2 Y2", "hover X Y", "menu ITEM",
+        "field DIALOG N TEXT", "type DIALOG N TEXT", "enter DIALOG N", "ok DIALOG, cancel DIALOG",
+        "overview CHARS", "resize W H", "dump DIR"}},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandLines, testing::ValuesIn(CommandLineCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Help and version need no display: they are answered before the windows'
+// application exists.
+TEST(StartUp, HelpAndVersionNeedNoDisplay) {
+  for (const char* option : {"--help", "--version"}) {
+    QProcess viewer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    viewer.setProcessEnvironment(env);
+    viewer.start(QStringLiteral(VANTREL_VIEWER_EXE), {QString::fromLatin1(option)});
+    ASSERT_TRUE(viewer.waitForFinished(60000)) << option;
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << option;
+    EXPECT_EQ(viewer.exitCode(), 0) << option;
+    EXPECT_TRUE(viewer.readAllStandardOutput().contains("vantrel")) << option;
+  }
+}
+
+// The toolkit adds " — <display name>" to every window's caption once a
+// display name is set.
+TEST(StartUp, LeavesTheDisplayNameUnset) {
+  SetUpApplication();
+  QGuiApplication::setApplicationName(QStringLiteral("Other"));
+  EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Other");
+  QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
+}
+
+TEST(StartUp, ABoardThatCannotBeReadShowsItsMessageAndTheProgramGoesOn) {
+  TempDir dir;
+  const std::pair<std::string, std::string> cases[] = {
+      {(dir.path() / "none.brd").string(), "File not found."}, {dir.path().string(), "File access denied."}};
+  for (const auto& [board, message] : cases) {
+    Application app(1.0);
+    const BatchRunner recorder(app);  // records the messages
+    StartViewer(app, board);
+    EXPECT_TRUE(app.main->isVisible());
+    EXPECT_EQ(recorder.errors(), std::vector<std::string>{message});
+    app.main->OpenBoard(ExampleBoard());
+    EXPECT_EQ(app.session.HighlightMode, hmBoard) << board;
+    EXPECT_EQ(recorder.errors().size(), 1u);
+  }
+}
+
+// Runs one test of this program in a child process, with `env` and under
+// `wrapper` (a command put before it); the test must run and pass there.
+void RunInChild(const char* test, const QProcessEnvironment& env, const QString& workDir,
+                QStringList wrapper = {}) {
+  QProcess child;
+  child.setProcessEnvironment(env);
+  child.setWorkingDirectory(workDir);
+  child.setProcessChannelMode(QProcess::MergedChannels);
+  wrapper << QCoreApplication::applicationFilePath() << QStringLiteral("--gtest_filter=") + test;
+  const QString program = wrapper.takeFirst();
+  child.start(program, wrapper);
+  ASSERT_TRUE(child.waitForFinished(180000)) << test;
+  const QString output = QString::fromLocal8Bit(child.readAll());
+  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test.")) &&
+              !output.contains(QStringLiteral("SKIPPED")))
+      << output.toStdString();
+}
+
+// True in the child process that a test of the suite StartUp starts.
+bool InChild(const char* variable) { return qEnvironmentVariableIsSet(variable); }
+
+// The names of the X11 windows as the window manager reads them.
+struct X11Window {
+  QString name;
+};
+
+X11Window ReadX11Window(const QWidget& window) {
+  QProcess xprop;
+  xprop.start(QStringLiteral("xprop"),
+              {QStringLiteral("-id"), QString::number(window.winId()), QStringLiteral("_NET_WM_NAME")});
+  xprop.waitForFinished(30000);
+  const QString out = QString::fromUtf8(xprop.readAllStandardOutput());
+  const QRegularExpressionMatch name =
+      QRegularExpression(QStringLiteral("_NET_WM_NAME\\(UTF8_STRING\\) = \"(.*)\"")).match(out);
+  return {name.captured(1)};
+}
+
+TEST(ChildSession, WindowNamesOnX11) {
+  if (!InChild("VANTREL_TEST_X11")) GTEST_SKIP() << "run by StartUp.WindowNamesOnX11AreTheCaptions";
+  ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+  SetUpApplication();
+  Application app(1.0);
+  StartViewer(app, std::nullopt);
+  const std::pair<QWidget*, QString> windows[] = {{app.main.get(), app.main->windowTitle()},
+                                                  {app.nail.get(), "Open/Short"},
+                                                  {app.parts.get(), "Device"},
+                                                  {app.comp.get(), "Component Pin"},
+                                                  {app.net.get(), "frm_Net"},
+                                                  {app.content.get(), "Content"},
+                                                  {app.about.get(), "About"}};
+  for (const auto& [window, caption] : windows) {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window)) << caption.toStdString();
+  }
+  for (const auto& [window, caption] : windows) {
+    const X11Window seen = ReadX11Window(*window);
+    EXPECT_EQ(seen.name.toStdString(), caption.toStdString());
+  }
+}
+
+TEST(StartUp, WindowNamesOnX11AreTheCaptions) {
+  for (const char* tool : {"xvfb-run", "xauth", "xprop"}) {
+    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+      GTEST_SKIP() << tool << " is missing (scripts/install-deps.sh installs it)";
+    }
+  }
+  // The X11 platform's D-Bus library keeps a buffer to the end, which the
+  // leak checker of a sanitizer build would count against the program.
+  const TempDir dir;
+  const std::string suppressions = dir.Write("lsan.supp", "leak:libdbus-1.so\n");
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("VANTREL_TEST_X11"), QStringLiteral("1"));
+  env.insert(QStringLiteral("LSAN_OPTIONS"), QString::fromStdString("suppressions=" + suppressions));
+  RunInChild("ChildSession.WindowNamesOnX11", env, QDir::currentPath(),
+             {QStringLiteral("xvfb-run"), QStringLiteral("-a"), QStringLiteral("-s"),
+              QStringLiteral("-screen 0 1280x1024x24")});
+}
+
+}  // namespace
+}  // namespace vantrel
