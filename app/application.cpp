@@ -19,15 +19,19 @@ void ShowErrorBox(const std::string& text, const std::string& details) {
 }
 
 Application::Application(double factor) {
+  // The main window owns the others, so that they share its task bar entry
+  // and stay above it. Members are destroyed in reverse order, so the others
+  // go before their owner.
   main = std::make_unique<TFrm_Main>(session, factor);
-  nail = std::make_unique<TFrm_Nail>(session);
-  comp = std::make_unique<TFrm_Comp>(session);
-  parts = std::make_unique<TFrm_Parts>(session);
-  content = std::make_unique<Tfrm_content>();
-  about = std::make_unique<TFrm_About>();
-  keys = std::make_unique<KeysWindow>();
-  net = std::make_unique<Tfrm_Net>(session);
-  overview = std::make_unique<TForm8>(session);
+  QWidget* owner = main.get();
+  nail = std::make_unique<TFrm_Nail>(session, owner);
+  comp = std::make_unique<TFrm_Comp>(session, owner);
+  parts = std::make_unique<TFrm_Parts>(session, owner);
+  content = std::make_unique<Tfrm_content>(owner);
+  about = std::make_unique<TFrm_About>(owner);
+  keys = std::make_unique<KeysWindow>(owner);
+  net = std::make_unique<Tfrm_Net>(session, owner);
+  overview = std::make_unique<TForm8>(session, owner);
   parts->setOverviewWindow(overview.get());
   main->setWindows({.openShortDialog = nail.get(),
                     .compPinDialog = comp.get(),

@@ -50,7 +50,7 @@ constexpr int kMoveStep = 20;
 }  // namespace
 
 TForm8::TForm8(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), session_(session) {
   setObjectName(QStringLiteral("Form8"));
   const Color green = colors::kMoneyGreen;
   SetBackground(this, QColor(RedOf(green), GreenOf(green), BlueOf(green)));

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <array>
 #include <map>
@@ -151,6 +152,21 @@ TEST_F(MainWindow, SideKeyTurnsTheBoardAndEmptiesTheHeader) {
   EXPECT_EQ(s().header[0], "");
   Run("key  ");
   EXPECT_TRUE(s().topShown);
+}
+
+// Every other window belongs to the main window: one task bar entry for all.
+TEST_F(MainWindow, OtherWindowsAreOwnedByTheMainWindow) {
+  app.main->show();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window == app.main.get() || window->windowType() == Qt::Popup) continue;
+    window->show();
+    EXPECT_EQ(window->parentWidget(), app.main.get()) << window->objectName().toStdString();
+    EXPECT_TRUE(window->windowType() == Qt::Dialog || window->windowType() == Qt::Tool)
+        << window->objectName().toStdString();
+    EXPECT_EQ(window->windowHandle()->transientParent(), app.main->windowHandle())
+        << window->objectName().toStdString();
+  }
+  EXPECT_TRUE(app.overview->windowFlags() & Qt::FramelessWindowHint);
 }
 
 TEST_F(MainWindow, ResetKeyIgnoresAViewButKeepsTheSide) {

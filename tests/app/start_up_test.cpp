@@ -1,6 +1,6 @@
 // How the programs start: their command lines, a board named on the command
-// line, and the window names that the window manager reads, checked in a
-// child process of this test under Xvfb.
+// line, and the window names and owners that the window manager reads,
+// checked in a child process of this test under Xvfb.
 #include "app/start_up.h"
 
 #include <gtest/gtest.h>
@@ -144,24 +144,30 @@ void RunInChild(const char* test, const QProcessEnvironment& env, const QString&
 // True in the child process that a test of the suite StartUp starts.
 bool InChild(const char* variable) { return qEnvironmentVariableIsSet(variable); }
 
-// The names of the X11 windows as the window manager reads them.
+// The names of the X11 windows as the window manager reads them, and the
+// window each one is transient for (0 for none).
 struct X11Window {
   QString name;
+  QString transientFor;
 };
 
 X11Window ReadX11Window(const QWidget& window) {
   QProcess xprop;
-  xprop.start(QStringLiteral("xprop"),
-              {QStringLiteral("-id"), QString::number(window.winId()), QStringLiteral("_NET_WM_NAME")});
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()),
+                                        QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_TRANSIENT_FOR")});
   xprop.waitForFinished(30000);
   const QString out = QString::fromUtf8(xprop.readAllStandardOutput());
   const QRegularExpressionMatch name =
       QRegularExpression(QStringLiteral("_NET_WM_NAME\\(UTF8_STRING\\) = \"(.*)\"")).match(out);
-  return {name.captured(1)};
+  const QRegularExpressionMatch owner =
+      QRegularExpression(QStringLiteral("window id # (0x[0-9a-f]+)")).match(out);
+  return {name.captured(1), owner.hasMatch() ? QString::number(owner.captured(1).toULongLong(nullptr, 16))
+                                             : QStringLiteral("0")};
 }
 
-TEST(ChildSession, WindowNamesOnX11) {
-  if (!InChild("VANTREL_TEST_X11")) GTEST_SKIP() << "run by StartUp.WindowNamesOnX11AreTheCaptions";
+TEST(ChildSession, WindowsOnX11) {
+  if (!InChild("VANTREL_TEST_X11"))
+    GTEST_SKIP() << "run by StartUp.X11WindowsCarryTheirCaptionsAndTheMainWindowAsOwner";
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
   SetUpApplication();
   Application app(1.0);
@@ -172,18 +178,26 @@ TEST(ChildSession, WindowNamesOnX11) {
                                                   {app.comp.get(), "Component Pin"},
                                                   {app.net.get(), "frm_Net"},
                                                   {app.content.get(), "Content"},
-                                                  {app.about.get(), "About"}};
+                                                  {app.about.get(), "About"},
+                                                  {app.keys.get(), "Keys and mouse"},
+                                                  {app.overview.get(), ""}};
   for (const auto& [window, caption] : windows) {
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window)) << caption.toStdString();
   }
+  const QString mainId = QString::number(app.main->winId());
   for (const auto& [window, caption] : windows) {
     const X11Window seen = ReadX11Window(*window);
-    EXPECT_EQ(seen.name.toStdString(), caption.toStdString());
+    if (window != app.overview.get()) {
+      EXPECT_EQ(seen.name.toStdString(), caption.toStdString());
+    }
+    EXPECT_EQ(seen.transientFor.toStdString(),
+              (window == app.main.get() ? QStringLiteral("0") : mainId).toStdString())
+        << caption.toStdString();
   }
 }
 
-TEST(StartUp, WindowNamesOnX11AreTheCaptions) {
+TEST(StartUp, X11WindowsCarryTheirCaptionsAndTheMainWindowAsOwner) {
   for (const char* tool : {"xvfb-run", "xauth", "xprop"}) {
     if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
       GTEST_SKIP() << tool << " is missing (scripts/install-deps.sh installs it)";
@@ -197,7 +211,7 @@ TEST(StartUp, WindowNamesOnX11AreTheCaptions) {
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   env.insert(QStringLiteral("VANTREL_TEST_X11"), QStringLiteral("1"));
   env.insert(QStringLiteral("LSAN_OPTIONS"), QString::fromStdString("suppressions=" + suppressions));
-  RunInChild("ChildSession.WindowNamesOnX11", env, QDir::currentPath(),
+  RunInChild("ChildSession.WindowsOnX11", env, QDir::currentPath(),
              {QStringLiteral("xvfb-run"), QStringLiteral("-a"), QStringLiteral("-s"),
               QStringLiteral("-screen 0 1280x1024x24")});
 }
