@@ -48,9 +48,12 @@ constexpr int kPictureTop = 55;
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
+// The toolkit's own dialog: a desktop's native one (the GTK dialog that
+// Debian's Qt brings along) records the files opened in the user's folders.
 std::optional<std::string> AskForBoardFile(QWidget* parent) {
   const QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
-                                                    QStringLiteral("VANTREL (*.brd)"));
+                                                    QStringLiteral("VANTREL (*.brd)"), nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
 }

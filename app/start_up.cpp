@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,9 @@
 namespace vantrel {
 
 namespace {
+
+// A folder below a file can never be made, so nothing is ever written there.
+constexpr const char* kNowhere = "/dev/null";
 
 constexpr const char* kBatchCommands =
     "\nScript commands, one a line (# starts a comment):\n"
@@ -95,6 +99,11 @@ void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Vantrel"));
   QApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion()));
   QGuiApplication::setDesktopFileName(QStringLiteral("vantrel"));
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
+      QSettings::setPath(format, scope, QString::fromLatin1(kNowhere));
+    }
+  }
   RegisterFontSubstitutions();
 }
 

@@ -15,8 +15,11 @@ class Application;
 const char* ProgramVersion();
 
 // Run once the QApplication exists, before any window is made: the program's
-// name and version, its desktop entry and the font substitutions. The display
-// name stays unset, so that the toolkit adds nothing to the windows' captions.
+// name and version, its desktop entry, the font substitutions, and a settings
+// store that lies nowhere. The toolkit's open dialog remembers its folders in
+// the user's configuration folder when it closes; with the store nowhere it
+// keeps them for the session only, and the program writes no file. The
+// display name stays unset, so that the toolkit adds nothing to the captions.
 void SetUpApplication();
 
 // What a command line asks for: the file to work on (absolute), or an answer

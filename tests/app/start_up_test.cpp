@@ -1,16 +1,20 @@
 // How the programs start: their command lines, a board named on the command
-// line, and the window names and owners that the window manager reads,
-// checked in a child process of this test under Xvfb.
+// line, and two sessions in a child process of this test: a whole one with
+// empty home and XDG folders, which must stay empty, and one under Xvfb,
+// where the window names and owners that the window manager reads are checked.
 #include "app/start_up.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -143,6 +147,76 @@ void RunInChild(const char* test, const QProcessEnvironment& env, const QString&
 
 // True in the child process that a test of the suite StartUp starts.
 bool InChild(const char* variable) { return qEnvironmentVariableIsSet(variable); }
+
+// The open dialog, when it is shown next, chooses `file` ("": is cancelled).
+void AnswerOpenDialog(const std::string& file) {
+  QTimer::singleShot(0, [file] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    if (file.empty()) return dialog->reject();
+    dialog->selectFile(QString::fromStdString(file));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+}
+
+// The session: the open dialog, chosen and cancelled, every search, every
+// window, the keys and the mouse.
+TEST(ChildSession, EveryWindowAndTheOpenDialog) {
+  if (!InChild("VANTREL_TEST_SESSION")) GTEST_SKIP() << "run by StartUp.AWholeSessionWritesNoFile";
+  SetUpApplication();
+  Application app(1.0);
+  StartViewer(app, std::nullopt);
+  AnswerOpenDialog(ExampleBoard());
+  app.main->open1Click();
+  EXPECT_EQ(app.session.BoardFile, ExampleBoard());
+  AnswerOpenDialog("");
+  app.main->open1Click();
+
+  BatchRunner runner(app);
+  runner.Run(
+      "key +-4682 0/\npress 392 280\nmove 300 200\ndblclick 392 280\npress 10 10 right\n"
+      "wheel 392 280 2\nwheel 392 280 -1\ndrag 300 200 350 260\nhover 392 280\n"
+      "menu open/short\nfield nail 1 T1\nok nail\nmenu comppin\nfield comp 1  U1.1\nok comp\n"
+      "menu device\nfield device 1 U1\nok device\noverview 4682v\nkey V\noverview v\n"
+      "menu nets\ntype net 1 GN\nfield net 1 GND\nenter net 1\n"
+      "menu content\nmenu keys\nmenu about\nresize 1024 768\n"
+      "close\nopen " +
+      ExampleBoard() + "\nexit\n");
+  EXPECT_EQ(runner.errors(), std::vector<std::string>{});
+  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+}
+
+TEST(StartUp, AWholeSessionWritesNoFile) {
+  TempDir dir;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  const std::pair<const char*, const char*> folders[] = {{"HOME", "home"},
+                                                         {"XDG_CONFIG_HOME", "config"},
+                                                         {"XDG_CACHE_HOME", "cache"},
+                                                         {"XDG_DATA_HOME", "data"},
+                                                         {"XDG_STATE_HOME", "state"},
+                                                         {"XDG_RUNTIME_DIR", "runtime"},
+                                                         {"TMPDIR", "tmp"},
+                                                         {"", "work"}};
+  for (const auto& [variable, folder] : folders) {
+    const std::filesystem::path path = dir.path() / folder;
+    std::filesystem::create_directory(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    if (*variable) env.insert(QString::fromLatin1(variable), QString::fromStdString(path.string()));
+  }
+  env.insert(QStringLiteral("VANTREL_TEST_SESSION"), QStringLiteral("1"));
+  RunInChild("ChildSession.EveryWindowAndTheOpenDialog", env,
+             QString::fromStdString((dir.path() / "work").string()));
+
+  QStringList written;
+  for (const auto& [variable, folder] : folders) {
+    QDirIterator it(QString::fromStdString((dir.path() / folder).string()),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) written << it.next();
+  }
+  EXPECT_TRUE(written.isEmpty()) << written.join(QLatin1Char('\n')).toStdString();
+}
 
 // The names of the X11 windows as the window manager reads them, and the
 // window each one is transient for (0 for none).
