@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_style.h"
+
 namespace vantrel {
 
 namespace {
@@ -58,7 +60,7 @@ KeysWindow::KeysWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  QPushButton* ok = NewButton(QStringLiteral("OK"), this);
   connect(ok, &QPushButton::clicked, this, &QWidget::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);

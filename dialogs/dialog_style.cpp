@@ -1,6 +1,7 @@
 #include "dialogs/dialog_style.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 #include <QVariant>
@@ -32,9 +33,31 @@ void SetBackground(QWidget* widget, QColor color) {
   widget->setPalette(palette);
 }
 
+namespace {
+
+// A push button that Enter presses while it has the focus, as on the
+// platform the windows were designed for; Space presses it too.
+class Button : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
+}  // namespace
+
+QPushButton* NewButton(const QString& caption, QWidget* parent) { return new Button(caption, parent); }
+
 QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
                        const QFont& font) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  QPushButton* button = NewButton(QString::fromLatin1(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(geometry);
   button->setFont(font);

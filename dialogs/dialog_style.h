@@ -1,7 +1,7 @@
 // How the program's windows are built: fonts sized in pixels, text and
-// background colours by palette, buttons that never act as default buttons,
-// and placement in the middle of the screen. Every window of the program uses
-// these, so that they look and behave alike.
+// background colours by palette, buttons that never act as default buttons
+// but take Enter when focused, and placement in the middle of the screen.
+// Every window of the program uses these, so that they look and behave alike.
 #pragma once
 
 #include <QColor>
@@ -20,8 +20,11 @@ void SetTextColor(QWidget* widget, QColor color);
 // Fills the widget's background with `color`.
 void SetBackground(QWidget* widget, QColor color);
 
-// A push button named `name` (its designer name) that never acts as a default
-// button, in the given bold italic face.
+// A push button that Enter presses while it has the focus, as Space does.
+QPushButton* NewButton(const QString& caption, QWidget* parent);
+
+// A button as NewButton makes it, named `name` (its designer name), that never
+// acts as a default button, in the given bold italic face.
 QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
                        const QFont& font);
 

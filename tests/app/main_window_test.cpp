@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -167,6 +169,25 @@ TEST_F(MainWindow, OtherWindowsAreOwnedByTheMainWindow) {
         << window->objectName().toStdString();
   }
   EXPECT_TRUE(app.overview->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// Once Tab has moved to a button of any window, Enter presses it, as Space does.
+TEST_F(MainWindow, EnterPressesTheFocusedButtonOfEveryWindow) {
+  int buttons = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window == app.main.get()) continue;  // it holds the others
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+      ++buttons;
+      for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        window->show();
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        QTest::keyClick(button, key);
+        EXPECT_EQ(clicks.count(), 1) << window->objectName().toStdString() << "."
+                                     << button->objectName().toStdString() << " key " << key;
+      }
+    }
+  }
+  EXPECT_GE(buttons, 11);  // OK and Cancel of the four dialogs, the others' OK
 }
 
 TEST_F(MainWindow, ResetKeyIgnoresAViewButKeepsTheSide) {
