@@ -150,6 +150,7 @@ void TFrm_Main::BuildSplash(QWidget* client) {
   splashLine_->setGeometry(136, 288, 515, 29);
   splashLine_->setFont(PixelFont("MS Sans Serif", 24, true));
   SetTextColor(splashLine_, maroon);
+  FitSplashLine();
 
   splashHint_ = new QLabel(
       QString::fromUtf8("Open a board with File \xe2\x80\xba Open, or drop a .brd file here"), client);
@@ -158,6 +159,12 @@ void TFrm_Main::BuildSplash(QWidget* client) {
   splashHint_->setAlignment(Qt::AlignCenter);
   splashHint_->setFont(PixelFont("MS Sans Serif", 13));
   SetTextColor(splashHint_, maroon);
+}
+
+// The face that stands in for the designed one is wider: the line grows to
+// its text rather than cut it off.
+void TFrm_Main::FitSplashLine() {
+  splashLine_->resize(std::max(splashLine_->width(), splashLine_->sizeHint().width()), splashLine_->height());
 }
 
 void TFrm_Main::BuildMenu() {
@@ -228,6 +235,7 @@ void TFrm_Main::UpdateFactor() {
     ScaleToFactor(content_, factor);
     for (ImageView* view : {topView_, bottomView_, headerView_}) view->setFactor(factor);
     headerLabels_[0]->adjustSize();
+    FitSplashLine();
     // The full-width header lines end where the header picture does.
     for (QLabel* line : {headerLabels_[1], headerLabels_[2]}) {
       line->setFixedWidth(headerView_->x() + headerView_->width() - line->x());
@@ -280,7 +288,7 @@ void TFrm_Main::SyncWithSession() {
   headerLabels_[0]->setFixedHeight(headerLabels_[1]->height());
   headerView_->setVisible(boardShown_);
   bottomView_->setVisible(boardShown_);
-  topView_->setVisible(session_.topShown);
+  topView_->setVisible(boardShown_ && session_.topShown);
   for (QWidget* view : {topView_, bottomView_, headerView_}) view->update();
   setWindowTitle(QString::fromLocal8Bit(WindowTitle(session_)));
   statusLine_->setText(FromBytes(StatusLine(session_)));

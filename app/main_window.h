@@ -119,6 +119,7 @@ class TFrm_Main : public QMainWindow {
   void Handle(const std::function<void()>& handler);
   void BuildPictures(QWidget* client);
   void BuildSplash(QWidget* client);
+  void FitSplashLine();
   void BuildMenu();
   void DoOpen(const std::string& path);
   void PanAndRedraw(std::int64_t dx, std::int64_t dy);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -154,6 +155,19 @@ TEST_F(MainWindow, SideKeyTurnsTheBoardAndEmptiesTheHeader) {
   EXPECT_EQ(s().header[0], "");
   Run("key  ");
   EXPECT_TRUE(s().topShown);
+}
+
+// Before any board the side key turns the board over unseen: the splash
+// keeps its background.
+TEST_F(MainWindow, SideKeyBeforeAnyBoardShowsNoPicture) {
+  app.main->show();
+  for (const char* key : {"0", " ", "0"}) {
+    Run(std::string("key ") + key);
+    EXPECT_FALSE(app.main->Image1()->isVisible()) << "after " << key;
+    EXPECT_FALSE(app.main->Image2()->isVisible()) << "after " << key;
+  }
+  Run("open " + board);
+  EXPECT_TRUE(app.main->Image1()->isVisible());
 }
 
 // Every other window belongs to the main window: one task bar entry for all.
@@ -448,6 +462,9 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
     };
     EXPECT_EQ(right("Label2"), right("Image3"));
     EXPECT_EQ(right("Label4"), right("Image3"));
+    // The splash line is as wide as its text in the face used.
+    const auto* splash = app.main->findChild<QLabel*>(QStringLiteral("Label6"));
+    EXPECT_GE(splash->width(), splash->sizeHint().width());
   }
   // Back at 800 x 600 the pictures are those of the design again.
   EXPECT_EQ(TopPixel(390, 280), kPin);
