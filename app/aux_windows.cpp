@@ -3,7 +3,9 @@
 #include <QLabel>
 
 #include <optional>
+#include <string>
 
+#include "app/start_up.h"
 #include "dialogs/dialog_style.h"
 
 namespace vantrel {
@@ -61,7 +63,8 @@ Tfrm_content::Tfrm_content(QWidget* parent)
   };
   const Row rows[] = {
       {56, 56, 56, "Zoom In", "+", "Double-Left"},
-      {94, 90, 88, "Zoom Out", "-", "Single-Right"},
+      // "-" zooms out, while a single right click returns to the home view.
+      {94, 90, 88, "Zoom Out / Home", "-", "Single-Right"},
       {132, 133, 0, "Change Side", "0", ""},
       {170, 0, 168, "Ask Point", "", "Single-Left"},
       {208, 208, 0, "Reset", "/", ""},
@@ -88,9 +91,9 @@ TFrm_About::TFrm_About(QWidget* parent)
            PixelFont("MS Sans Serif", 16, true), kMaroon);
   AddLabel(panel, "VANTREL", {88, 120}, PixelFont("Century Gothic", 48, true, true), kGreen);
   const QFont small = PixelFont("MS Sans Serif", 14, true);
-  AddLabel(panel, "Version 0.1", {88, 196}, small);
+  AddLabel(panel, (std::string("Version ") + ProgramVersion()).c_str(), {88, 196}, small);
   AddLabel(panel, "Free software under the MIT licence", {88, 218}, small);
-  AddLabel(panel, "https://example.invalid/vantrel", {88, 240}, small);
+  AddLabel(panel, "Manual: man vantrel", {88, 240}, small);
   AddLabel(panel, "Reads board files; never writes them", {88, 262}, small);
 }
 

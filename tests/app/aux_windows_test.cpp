@@ -1,0 +1,69 @@
+// The help and about windows: what they say.
+#include "app/aux_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "app/start_up.h"
+
+namespace vantrel {
+namespace {
+
+using Texts = std::set<std::tuple<std::string, int, int>>;  // text, x, y in the panel
+
+Texts LabelsOf(const QWidget& window) {
+  Texts texts;
+  for (const QLabel* label : window.findChild<QWidget*>(QStringLiteral("Panel1"))->findChildren<QLabel*>()) {
+    texts.insert({label->text().toStdString(), label->x(), label->y()});
+  }
+  return texts;
+}
+
+// The designed table; the row of "-" also names what a right click does,
+// which returns to the home view rather than zooming out.
+TEST(HelpWindow, HoldsTheTableOfKeysAndMouseActions) {
+  const Tfrm_content help;
+  EXPECT_EQ(help.windowTitle(), QStringLiteral("Content"));
+  struct Row {
+    const char* action;
+    int y;
+    const char* key;
+    int keyY;
+    const char* mouse;
+    int mouseY;
+  };
+  const Row rows[] = {
+      {"Zoom In", 56, "+", 56, "Double-Left", 56}, {"Zoom Out / Home", 94, "-", 90, "Single-Right", 88},
+      {"Change Side", 132, "0", 133, nullptr, 0},  {"Ask Point", 170, nullptr, 0, "Single-Left", 168},
+      {"Reset", 208, "/", 208, nullptr, 0},        {"Up", 246, "8", 248, nullptr, 0},
+      {"Down", 284, "2", 280, nullptr, 0},         {"Left", 322, "4", 320, nullptr, 0},
+      {"Right", 360, "6", 360, nullptr, 0}};
+  Texts expected = {{"ACTION", 32, 16}, {"KEYBOARD", 208, 16}, {"MOUSE", 384, 16}};
+  for (const Row& row : rows) {
+    expected.insert({row.action, 32, row.y});
+    if (row.key) expected.insert({row.key, 240, row.keyY});
+    if (row.mouse) expected.insert({row.mouse, 384, row.mouseY});
+  }
+  EXPECT_EQ(LabelsOf(help), expected);
+}
+
+TEST(AboutWindow, GivesTheVersionAndNoPlaceholderAddress) {
+  const TFrm_About about;
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
+  bool version = false;
+  for (const auto& [text, x, y] : LabelsOf(about)) {
+    version |= text == std::string("Version ") + ProgramVersion();
+    for (const char* address : {"://", "www.", "example.", ".invalid", "@"}) {
+      EXPECT_EQ(text.find(address), std::string::npos) << text;
+    }
+  }
+  EXPECT_TRUE(version);
+}
+
+}  // namespace
+}  // namespace vantrel
