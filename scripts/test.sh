@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vantrel and runs every test: the layering
-# and formatting checks and clang-tidy, the plain build, the same tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and a bounded libFuzzer run
-# of the board reader, the layer passes and the searches.
+# and formatting checks and clang-tidy, the plain build, its Debian package
+# unpacked and run, the same tests under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and a bounded libFuzzer run of the board reader,
+# the layer passes and the searches.
 # Environment: FUZZ_SECONDS (default 45) per fuzz target, JOBS (default nproc).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +37,9 @@ ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
 
 echo "== formatting and clang-tidy"
 bash scripts/lint.sh
+
+echo "== the Debian package, unpacked and run"
+bash scripts/package.sh build
 
 echo "== build and test with AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=ON \
