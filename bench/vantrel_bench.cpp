@@ -17,7 +17,7 @@
 // are measured at the start of the run.
 //
 //   build/bench/vantrel-bench [--sizes=1000,10000,100000,1000000]
-//                             [--boards=DIR] [--benchmark_filter=...]
+//                             [--boards=DIR] [--sides=apart|in-turn] [--benchmark_filter=...]
 //                             [--benchmark_repetitions=N]
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -36,6 +36,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +45,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "app/application.h"
@@ -54,6 +56,7 @@
 #include "board/view_state.h"
 #include "render/fonts.h"
 #include "render/image_canvas.h"
+#include "search/side_tasks.h"
 
 namespace vantrel {
 namespace {
@@ -181,24 +184,24 @@ class Workspace {
 // ---------------------------------------------------------------------------
 // The floor of a redraw.
 
-// Reads `bytes` bytes in `scans` scans that alternate between the two files,
-// each from the start of its file, splitting them into lines with memchr; then
-// fills the pictures. Returns the number of lines, so nothing is optimised away.
-std::size_t Floor(const std::string& top, const std::string& bottom, const ScanTotals& work,
-                  std::vector<QImage>& pictures) {
-  static std::vector<char> buffer(256 * 1024);
+// The scans of `work` whose number modulo `stride` is `first`, scan i of the
+// top file when i is even and of the bottom file when odd, each from the
+// start of its file reading its share of the bytes and splitting them into
+// lines with memchr. Returns the number of lines, so nothing is optimised away.
+std::size_t ScanShares(const std::string& top, const std::string& bottom, const ScanTotals& work,
+                       std::uint64_t first, std::uint64_t stride) {
+  std::vector<char> buffer(256 * 1024);
   std::size_t lines = 0;
-  std::uint64_t left = work.bytes;
-  for (std::uint64_t i = 0; i < work.scans; ++i) {
+  const std::uint64_t share = work.scans ? work.bytes / work.scans : 0;
+  for (std::uint64_t i = first; i < work.scans; i += stride) {
     const int fd = ::open((i % 2 ? bottom : top).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) break;
-    // Each scan reads its share; the last takes what is left.
-    std::uint64_t share = i + 1 == work.scans ? left : work.bytes / work.scans;
-    while (share > 0) {
+    // The last scan takes what the shares leave.
+    std::uint64_t left = i + 1 == work.scans ? work.bytes - share * (work.scans - 1) : share;
+    while (left > 0) {
       const ssize_t n =
-          ::read(fd, buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(share, buffer.size())));
+          ::read(fd, buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size())));
       if (n <= 0) break;
-      share -= static_cast<std::uint64_t>(n);
       left -= static_cast<std::uint64_t>(n);
       const char* p = buffer.data();
       const char* end = p + n;
@@ -209,8 +212,27 @@ std::size_t Floor(const std::string& top, const std::string& bottom, const ScanT
     }
     ::close(fd);
   }
+  return lines;
+}
+
+// The scans of a redraw one after the other, then the pictures filled once.
+std::size_t Floor(const std::string& top, const std::string& bottom, const ScanTotals& work,
+                  std::vector<QImage>& pictures) {
+  const std::size_t lines = ScanShares(top, bottom, work, 0, 1);
   for (QImage& picture : pictures) picture.fill(Qt::black);
   return lines;
+}
+
+// The same with the top file's scans on one thread and the bottom file's on
+// another, as the sides of an operation run apart: what two cores allow.
+std::size_t FloorApart(const std::string& top, const std::string& bottom, const ScanTotals& work,
+                       std::vector<QImage>& pictures) {
+  std::size_t bottomLines = 0;
+  std::thread other([&] { bottomLines = ScanShares(top, bottom, work, 1, 2); });
+  const std::size_t lines = ScanShares(top, bottom, work, 0, 2);
+  other.join();
+  for (QImage& picture : pictures) picture.fill(Qt::black);
+  return lines + bottomLines;
 }
 
 // Reads both files once, whole, splitting them into lines with memchr: the
@@ -355,7 +377,7 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
                                v.app.session.bottomImage.image().copy(),
                                v.app.session.headerImage.image().copy()};
   const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
-  std::vector<double> times, floors, onceFloors, shown;
+  std::vector<double> times, floors, apartFloors, onceFloors, shown;
   ScanTotals work;
   std::uint64_t texts = 0;
   for (auto _ : state) {
@@ -374,6 +396,9 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     const auto floorStart = Clock::now();
     benchmark::DoNotOptimize(Floor(board.file, companion, work, pictures));
     const double floor = Seconds(Clock::now() - floorStart);
+    const auto apartStart = Clock::now();
+    benchmark::DoNotOptimize(FloorApart(board.file, companion, work, pictures));
+    apartFloors.push_back(Seconds(Clock::now() - apartStart));
     const auto onceStart = Clock::now();
     benchmark::DoNotOptimize(FloorOnce(board.file, companion));
     onceFloors.push_back(Seconds(Clock::now() - onceStart));
@@ -393,6 +418,7 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
   state.counters["floor_ms"] = floor * 1e3;
   state.counters["ratio"] = time / floor;
   state.counters["once_floor_ms"] = median(onceFloors) * 1e3;
+  state.counters["apart_floor_ms"] = median(apartFloors) * 1e3;
   state.counters["shown_ms"] = median(shown) * 1e3;
   state.counters["scans"] = static_cast<double>(work.scans);
   state.counters["MB_read"] = static_cast<double>(work.bytes) / 1e6;
@@ -471,24 +497,82 @@ void BM_Gesture(benchmark::State& state, const BenchBoard* board, bool wheel) {
 // ---------------------------------------------------------------------------
 // Peak memory of the batch runner.
 
+// Runs vantrel-batch for the memory benchmark. A child's peak resident memory
+// counts the pages it shared with its parent before it ran the program, so
+// the children come from a process forked at start, while it is small: it
+// reads a script's path from a pipe, runs vantrel-batch on it and answers
+// with the peak in KB, or -1.
+class BatchSpawner {
+ public:
+  BatchSpawner() {
+    int request[2], answer[2];
+    if (::pipe(request) != 0 || ::pipe(answer) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(request[1]);
+      ::close(answer[0]);
+      Serve(request[0], answer[1]);
+      ::_exit(0);
+    }
+    ::close(request[0]);
+    ::close(answer[1]);
+    requests_ = ::fdopen(request[1], "w");
+    answers_ = ::fdopen(answer[0], "r");
+  }
+  ~BatchSpawner() {
+    if (requests_) std::fclose(requests_);  // the server ends at the end of its input
+    if (answers_) std::fclose(answers_);
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  }
+
+  // The peak resident memory of vantrel-batch on a script file, in MB; -1 when it failed.
+  double PeakMegabytes(const fs::path& script) {
+    long kb = -1;
+    if (!requests_ || std::fprintf(requests_, "%s\n", script.c_str()) < 0 || std::fflush(requests_) != 0 ||
+        std::fscanf(answers_, "%ld", &kb) != 1 || kb < 0) {
+      return -1;
+    }
+    return static_cast<double>(kb) / 1024.0;
+  }
+
+ private:
+  static void Serve(int in, int out) {
+    FILE* requests = ::fdopen(in, "r");
+    char path[4096];
+    while (std::fgets(path, sizeof path, requests)) {
+      path[std::strcspn(path, "\n")] = '\0';
+      long kb = -1;
+      const pid_t child = ::fork();
+      if (child == 0) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 2);
+        ::execl(VANTREL_BATCH_EXE, VANTREL_BATCH_EXE, path, static_cast<char*>(nullptr));
+        ::_exit(127);
+      }
+      int status = 0;
+      rusage usage{};
+      if (child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status) &&
+          WEXITSTATUS(status) == 0) {
+        kb = usage.ru_maxrss;
+      }
+      const std::string line = std::to_string(kb) + "\n";
+      if (::write(out, line.data(), line.size()) < 0) break;
+    }
+  }
+
+  pid_t pid_ = -1;
+  FILE* requests_ = nullptr;
+  FILE* answers_ = nullptr;
+};
+
+std::unique_ptr<BatchSpawner> batchSpawner;
+
 // Runs vantrel-batch on `script` and returns its peak resident memory in MB.
 double PeakMegabytes(const fs::path& folder, const std::string& script) {
   const fs::path scriptFile = folder / "script.txt";
   std::ofstream(scriptFile) << script;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, 2);
-    ::execl(VANTREL_BATCH_EXE, VANTREL_BATCH_EXE, scriptFile.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || ::wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return -1;
-  }
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KB
+  return batchSpawner ? batchSpawner->PeakMegabytes(scriptFile) : -1;
 }
 
 std::string SessionScript(const BenchBoard& board) {
@@ -598,9 +682,9 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
   std::printf("\nSummary (medians; ratio = time / floor)\n");
   std::printf("a number costs %.1f ns with std::from_chars, a text %.2f us with QPainter::drawText\n",
               unitCosts.number * 1e9, unitCosts.text * 1e6);
-  std::printf("%-10s %-12s %10s %10s %7s %7s %8s %9s %7s %10s %7s %9s %9s\n", "operation", "board", "ms",
-              "floor ms", "ratio", "scans", "MB read", "numbers", "texts", "with work", "ratio", "once ms",
-              "shown ms");
+  std::printf("%-10s %-12s %10s %10s %7s %7s %8s %9s %7s %10s %7s %9s %9s %9s\n", "operation", "board", "ms",
+              "floor ms", "ratio", "scans", "MB read", "numbers", "texts", "with work", "ratio", "apart ms",
+              "once ms", "shown ms");
   std::vector<std::string> operations{"open"};
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
   operations.insert(operations.end(), {"wheel", "drag"});
@@ -608,11 +692,12 @@ void PrintSummary(const SummaryReporter& reporter, const std::vector<BenchBoard>
     for (const BenchBoard& board : boards) {
       if (const auto* row = find(op + "/" + board.label)) {
         const auto& c = row->counters;
-        std::printf("%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f %9.0f %7.0f %10.2f %7.2f %9.2f %9.2f\n",
-                    op.starts_with("redraw/") ? op.substr(7).c_str() : op.c_str(), board.label.c_str(),
-                    c.at("median_ms"), c.at("floor_ms"), c.at("ratio"), c.at("scans"), c.at("MB_read"),
-                    c.at("numbers"), c.at("texts"), c.at("work_floor_ms"), c.at("work_ratio"),
-                    c.at("once_floor_ms"), c.at("shown_ms"));
+        std::printf(
+            "%-10s %-12s %10.2f %10.2f %7.2f %7.0f %8.1f %9.0f %7.0f %10.2f %7.2f %9.2f %9.2f %9.2f\n",
+            op.starts_with("redraw/") ? op.substr(7).c_str() : op.c_str(), board.label.c_str(),
+            c.at("median_ms"), c.at("floor_ms"), c.at("ratio"), c.at("scans"), c.at("MB_read"),
+            c.at("numbers"), c.at("texts"), c.at("work_floor_ms"), c.at("work_ratio"), c.at("apart_floor_ms"),
+            c.at("once_floor_ms"), c.at("shown_ms"));
       }
     }
   }
@@ -648,6 +733,7 @@ std::vector<int> ParseSizes(const std::string& text) {
 
 int main(int argc, char** argv) {
   using namespace vantrel;
+  batchSpawner = std::make_unique<BatchSpawner>();  // first, while this process is small
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // The offscreen platform warns on every dialog it cannot raise.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -666,6 +752,9 @@ int main(int argc, char** argv) {
       sizes = ParseSizes(arg.substr(8));
     } else if (arg.rfind("--boards=", 0) == 0) {
       realBoards = arg.substr(9);
+    } else if (arg == "--sides=apart" || arg == "--sides=in-turn") {
+      // The program chooses by the board's size; these force either way.
+      SetSidesMode(arg == "--sides=apart" ? SidesMode::Apart : SidesMode::InTurn);
     } else {
       args.push_back(argv[i]);
     }
@@ -735,6 +824,7 @@ int main(int argc, char** argv) {
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   theViewer.reset();
+  batchSpawner.reset();
   PrintSummary(reporter, boards);
   benchmark::Shutdown();
   return 0;
