@@ -6,9 +6,12 @@
 #include <malloc.h>
 #endif
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -100,9 +103,23 @@ class Worker {
   std::thread thread_;
 };
 
-Worker& TheWorker() {
-  static Worker worker;
+// The worker is made when first needed and ends with the application, while
+// the toolkit's per-thread font caches are still there to free the fonts it
+// drew with; a thread that outlived them at exit would leave its fonts behind.
+std::unique_ptr<Worker>& WorkerSlot() {
+  static std::unique_ptr<Worker> worker;
   return worker;
+}
+
+void EndWorker() { WorkerSlot().reset(); }
+
+Worker& TheWorker() {
+  std::unique_ptr<Worker>& worker = WorkerSlot();
+  if (!worker) {
+    worker = std::make_unique<Worker>();
+    qAddPostRoutine(EndWorker);
+  }
+  return *worker;
 }
 
 long long SizeOf(const std::string& file) {
