@@ -144,6 +144,7 @@ bool BoardScan::Fill() {
   if (eof_) return false;
   pos_ = 0;
   end_ = 0;
+  nextCarriageReturn_ = kNotLookedFor;
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
     if (n > 0) {
@@ -197,11 +198,14 @@ std::size_t BoardScan::LineInBlock() {
   const void* lf = std::memchr(start, '\n', end_ - pos_);
   if (!lf) return kNoLine;
   const auto span = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
-  // Lines are short: a plain loop beats a call here.
-  for (std::size_t i = 0; i < span; ++i) {
-    if (start[i] == '\r') return kNoLine;
+  // The next carriage return is looked for once for the rest of the block and
+  // again only when reading has passed it: most files hold none, and looking
+  // line by line cost more than the whole block at once.
+  if (nextCarriageReturn_ == kNotLookedFor || nextCarriageReturn_ < pos_) {
+    const void* cr = std::memchr(start, '\r', end_ - pos_);
+    nextCarriageReturn_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.get()) : end_;
   }
-  return span;
+  return nextCarriageReturn_ < pos_ + span ? kNoLine : span;
 }
 
 std::string BoardScan::ReadTextLine() {
@@ -270,7 +274,7 @@ double PendingNumber::Convert() const {
   static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const double value = static_cast<double>(digits_) / kPowersOfTen[fraction_];
+  const double value = static_cast<double>(bits_) / kPowersOfTen[fraction_];
   return negative_ ? -value : value;
 }
 
