@@ -37,6 +37,34 @@ TEST(BoardScanLines, LineEndsAndCarriageReturns) {
   EXPECT_NO_THROW(scan.CheckError());
 }
 
+// Lines read in place and lines with carriage returns, mixed in every
+// proportion across block ends: each reads as the bytes up to its line feed
+// with the carriage returns dropped.
+TEST(BoardScanLines, CarriageReturnsAnywhereAcrossBlocks) {
+  std::mt19937 random(5);
+  TempDir dir;
+  for (const int crEvery : {0, 1, 3, 400, 20000}) {
+    SCOPED_TRACE(crEvery);
+    std::string content;
+    std::vector<std::string> expected;
+    while (content.size() < 600 * 1024) {
+      std::string line(random() % 30, 'x');
+      for (char& c : line) c = static_cast<char>('a' + random() % 26);
+      expected.push_back(line);
+      const std::size_t cr =
+          crEvery && random() % crEvery == 0 ? random() % (line.size() + 1) : line.size() + 1;
+      content.append(line, 0, cr);
+      if (cr <= line.size()) content.append("\r").append(line, cr);
+      content += '\n';
+    }
+    BoardScan scan(dir.Write("a.brd", content));
+    std::size_t mismatches = 0;
+    for (const std::string& line : expected) mismatches += scan.ReadLine() != line;
+    EXPECT_EQ(mismatches, 0u);
+    EXPECT_TRUE(scan.AtEnd());
+  }
+}
+
 TEST(BoardScanLines, ReadTextLineLeavesTheLineEnd) {
   TempDir dir;
   BoardScan scan(dir.Write("a.brd", "name\nnext\n"));
@@ -240,8 +268,8 @@ TEST(BoardScanNumbers, EveryTokenConvertsCorrectlyRoundedAnywhereInTheFile) {
   while (content.size() < 3 * 256 * 1024) {
     std::string token = random() % 3 ? "" : (random() % 2 ? "-" : "+");
     token += digits(1 + static_cast<int>(random() % 12));
-    if (random() % 4) token += "." + digits(static_cast<int>(random() % 24));
-    if (random() % 16 == 0) token += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    if (random() % 4) token.append(".").append(digits(static_cast<int>(random() % 24)));
+    if (random() % 16 == 0) token.append("e").append(std::to_string(static_cast<int>(random() % 40) - 20));
     tokens.push_back(token);
     content += token + separators[random() % std::size(separators)];
   }
