@@ -41,6 +41,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <random>
@@ -184,6 +185,29 @@ class Workspace {
 // ---------------------------------------------------------------------------
 // The floor of a redraw.
 
+// Reads at most `limit` bytes of `file` from its start in blocks of
+// `buffer`, splitting them into lines with memchr; returns how many lines
+// ended, or -1 when the file cannot be opened.
+long long SplitLines(const std::string& file, std::vector<char>& buffer, std::uint64_t limit) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  long long lines = 0;
+  while (limit > 0) {
+    const ssize_t n =
+        ::read(fd, buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(limit, buffer.size())));
+    if (n <= 0) break;
+    limit -= static_cast<std::uint64_t>(n);
+    const char* p = buffer.data();
+    const char* end = p + n;
+    while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+      p = static_cast<const char*>(lf) + 1;
+      ++lines;
+    }
+  }
+  ::close(fd);
+  return lines;
+}
+
 // The scans of `work` whose number modulo `stride` is `first`, scan i of the
 // top file when i is even and of the bottom file when odd, each from the
 // start of its file reading its share of the bytes and splitting them into
@@ -194,23 +218,11 @@ std::size_t ScanShares(const std::string& top, const std::string& bottom, const 
   std::size_t lines = 0;
   const std::uint64_t share = work.scans ? work.bytes / work.scans : 0;
   for (std::uint64_t i = first; i < work.scans; i += stride) {
-    const int fd = ::open((i % 2 ? bottom : top).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) break;
     // The last scan takes what the shares leave.
-    std::uint64_t left = i + 1 == work.scans ? work.bytes - share * (work.scans - 1) : share;
-    while (left > 0) {
-      const ssize_t n =
-          ::read(fd, buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size())));
-      if (n <= 0) break;
-      left -= static_cast<std::uint64_t>(n);
-      const char* p = buffer.data();
-      const char* end = p + n;
-      while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
-        p = static_cast<const char*>(lf) + 1;
-        ++lines;
-      }
-    }
-    ::close(fd);
+    const std::uint64_t bytes = i + 1 == work.scans ? work.bytes - share * (work.scans - 1) : share;
+    const long long split = SplitLines(i % 2 ? bottom : top, buffer, bytes);
+    if (split < 0) break;
+    lines += static_cast<std::size_t>(split);
   }
   return lines;
 }
@@ -241,17 +253,8 @@ std::size_t FloorOnce(const std::string& top, const std::string& bottom) {
   static std::vector<char> buffer(256 * 1024);
   std::size_t lines = 0;
   for (const std::string* file : {&top, &bottom}) {
-    const int fd = ::open(file->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) {
-      const char* p = buffer.data();
-      const char* end = p + n;
-      while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
-        p = static_cast<const char*>(lf) + 1;
-        ++lines;
-      }
-    }
-    ::close(fd);
+    lines += static_cast<std::size_t>(
+        std::max(0LL, SplitLines(*file, buffer, std::numeric_limits<std::uint64_t>::max())));
   }
   return lines;
 }
