@@ -14,13 +14,15 @@ double RoundHalfEven(double v) {
   return std::nearbyint(v);
 }
 
-std::int32_t RoundToInt32Checked(double v) {
+bool RoundsToInt32(double v) {
   const double r = RoundHalfEven(v);
-  if (!(r >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
-        r <= static_cast<double>(std::numeric_limits<std::int32_t>::max()))) {
-    throw BoardError(messages::kInvalidFloatOperation);
-  }
-  return static_cast<std::int32_t>(r);
+  return r >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
+         r <= static_cast<double>(std::numeric_limits<std::int32_t>::max());
+}
+
+std::int32_t RoundToInt32Checked(double v) {
+  if (!RoundsToInt32(v)) throw BoardError(messages::kInvalidFloatOperation);
+  return static_cast<std::int32_t>(RoundHalfEven(v));
 }
 
 std::int32_t CheckedInt32(std::int64_t v) {

@@ -66,6 +66,8 @@ double RoundHalfEven(double v);
 // Round to a 32-bit integer; "Invalid floating point operation" when the value
 // is not finite or lies outside the 32-bit range.
 std::int32_t RoundToInt32Checked(double v);
+// Whether RoundToInt32Checked(v) gives a value rather than the error.
+bool RoundsToInt32(double v);
 inline std::int32_t RoundToInt32(double v) {
   // Every pixel coordinate of every figure comes through here. Well inside the
   // range, adding and taking away 1.5 * 2^52 rounds as RoundHalfEven does: the
@@ -169,6 +171,11 @@ class SideMapping {
     return side_ == Side::Top ? RoundToInt32(originY_ - scale_ * y) : RoundToInt32(scale_ * y + originY_);
   }
   PixelPoint Map(double x, double y) const { return {MapX(x), MapY(y)}; }
+  // Whether Map(x, y) gives pixels rather than "Invalid floating point operation".
+  bool MapsInRange(double x, double y) const {
+    return RoundsToInt32(scale_ * x + originX_) &&
+           RoundsToInt32(side_ == Side::Top ? originY_ - scale_ * y : scale_ * y + originY_);
+  }
   PixelPoint Map(BoardPoint p) const { return Map(p.x, p.y); }
   RealPoint MapReal(BoardPoint p) const {
     return {scale_ * p.x + originX_, side_ == Side::Top ? originY_ - scale_ * p.y : scale_ * p.y + originY_};

@@ -16,6 +16,58 @@ PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX
           CheckedInt32(static_cast<std::int64_t>(view.MarkRadius) + 2), Variant::Overview};
 }
 
+namespace {
+
+// The reads of the three passes, each calling back with what its pass maps.
+// The passes and MappedExtent share them, so that the extent covers exactly
+// the points the passes map.
+
+// The outline: the header line, the start point, then the points up to the
+// one whose x is 1, which ends the outline and is not drawn.
+template <class Start, class Point>
+void ReadOutline(BoardScan& scan, Start&& start, Point&& point) {
+  scan.SkipLine();  // the header line
+  start(scan.ReadPoint());
+  for (;;) {
+    scan.ExpectMore();
+    const BoardPoint p = scan.ReadPoint();
+    if (p.x == 1) return;
+    point(p);
+  }
+}
+
+// The part boxes: the box line after each name line, up to "2 2 2 2".
+template <class Box>
+void ReadPartBoxes(BoardScan& scan, Box&& box) {
+  scan.SkipToSection(markers::kOutlineEnd);
+  for (;;) {
+    scan.ExpectMore();
+    if (scan.ReadLineEquals(markers::kPartsEnd)) return;
+    box(scan.ReadBox());
+  }
+}
+
+// The pin centres, up to "3 3 3 3"; a point with a coordinate of 3 is
+// passed over.
+template <class Point>
+void ReadPinCentres(BoardScan& scan, Point&& point) {
+  scan.SkipToSection(markers::kPartsEnd);
+  for (;;) {
+    scan.ExpectMore();
+    const BoardPoint p = scan.ReadPoint();
+    if (p.x == 3 && p.y == 3) return;
+    if (p.x == 3 || p.y == 3) continue;
+    point(p);
+  }
+}
+
+void StartPen(Canvas& image, Color pen) {
+  image.setPenColor(pen);
+  image.setPenWidth(1);
+}
+
+}  // namespace
+
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header) {
   image.setBrushColor(colors::kBlack);
   if (pass.variant == Variant::Overview) {
@@ -29,58 +81,56 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
   }
 
   BoardScan scan(file);
-  scan.SkipLine();  // the header line
-  const BoardPoint start = scan.ReadPoint();
-  const PixelPoint s = pass.mapping.Map(start);
-  image.setPenColor(colors::kRed);
-  image.setPenWidth(1);
-  image.moveTo(s.x, s.y);
-  for (;;) {
-    scan.ExpectMore();
-    const BoardPoint p = scan.ReadPoint();
-    if (p.x == 1) break;
-    const PixelPoint q = pass.mapping.Map(p);
-    image.lineTo(q.x, q.y);
-  }
+  ReadOutline(
+      scan,
+      [&](BoardPoint start) {
+        const PixelPoint s = pass.mapping.Map(start);
+        StartPen(image, colors::kRed);
+        image.moveTo(s.x, s.y);
+      },
+      [&](BoardPoint p) {
+        const PixelPoint q = pass.mapping.Map(p);
+        image.lineTo(q.x, q.y);
+      });
 }
-
-namespace {
-
-// What the box and pin passes do first: their pen, then the skip to their section.
-void StartPass(BoardScan& scan, Canvas& image, Color pen, std::string_view section) {
-  image.setPenColor(pen);
-  image.setPenWidth(1);
-  scan.SkipToSection(section);
-}
-
-}  // namespace
 
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
   BoardScan scan(file);
-  StartPass(scan, image, colors::kOlive, markers::kOutlineEnd);
-  for (;;) {
-    scan.ExpectMore();
-    if (scan.ReadLineEquals(markers::kPartsEnd)) break;
-    const ScreenBox box = pass.mapping.MapBox(scan.ReadBox());
+  StartPen(image, colors::kOlive);
+  ReadPartBoxes(scan, [&](const BoardBox& board) {
+    const ScreenBox box = pass.mapping.MapBox(board);
     if (pass.variant == Variant::Main) {
       TraceFrame(image, box, pass.margin);
     } else {
       const std::int64_t m = pass.margin;
       image.rectangle(box.left - m, box.upper - m, box.right + m, box.lower + m);
     }
-  }
+  });
 }
 
 void PinPass(const std::string& file, const PassView& pass, Canvas& image) {
   BoardScan scan(file);
-  StartPass(scan, image, colors::kActiveCaption, markers::kPartsEnd);
-  for (;;) {
-    scan.ExpectMore();
-    const BoardPoint p = scan.ReadPoint();
-    if (p.x == 3 && p.y == 3) break;
-    if (p.x == 3 || p.y == 3) continue;
-    DrawPinMarker(image, pass.mapping.Map(p), pass.radius);
+  StartPen(image, colors::kActiveCaption);
+  ReadPinCentres(scan, [&](BoardPoint p) { DrawPinMarker(image, pass.mapping.Map(p), pass.radius); });
+}
+
+BoardExtent MappedExtent(const std::string& file) {
+  BoardExtent extent;
+  auto add = [&](BoardPoint p) { extent.Add(p); };
+  {
+    BoardScan scan(file);
+    ReadOutline(scan, add, add);
   }
+  {
+    BoardScan scan(file);
+    ReadPartBoxes(scan, [&](const BoardBox& box) {
+      extent.Add({box.x1, box.y1});
+      extent.Add({box.x2, box.y2});
+    });
+  }
+  BoardScan scan(file);
+  ReadPinCentres(scan, add);
+  return extent;
 }
 
 }  // namespace vantrel

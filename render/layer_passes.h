@@ -12,7 +12,9 @@
 // Errors from the scan stop the pass where it is; what it drew stays.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "board/view_state.h"
@@ -43,5 +45,26 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image);
 // Draws one circle per pin centre in the active-caption colour.
 void PinPass(const std::string& file, const PassView& pass, Canvas& image);
+
+// The least and greatest board coordinates among the points a set of passes
+// maps; empty until a point is added.
+struct BoardExtent {
+  double minX = std::numeric_limits<double>::infinity();
+  double maxX = -std::numeric_limits<double>::infinity();
+  double minY = std::numeric_limits<double>::infinity();
+  double maxY = -std::numeric_limits<double>::infinity();
+
+  void Add(BoardPoint p) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+};
+
+// What the three passes over `file` map: the outline points, both corners of
+// every part box and the pin centres. Reads the file as the passes do, with
+// their errors.
+BoardExtent MappedExtent(const std::string& file);
 
 }  // namespace vantrel

@@ -21,7 +21,17 @@ for target in build-fuzz/fuzz/fuzz_*; do
   mkdir -p "$work"
   seeds=(fuzz/corpus)
   [[ -d ../shared/boards ]] && seeds+=(../shared/boards/*/)
+  log=build-fuzz/$name.log
   echo "-- $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix=build-fuzz/ "$work" "${seeds[@]}" 2>&1 | tail -n 12
+  if "$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix=build-fuzz/ "$work" "${seeds[@]}" >"$log" 2>&1; then
+    tail -n 12 "$log"
+  else
+    status=$?
+    # The report from its first line (the stack comes before the statistics),
+    # then where the input that failed was written.
+    grep -m1 -A60 -E '^==[0-9]+==|ALARM|deadly signal' "$log" || tail -n 60 "$log"
+    grep -E 'Test unit written|^Base64' "$log" || true
+    exit "$status"
+  fi
 done

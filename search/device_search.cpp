@@ -1,5 +1,10 @@
 #include "search/device_search.h"
 
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "board/board_error.h"
 #include "render/layer_passes.h"
 #include "render/marks.h"
 
@@ -25,21 +30,73 @@ bool MarkDevice(Session& s, Side side, int slot, const std::string& name) {
   return true;
 }
 
+// Whether the overview of `device` at `pass` maps every point of `extent` and
+// the device's box into pixel range.
+bool MapsInRange(const PassView& pass, const BoardExtent& extent, const BoardBox& device) {
+  const SideMapping& m = pass.mapping;
+  return m.MapsInRange(extent.minX, extent.minY) && m.MapsInRange(extent.maxX, extent.maxY) &&
+         m.MapsInRange(device.x1, device.y1) && m.MapsInRange(device.x2, device.y2);
+}
+
 // Draws every device named `name` in turn on the side's overview picture, so
 // that the last one stays in view, calling `drawn` after each.
+//
+// Each drawing clears the whole picture first, so the picture shows the last
+// drawing alone; one before it shows only if it fails part way, and then the
+// run ends there. The first drawing is made, which proves that the file reads
+// cleanly; after it a drawing can fail only where its origin carries a mapped
+// point out of the pixel range, and the extremes of what the passes map tell
+// that without drawing. So a board with thousands of parts of one name costs
+// two drawings, not thousands.
 void DrawOverview(Session& s, Side side, const ViewState& view, const std::string& name,
                   const std::function<void()>& drawn) {
   OverviewPictures& overview = s.overview;
-  ScanParts(s.FileOf(side), name, PartsEnd::AfterName, [&](const PartRecord& device) {
-    const OverviewOrigin origin = OverviewOriginOf(view, side, device.box);
+  const std::string& file = s.FileOf(side);
+  std::vector<PartRecord> devices;
+  std::exception_ptr scanError;  // raised after the devices read before it are drawn
+  try {
+    ScanParts(file, name, PartsEnd::AfterName, [&](const PartRecord& device) {
+      devices.push_back(device);
+      return true;
+    });
+  } catch (const BoardError&) {
+    scanError = std::current_exception();
+  }
+
+  struct Deferred {
+    const PartRecord* device;
+    OverviewOrigin origin;
+  };
+  std::optional<Deferred> pending;  // the drawing the picture should show, not yet made
+  auto drawPending = [&] {
+    if (pending) DrawDeviceOverview(view, side, file, *pending->device, pending->origin, overview.of(side));
+    pending.reset();
+  };
+  std::optional<BoardExtent> extent;
+  for (const PartRecord& device : devices) {
+    OverviewOrigin origin;
+    try {
+      origin = OverviewOriginOf(view, side, device.box);
+    } catch (const BoardError&) {
+      drawPending();
+      throw;
+    }
     overview.OverviewOriginX = origin.x;
     overview.OverviewOriginY = origin.y;
     (side == Side::Top ? overview.topDrawn : overview.bottomDrawn) = true;
     overview.drawingOf(side) = OverviewPictures::Drawing{view, name};
-    DrawDeviceOverview(view, side, s.FileOf(side), device, origin, overview.of(side));
+    const bool first = &device == &devices.front();
+    if (!first && !extent) extent = MappedExtent(file);
+    if (first || !MapsInRange(OverviewPassView(view, side, origin.x, origin.y), *extent, device.box)) {
+      pending.reset();
+      DrawDeviceOverview(view, side, file, device, origin, overview.of(side));
+    } else {
+      pending = Deferred{&device, origin};
+    }
     if (side == Side::Top) drawn();
-    return true;
-  });
+  }
+  drawPending();
+  if (scanError) std::rethrow_exception(scanError);
 }
 
 }  // namespace

@@ -574,6 +574,67 @@ TEST_F(Overview, AnErrorInALaterDeviceStopsTheSearch) {
   ExpectFrame(s.overview.top, 61, 24, 226, 189);
 }
 
+// The devices between the first and the last of a name leave nothing behind:
+// the picture and the window's calls are as if each had been drawn.
+TEST_F(Overview, ManyDevicesOfOneNameShowTheLast) {
+  // The last TRI sits where C7 sits on kTop; the others lie far out of its view.
+  auto board = [](const std::string& first, const std::string& second) {
+    return Board("tri", first + "\n-40 -39 -40 -39\n" + second + "\n40 41 40 41\nTRI\n1.0 1.1 0.9 1.0\n");
+  };
+  Open(board("A", "B"), kBottom);
+  Search("tri");
+  const QImage one = s.overview.top.image();
+  ASSERT_EQ(shown, 1);
+
+  shown = 0;
+  Open(board("TRI", "TRI"), kBottom);
+  Search("tri");
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(s.overview.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, BoardBox{1.0, 1.1, 0.9, 1.0}).x);
+  EXPECT_EQ(s.overview.top.image(), one);
+}
+
+// A later device whose drawing cannot be mapped to pixels stops the run with
+// "Invalid floating point operation", as it would had every device before it
+// been drawn.
+TEST_F(Overview, ALaterDeviceOutOfPixelRangeStopsTheRun) {
+  auto board = [](const std::string& parts, const std::string& pin) {
+    return "range\n0 0\n2 0\n2 1.25\n0 1.25\n0 0\n1 1 1 1\n" + parts + "2 2 2 2\n" + pin +
+           "\n3 3 3 3\n4 4 4 4\n5 5 5 5\n";
+  };
+  // Two M far to the left, then one further left whose own origin leaves the
+  // range: the picture keeps the second M's drawing.
+  auto parts = [](const char* a, const char* b, const char* c) {
+    return std::string(a) + "\n-1000000 -999999.9 0.25 0.5\n" + b + "\n-1000000 -999999.9 0.5 0.75\n" + c +
+           "\n-5000000 -4999999.9 0.25 0.5\n" + c + "\n1.0 1.1 0.9 1.0\n";
+  };
+  Open(board(parts("X", "M", "X"), "1.9 0.2"), kBottom);
+  ASSERT_TRUE(Search("M"));
+  const QImage secondDrawn = s.overview.top.image();
+  shown = 0;
+  Open(board(parts("M", "M", "M"), "1.9 0.2"), kBottom);
+  EXPECT_FALSE(Search("M"));
+  EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(s.overview.OverviewOriginY,
+            OverviewOriginOf(s.view, Side::Top, {-1000000, -999999.9, 0.5, 0.75}).y);
+  EXPECT_EQ(s.overview.top.image(), secondDrawn);
+
+  // The second M's origin is in range, but the pin 1e6 to its right is not:
+  // the outline and the boxes are drawn at that origin, then the pins stop.
+  errors.clear();
+  shown = 0;
+  const BoardBox far{-4000000, -3999999.9, 0.25, 0.5};
+  Open(board("M\n0.25 0.5 0.25 0.5\nM\n-4000000 -3999999.9 0.25 0.5\nM\n1.0 1.1 0.9 1.0\n", "1000000 0.2"),
+       kBottom);
+  EXPECT_FALSE(Search("M"));
+  EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(s.overview.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, far).x);
+  EXPECT_GT(CountColor(s.overview.top, colors::kOlive), 0);
+  EXPECT_EQ(CountColor(s.overview.top, colors::kWhite), 0) << "no frame";
+}
+
 // The real boards: device 1 of either side lands in the middle of the picture.
 class OverviewRealBoard : public Overview, public testing::WithParamInterface<const char*> {
  protected:
