@@ -5,9 +5,13 @@
 #include <QPoint>
 #include <QString>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <cwchar>
 #include <utility>
 
@@ -76,6 +80,32 @@ inline void FillPixels(QRgb* to, std::size_t n, QRgb colour) {
   std::fill(to, to + n, colour);
 }
 
+// Finds where pixel i, for i in 1..n-1, differs from pixel i - 1: calls
+// `changes(i, mask)` in order for each block of pixels from i that holds such
+// places, bit k of the mask standing for pixel i + k. With SSE2 a block is
+// sixteen pixels compared with their left neighbours at once, so that the
+// long runs of a board picture cost a few compares instead of a branch per
+// pixel.
+template <class Changes>
+void ForEachColourChange(const QRgb* p, std::size_t n, Changes&& changes) {
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  auto differing = [p](std::size_t at) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+    const __m128i left = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at - 1));
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(here, left)))) ^ 0xFu;
+  };
+  for (; i + 16 <= n; i += 16) {
+    const unsigned mask =
+        differing(i) | differing(i + 4) << 4 | differing(i + 8) << 8 | differing(i + 12) << 12;
+    if (mask != 0) changes(i, mask);
+  }
+#endif
+  for (; i < n; ++i) {
+    if (p[i] != p[i - 1]) changes(i, 1u);
+  }
+}
+
 }  // namespace
 
 ImageCanvas::ImageCanvas(int width, int height)
@@ -106,31 +136,46 @@ std::int64_t ImageCanvas::Device(std::int64_t v) const {
 
 int ImageCanvas::PenThickness() const { return std::max(1, static_cast<int>(std::lround(scale_))); }
 
-void ImageCanvas::BeginScratch() {
+void ImageCanvas::BeginTrial() {
   endText();
-  stateBeforeScratch_ = state();
-  std::swap(image_, spare_);
-  if (image_.size() != spare_.size() || image_.format() != QImage::Format_RGB32) {
-    image_ = QImage(spare_.size(), QImage::Format_RGB32);
-  }
-  scratching_ = true;
-  scratchBlank_ = true;
+  stateBeforeTrial_ = state();
+  trialRuns_.clear();
+  const QRgb* p = reinterpret_cast<const QRgb*>(pixels());
+  const std::size_t n = static_cast<std::size_t>(image_.width()) * static_cast<std::size_t>(image_.height());
+  if (n == 0) return;
+  // At most one entry per run and one more per 255 pixels: counted first, so
+  // that the entries take little more memory than they need.
+  std::size_t changes = 0;
+  ForEachColourChange(p, n, [&](std::size_t, unsigned mask) { changes += std::popcount(mask); });
+  trialRuns_.reserve(changes + 1 + n / 255);
+  std::size_t start = 0;
+  auto endRun = [&](std::size_t end) {
+    const std::uint32_t colour = p[start] & 0xFFFFFFu;
+    for (; end - start > 255; start += 255) trialRuns_.push_back(255u << 24 | colour);
+    trialRuns_.push_back(static_cast<std::uint32_t>(end - start) << 24 | colour);
+    start = end;
+  };
+  ForEachColourChange(p, n, [&](std::size_t i, unsigned mask) {
+    for (; mask != 0; mask &= mask - 1) endRun(i + static_cast<std::size_t>(std::countr_zero(mask)));
+  });
+  endRun(n);
 }
 
-void ImageCanvas::EndScratch(bool keep) {
+void ImageCanvas::EndTrial(bool keep) {
   endText();
-  if (!keep || scratchBlank_) std::swap(image_, spare_);  // the picture stays as it was
-  if (!keep) setState(stateBeforeScratch_);
-  scratching_ = false;
-  scratchBlank_ = false;
+  if (!keep) {
+    QRgb* p = reinterpret_cast<QRgb*>(pixels());
+    for (const std::uint32_t run : trialRuns_) {
+      const std::size_t length = run >> 24;
+      FillPixels(p, length, run | 0xFF000000u);
+      p += length;
+    }
+    setState(stateBeforeTrial_);
+  }
+  std::vector<std::uint32_t>().swap(trialRuns_);
 }
 
 uchar* ImageCanvas::pixels() {
-  if (scratchBlank_) {
-    // The first figure on the second picture covers only part of it.
-    std::memcpy(image_.bits(), spare_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
-    scratchBlank_ = false;
-  }
   if (image_.format() != QImage::Format_RGB32 && !image_.isNull()) {
     endText();
     image_.convertTo(QImage::Format_RGB32);
@@ -182,7 +227,6 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
   if (state().brushStyle == BrushStyle::Clear) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  if (scratchBlank_ && x1 <= 0 && y1 <= 0 && x2 >= width() && y2 >= height()) scratchBlank_ = false;
   if (scaled()) {
     fillBox(Device(x1), Device(y1), Device(x2), Device(y2), ToRgb(state().brushColor));
   } else {

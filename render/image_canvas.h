@@ -70,14 +70,13 @@ class ImageCanvas : public Canvas {
     return image_;
   }
 
-  // Drawing on a second picture that takes the place of the first only if it
-  // is kept: from BeginScratch to EndScratch every figure goes to it, and the
-  // picture and canvas state stay as they were unless EndScratch keeps the
-  // new ones. The second picture starts as a copy of the first, except when
-  // the first thing drawn on it covers it all with the brush, as the outline
-  // pass does; it is kept for the next time.
-  void BeginScratch();
-  void EndScratch(bool keep);
+  // Drawing on trial: from BeginTrial to EndTrial the figures go to the
+  // picture as always, and EndTrial(false) puts the picture and the canvas
+  // state back as they were. Meanwhile the picture is held as runs of one
+  // colour, which take a fraction of its pixels' memory on a board picture,
+  // mostly black, and never more; they are let go at the end.
+  void BeginTrial();
+  void EndTrial(bool keep);
   // Ends the painter that text is drawn with, so that another thread may draw
   // on the canvas next; the next text opens a new one.
   void EndText() { endText(); }
@@ -158,11 +157,11 @@ class ImageCanvas : public Canvas {
   int designHeight_;
   double scale_ = 1.0;
   QImage image_;
-  // While scratching, the picture as it was; otherwise the second picture.
-  QImage spare_;
-  bool scratching_ = false;
-  bool scratchBlank_ = false;  // the second picture holds nothing yet
-  CanvasState stateBeforeScratch_;
+  // While on trial, the picture as it was: one entry per run of up to 255
+  // pixels of one colour, the length in the top byte, where the picture's
+  // pixels hold their alpha, always 255.
+  std::vector<std::uint32_t> trialRuns_;
+  CanvasState stateBeforeTrial_;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;
   std::size_t cachedRows_ = 0;

@@ -160,20 +160,22 @@ bool SidesWorthRunningApart(const Session& s) {
 
 void RunSides(Session& s, const SideSplit& split, const std::function<void()>& sequential) {
   if (!SidesWorthRunningApart(s)) return sequential();
-  // The halves draw on second pictures, kept only when both succeed; they
-  // write nothing else to the session but the view's origin of their side,
-  // which the component pin search moves.
+  // The halves draw on trial, kept only when both succeed; they write
+  // nothing else to the session but the view's origin of their side, which
+  // the component pin search moves.
   const ViewState view = s.view;
-  s.bottomImage.BeginScratch();  // which also ends its painter here
-  if (!split.startsWithTopOutline) s.topImage.BeginScratch();
+  s.bottomImage.EndText();  // opened by this thread, if by any
+  if (!split.startsWithTopOutline) s.topImage.BeginTrial();
   const CanvasState topState = s.topImage.state();
   // A picture's text painter stays with the thread that opened it: each
-  // thread ends the painter of the picture it drew on.
+  // thread ends the painter of the picture it drew on. The worker keeps the
+  // bottom picture to put back itself, beside the top half's work.
   const std::function<void()> bottom = [&] {
     const struct EndText {
       ImageCanvas& picture;
       ~EndText() { picture.EndText(); }
     } end{s.bottomImage};
+    s.bottomImage.BeginTrial();
     split.bottom();
   };
   Worker& worker = TheWorker();
@@ -186,8 +188,8 @@ void RunSides(Session& s, const SideSplit& split, const std::function<void()>& s
   }
   const std::exception_ptr bottomError = worker.Wait();
   const bool succeeded = !topError && !bottomError;
-  s.bottomImage.EndScratch(succeeded);
-  if (!split.startsWithTopOutline) s.topImage.EndScratch(succeeded);
+  s.bottomImage.EndTrial(succeeded);
+  if (!split.startsWithTopOutline) s.topImage.EndTrial(succeeded);
   if (succeeded) return split.merge();
   // Run in turn from where the operation began: the top side's outline pass,
   // when it comes first, clears what the top half drew.

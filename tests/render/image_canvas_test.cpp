@@ -842,6 +842,25 @@ TEST_F(ImageCanvasText, CopiesTakenBetweenLabelsKeepWhatTheyShowed) {
   EXPECT_FALSE(PixelsOf(canvas_, kPaper).empty());
 }
 
+// Drawing on trial: given up, the picture and the state are as they were;
+// kept, they are what was drawn.
+TEST_F(ImageCanvasText, DrawingOnTrialIsPutBackOrKept) {
+  canvas_.textOut(10, 8, "HIH");     // smoothed edges: colours of every shade
+  canvas_.fillRect(0, 40, 160, 60);  // one colour across rows, longer than a run holds
+  const QImage before = canvas_.image().copy();
+  const Color brush = canvas_.state().brushColor;
+  for (const bool keep : {false, true}) {
+    canvas_.BeginTrial();
+    canvas_.setBrushColor(colors::kGreen);
+    canvas_.fillRect(5, 5, 150, 50);
+    canvas_.textOut(20, 20, "HIH");
+    const QImage drawn = canvas_.image().copy();
+    canvas_.EndTrial(keep);
+    EXPECT_EQ(canvas_.image(), keep ? drawn : before) << keep;
+    EXPECT_EQ(canvas_.state().brushColor, keep ? colors::kGreen : brush) << keep;
+  }
+}
+
 TEST_F(ImageCanvasText, TextFarAwayDrawsNothing) {
   const std::int64_t big = std::int64_t{1} << 40;
   for (const auto& [x, y] : {std::pair{big, std::int64_t{5}},
