@@ -143,11 +143,6 @@ void ImageCanvas::BeginTrial() {
   const QRgb* p = reinterpret_cast<const QRgb*>(pixels());
   const std::size_t n = static_cast<std::size_t>(image_.width()) * static_cast<std::size_t>(image_.height());
   if (n == 0) return;
-  // At most one entry per run and one more per 255 pixels: counted first, so
-  // that the entries take little more memory than they need.
-  std::size_t changes = 0;
-  ForEachColourChange(p, n, [&](std::size_t, unsigned mask) { changes += std::popcount(mask); });
-  trialRuns_.reserve(changes + 1 + n / 255);
   std::size_t start = 0;
   auto endRun = [&](std::size_t end) {
     const std::uint32_t colour = p[start] & 0xFFFFFFu;
@@ -172,7 +167,7 @@ void ImageCanvas::EndTrial(bool keep) {
     }
     setState(stateBeforeTrial_);
   }
-  std::vector<std::uint32_t>().swap(trialRuns_);
+  std::deque<std::uint32_t>().swap(trialRuns_);
 }
 
 uchar* ImageCanvas::pixels() {

@@ -28,6 +28,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -159,8 +160,9 @@ class ImageCanvas : public Canvas {
   QImage image_;
   // While on trial, the picture as it was: one entry per run of up to 255
   // pixels of one colour, the length in the top byte, where the picture's
-  // pixels hold their alpha, always 255.
-  std::vector<std::uint32_t> trialRuns_;
+  // pixels hold their alpha, always 255. A deque grows in small blocks,
+  // never copying what it holds nor holding much more than it needs.
+  std::deque<std::uint32_t> trialRuns_;
   CanvasState stateBeforeTrial_;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;
