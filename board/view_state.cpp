@@ -14,15 +14,22 @@ double RoundHalfEven(double v) {
   return std::nearbyint(v);
 }
 
-bool RoundsToInt32(double v) {
-  const double r = RoundHalfEven(v);
+namespace {
+
+// Whether a whole number (or not a number) lies in the 32-bit range.
+bool InInt32Range(double r) {
   return r >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
          r <= static_cast<double>(std::numeric_limits<std::int32_t>::max());
 }
 
+}  // namespace
+
+bool RoundsToInt32(double v) { return InInt32Range(RoundHalfEven(v)); }
+
 std::int32_t RoundToInt32Checked(double v) {
-  if (!RoundsToInt32(v)) throw BoardError(messages::kInvalidFloatOperation);
-  return static_cast<std::int32_t>(RoundHalfEven(v));
+  const double r = RoundHalfEven(v);
+  if (!InInt32Range(r)) throw BoardError(messages::kInvalidFloatOperation);
+  return static_cast<std::int32_t>(r);
 }
 
 std::int32_t CheckedInt32(std::int64_t v) {

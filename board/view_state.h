@@ -166,20 +166,13 @@ class SideMapping {
       : side_(side), scale_(scale), originX_(originX), originY_(originY) {}
   static SideMapping Of(const ViewState& view, Side side);
 
-  std::int32_t MapX(double x) const { return RoundToInt32(scale_ * x + originX_); }
-  std::int32_t MapY(double y) const {
-    return side_ == Side::Top ? RoundToInt32(originY_ - scale_ * y) : RoundToInt32(scale_ * y + originY_);
-  }
+  std::int32_t MapX(double x) const { return RoundToInt32(RealX(x)); }
+  std::int32_t MapY(double y) const { return RoundToInt32(RealY(y)); }
   PixelPoint Map(double x, double y) const { return {MapX(x), MapY(y)}; }
   // Whether Map(x, y) gives pixels rather than "Invalid floating point operation".
-  bool MapsInRange(double x, double y) const {
-    return RoundsToInt32(scale_ * x + originX_) &&
-           RoundsToInt32(side_ == Side::Top ? originY_ - scale_ * y : scale_ * y + originY_);
-  }
+  bool MapsInRange(double x, double y) const { return RoundsToInt32(RealX(x)) && RoundsToInt32(RealY(y)); }
   PixelPoint Map(BoardPoint p) const { return Map(p.x, p.y); }
-  RealPoint MapReal(BoardPoint p) const {
-    return {scale_ * p.x + originX_, side_ == Side::Top ? originY_ - scale_ * p.y : scale_ * p.y + originY_};
-  }
+  RealPoint MapReal(BoardPoint p) const { return {RealX(p.x), RealY(p.y)}; }
   ScreenBox MapBox(const BoardBox& box) const {
     const std::int64_t y1 = MapY(box.y1);
     const std::int64_t y2 = MapY(box.y2);
@@ -192,6 +185,9 @@ class SideMapping {
   std::int32_t originY() const { return originY_; }
 
  private:
+  double RealX(double x) const { return scale_ * x + originX_; }
+  double RealY(double y) const { return side_ == Side::Top ? originY_ - scale_ * y : scale_ * y + originY_; }
+
   Side side_;
   double scale_;
   std::int32_t originX_;

@@ -43,11 +43,11 @@ bool MapsInRange(const PassView& pass, const BoardExtent& extent, const BoardBox
 //
 // Each drawing clears the whole picture first, so the picture shows the last
 // drawing alone; one before it shows only if it fails part way, and then the
-// run ends there. The first drawing is made, which proves that the file reads
-// cleanly; after it a drawing can fail only where its origin carries a mapped
-// point out of the pixel range, and the extremes of what the passes map tell
-// that without drawing. So a board with thousands of parts of one name costs
-// two drawings, not thousands.
+// run ends there. The first and the last drawings are made; the first proves
+// that the file reads cleanly, and after it a drawing can fail only where its
+// origin carries a mapped point out of the pixel range, which the extremes of
+// what the passes map tell without drawing. So a board with thousands of
+// parts of one name costs two drawings, not thousands.
 void DrawOverview(Session& s, Side side, const ViewState& view, const std::string& name,
                   const std::function<void()>& drawn) {
   OverviewPictures& overview = s.overview;
@@ -63,39 +63,37 @@ void DrawOverview(Session& s, Side side, const ViewState& view, const std::strin
     scanError = std::current_exception();
   }
 
-  struct Deferred {
+  struct Skipped {
     const PartRecord* device;
     OverviewOrigin origin;
   };
-  std::optional<Deferred> pending;  // the drawing the picture should show, not yet made
-  auto drawPending = [&] {
-    if (pending) DrawDeviceOverview(view, side, file, *pending->device, pending->origin, overview.of(side));
-    pending.reset();
-  };
+  std::optional<Skipped> skipped;  // the drawing the picture should show, not made
   std::optional<BoardExtent> extent;
   for (const PartRecord& device : devices) {
     OverviewOrigin origin;
     try {
       origin = OverviewOriginOf(view, side, device.box);
     } catch (const BoardError&) {
-      drawPending();
+      if (skipped) DrawDeviceOverview(view, side, file, *skipped->device, skipped->origin, overview.of(side));
       throw;
     }
     overview.OverviewOriginX = origin.x;
     overview.OverviewOriginY = origin.y;
     (side == Side::Top ? overview.topDrawn : overview.bottomDrawn) = true;
     overview.drawingOf(side) = OverviewPictures::Drawing{view, name};
-    const bool first = &device == &devices.front();
-    if (!first && !extent) extent = MappedExtent(file);
-    if (first || !MapsInRange(OverviewPassView(view, side, origin.x, origin.y), *extent, device.box)) {
-      pending.reset();
+    bool draw = &device == &devices.front() || &device == &devices.back();
+    if (!draw) {
+      if (!extent) extent = MappedExtent(file);
+      draw = !MapsInRange(OverviewPassView(view, side, origin.x, origin.y), *extent, device.box);
+    }
+    if (draw) {
+      skipped.reset();
       DrawDeviceOverview(view, side, file, device, origin, overview.of(side));
     } else {
-      pending = Deferred{&device, origin};
+      skipped = Skipped{&device, origin};
     }
     if (side == Side::Top) drawn();
   }
-  drawPending();
   if (scanError) std::rethrow_exception(scanError);
 }
 
