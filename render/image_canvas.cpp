@@ -32,6 +32,11 @@ inline QRgb* RowOf(uchar* bits, qsizetype stride, std::int64_t y) {
   return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
 }
 
+// Columns from..to-1 of one row, none when to <= from.
+inline void FillColumns(QRgb* row, std::int32_t from, std::int32_t to, QRgb colour) {
+  for (std::int32_t x = from; x < to; ++x) row[x] = colour;
+}
+
 // Columns from..to-1 of one row, clipped to 0..width-1.
 inline void FillSpan(QRgb* row, std::int64_t from, std::int64_t to, int width, QRgb colour) {
   if (from < 0) from = 0;
@@ -571,28 +576,51 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
   const std::int64_t left = Device(x1), top = Device(y1), right = Device(x2), bottom = Device(y2);
   const std::int64_t w = right - left, h = bottom - top;
   if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
-  const int inset = PenThickness() - 1;
+  const Ring& ring = ringOf(w, h, PenThickness() - 1);
+  const EllipseRowPainter rows = ellipseRows();
+  const std::int64_t from = std::max<std::int64_t>(top, 0),
+                     to = std::min<std::int64_t>(bottom, image_.height());
+  const RingRow* r = ring.rows.data() + (from - top);
+  if (left < 0 || right > rows.width) {
+    for (std::int64_t y = from; y < to; ++y, ++r) {
+      if (r->outerLeft == r->outerRight) continue;
+      rows.Paint(y, left + r->outerLeft, left + r->innerLeft, left + r->innerRight, left + r->outerRight);
+    }
+    return;
+  }
+  // Wholly within the picture's width, as nearly every pin is: no clipping.
+  for (std::int64_t y = from; y < to; ++y, ++r) {
+    QRgb* row = RowOf(rows.bits, rows.stride, y) + left;
+    FillColumns(row, r->outerLeft, r->innerLeft, rows.pen);
+    if (rows.fill) FillColumns(row, r->innerLeft, r->innerRight, rows.brush);
+    FillColumns(row, r->innerRight, r->outerRight, rows.pen);
+  }
+}
+
+const ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset) {
+  if (ring_.w == w && ring_.h == h && ring_.inset == inset) return ring_;
   const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
   const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
   const EllipseShape* inner =
       iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
-  const EllipseRowPainter rows = ellipseRows();
-  const std::int64_t from = std::max<std::int64_t>(top, 0),
-                     to = std::min<std::int64_t>(bottom, image_.height());
-  for (std::int64_t y = from; y < to; ++y) {
-    const EllipseRow& e = outer[static_cast<std::size_t>(y - top)];
+  ring_.w = w, ring_.h = h, ring_.inset = inset;
+  ring_.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
+  for (std::int64_t y = 0; y < h; ++y) {
+    const EllipseRow& e = outer[static_cast<std::size_t>(y)];
     if (e.left > e.right) continue;
-    const std::int64_t outerLeft = left + e.left, outerRight = left + (w - e.left);
-    std::int64_t innerLeft = outerRight, innerRight = outerRight;  // no brush: all pen
-    if (const std::int64_t row = y - top - inset; inner && row >= 0 && row < ih) {
+    const auto outerLeft = static_cast<std::int32_t>(e.left),
+               outerRight = static_cast<std::int32_t>(w - e.left);
+    std::int32_t innerLeft = outerRight, innerRight = outerRight;  // no brush: all pen
+    if (const std::int64_t row = y - inset; inner && row >= 0 && row < ih) {
       const EllipseRow& i = (*inner)[static_cast<std::size_t>(row)];
       if (i.left <= i.right && i.right + 1 < iw - 1 - i.right) {
-        innerLeft = left + inset + i.right + 1;
-        innerRight = left + inset + (iw - 1 - i.right);
+        innerLeft = static_cast<std::int32_t>(inset + i.right + 1);
+        innerRight = static_cast<std::int32_t>(inset + (iw - 1 - i.right));
       }
     }
-    rows.Paint(y, outerLeft, innerLeft, innerRight, outerRight);
+    ring_.rows[static_cast<std::size_t>(y)] = {outerLeft, innerLeft, innerRight, outerRight};
   }
+  return ring_;
 }
 
 // Sizes are points at 96 pixels per inch, set in pixels so that the picture's

@@ -122,7 +122,24 @@ class ImageCanvas : public Canvas {
   };
   EllipseRowPainter ellipseRows();
 
+  // One row of an ellipse drawn at a scale, in columns of its box: the pen
+  // from outerLeft up to innerLeft and from innerRight up to outerRight, the
+  // brush between; outerLeft == outerRight for a row it does not touch.
+  struct RingRow {
+    std::int32_t outerLeft;
+    std::int32_t innerLeft;
+    std::int32_t innerRight;
+    std::int32_t outerRight;
+  };
+  // The rows of the last ellipse size drawn at a scale, with its pen: pin
+  // markers of one size make up most pictures.
+  struct Ring {
+    std::int64_t w = -1, h = -1, inset = -1;
+    std::vector<RingRow> rows;
+  };
+
   static EllipseShape ComputeEllipseShape(int w, int h);
+  const Ring& ringOf(std::int64_t w, std::int64_t h, int inset);
   const EllipseShape& shapeOf(int w, int h);
   void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
   bool scaled() const { return scale_ != 1.0; }
@@ -169,6 +186,7 @@ class ImageCanvas : public Canvas {
   std::size_t cachedRows_ = 0;
   std::uint64_t lastShapeKey_ = 0;
   std::shared_ptr<const EllipseShape> lastShape_;
+  Ring ring_;
 
   std::optional<std::string> fontName_;
   int fontSizePt_ = 0;

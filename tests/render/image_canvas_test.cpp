@@ -1010,6 +1010,24 @@ INSTANTIATE_TEST_SUITE_P(Figures, ImageCanvasScaled,
                                                       true}),
                          [](const testing::TestParamInfo<ScaledFigure>& info) { return info.param.name; });
 
+// A ring cut by an edge of the picture keeps, within the picture, the pixels
+// of the whole ring drawn further in.
+TEST(ImageCanvasScaledPen, RingsCutByAnEdgeKeepTheWholeRingsPixels) {
+  constexpr int kShift = 20;            // design pixels: 40 device pixels at scale 2
+  for (const int left : {-6, 3, 30}) {  // cut on the left, whole, cut on the right
+    ImageCanvas cut(40, 30), whole(80, 30);
+    for (ImageCanvas* canvas : {&cut, &whole}) {
+      canvas->SetScale(2);
+      canvas->setPenColor(colors::kYellow);
+      canvas->setBrushColor(colors::kWhite);
+    }
+    cut.ellipse(left, 4, left + 13, 17);
+    whole.ellipse(left + kShift, 4, left + kShift + 13, 17);
+    EXPECT_EQ(cut.image(), whole.image().copy(2 * kShift, 0, cut.image().width(), cut.image().height()))
+        << "ring from x = " << left;
+  }
+}
+
 // Lines and outlines are as wide as the pen is thick, the same on every
 // edge, and a scale of 1 after another one draws as before.
 TEST(ImageCanvasScaledPen, EdgesHaveOneWidthAndScaleOneComesBack) {
