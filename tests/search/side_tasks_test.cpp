@@ -1,7 +1,8 @@
 // Every operation that runs the two sides at once leaves exactly what running
 // them in turn leaves: the pictures, the header, what the searches remember,
 // the view, the side shown, the mode and the messages, also when either side
-// meets an error, in either half of an operation.
+// meets an error, in either half of an operation: after every step, at the
+// design size and at a window's scale.
 #include "search/side_tasks.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ namespace {
 
 // Everything a user can see or the next operation can read.
 struct Outcome {
+  std::vector<std::size_t> picturesAfterEachStep;  // hashes
   std::vector<QImage> pictures;
   std::array<std::string, 3> header;
   ViewState view;
@@ -40,14 +42,22 @@ struct Outcome {
 
 using Step = std::function<void(Session&)>;
 
-Outcome Run(SidesMode mode, const std::vector<Step>& steps) {
+Outcome Run(SidesMode mode, double scale, const std::vector<Step>& steps) {
   SetSidesMode(mode);
   Outcome out;
   SetErrorReporter([&out](const std::string& text, const std::string& details) {
     out.errors.push_back(text + " (" + details + ")");
   });
   Session s;
-  for (const Step& step : steps) RunHandler(s, [&] { step(s); });
+  for (ImageCanvas* picture : {&s.topImage, &s.bottomImage, &s.headerImage}) picture->SetScale(scale);
+  for (const Step& step : steps) {
+    RunHandler(s, [&] { step(s); });
+    for (const ImageCanvas* picture : {&s.topImage, &s.bottomImage}) {
+      const QImage& image = picture->image();
+      out.picturesAfterEachStep.push_back(std::hash<std::string_view>()(std::string_view(
+          reinterpret_cast<const char*>(image.constBits()), static_cast<std::size_t>(image.sizeInBytes()))));
+    }
+  }
   SetErrorReporter(nullptr);
   SetSidesMode(SidesMode::BySize);
   for (const ImageCanvas* picture : {&s.topImage, &s.bottomImage, &s.headerImage}) {
@@ -67,17 +77,22 @@ Outcome Run(SidesMode mode, const std::vector<Step>& steps) {
   return out;
 }
 
+// At the design size, and at a scale as in a large window.
 void ExpectSameEitherWay(const std::vector<Step>& steps) {
-  const Outcome inTurn = Run(SidesMode::InTurn, steps);
-  const Outcome apart = Run(SidesMode::Apart, steps);
-  EXPECT_EQ(apart.errors, inTurn.errors);
-  EXPECT_EQ(apart.header, inTurn.header);
-  EXPECT_EQ(apart.memory, inTurn.memory);
-  EXPECT_EQ(apart.view, inTurn.view);
-  EXPECT_EQ(apart.topShown, inTurn.topShown);
-  EXPECT_EQ(apart.mode, inTurn.mode);
-  for (std::size_t i = 0; i < inTurn.pictures.size(); ++i)
-    EXPECT_TRUE(apart.pictures[i] == inTurn.pictures[i]) << i;
+  for (const double scale : {1.0, 1.79}) {
+    SCOPED_TRACE(scale);
+    const Outcome inTurn = Run(SidesMode::InTurn, scale, steps);
+    const Outcome apart = Run(SidesMode::Apart, scale, steps);
+    EXPECT_EQ(apart.errors, inTurn.errors);
+    EXPECT_EQ(apart.picturesAfterEachStep, inTurn.picturesAfterEachStep);
+    EXPECT_EQ(apart.header, inTurn.header);
+    EXPECT_EQ(apart.memory, inTurn.memory);
+    EXPECT_EQ(apart.view, inTurn.view);
+    EXPECT_EQ(apart.topShown, inTurn.topShown);
+    EXPECT_EQ(apart.mode, inTurn.mode);
+    for (std::size_t i = 0; i < inTurn.pictures.size(); ++i)
+      EXPECT_TRUE(apart.pictures[i] == inTurn.pictures[i]) << i;
+  }
 }
 
 const SlotNames kNails = {"T1", "T2", "t3"};
@@ -98,6 +113,10 @@ std::vector<Step> EveryOperation(const std::string& board) {
           [](Session& s) { CompPinSearch(s, "U2.3"); },
           redrawAfterPan,
           [](Session& s) { CompPinSearch(s, "NOPE.1"); },
+          redrawAfterPan,
+          [](Session& s) {
+            DeviceSearch(s, {"U1", "", ""}, {});
+          },
           redrawAfterPan,
           [](Session& s) { CompPinSearch(s, "b2.3"); },  // the bottom side's
           [](Session& s) {
