@@ -576,7 +576,7 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
   const std::int64_t left = Device(x1), top = Device(y1), right = Device(x2), bottom = Device(y2);
   const std::int64_t w = right - left, h = bottom - top;
   if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
-  const Ring& ring = ringOf(w, h, PenThickness() - 1);
+  Ring& ring = ringOf(w, h, PenThickness() - 1);
   const EllipseRowPainter rows = ellipseRows();
   const std::int64_t from = std::max<std::int64_t>(top, 0),
                      to = std::min<std::int64_t>(bottom, image_.height());
@@ -586,25 +586,30 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
       if (r->outerLeft == r->outerRight) continue;
       rows.Paint(y, left + r->outerLeft, left + r->innerLeft, left + r->innerRight, left + r->outerRight);
     }
-    return;
+  } else {
+    // Wholly within the picture's width, as nearly every pin is: no clipping.
+    for (std::int64_t y = from; y < to; ++y, ++r) {
+      QRgb* row = RowOf(rows.bits, rows.stride, y) + left;
+      FillColumns(row, r->outerLeft, r->innerLeft, rows.pen);
+      if (rows.fill) FillColumns(row, r->innerLeft, r->innerRight, rows.brush);
+      FillColumns(row, r->innerRight, r->outerRight, rows.pen);
+    }
   }
-  // Wholly within the picture's width, as nearly every pin is: no clipping.
-  for (std::int64_t y = from; y < to; ++y, ++r) {
-    QRgb* row = RowOf(rows.bits, rows.stride, y) + left;
-    FillColumns(row, r->outerLeft, r->innerLeft, rows.pen);
-    if (rows.fill) FillColumns(row, r->innerLeft, r->innerRight, rows.brush);
-    FillColumns(row, r->innerRight, r->outerRight, rows.pen);
-  }
+  if (h > kMaxKeptRingRows) ring = Ring();
 }
 
-const ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset) {
-  if (ring_.w == w && ring_.h == h && ring_.inset == inset) return ring_;
+ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset) {
+  for (Ring& ring : rings_) {
+    if (ring.w == w && ring.h == h && ring.inset == inset) return ring;
+  }
+  Ring& ring = rings_[nextRing_];
+  nextRing_ = (nextRing_ + 1) % rings_.size();
   const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
   const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
   const EllipseShape* inner =
       iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
-  ring_.w = w, ring_.h = h, ring_.inset = inset;
-  ring_.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
+  ring.w = w, ring.h = h, ring.inset = inset;
+  ring.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
   for (std::int64_t y = 0; y < h; ++y) {
     const EllipseRow& e = outer[static_cast<std::size_t>(y)];
     if (e.left > e.right) continue;
@@ -618,9 +623,9 @@ const ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int
         innerRight = static_cast<std::int32_t>(inset + (iw - 1 - i.right));
       }
     }
-    ring_.rows[static_cast<std::size_t>(y)] = {outerLeft, innerLeft, innerRight, outerRight};
+    ring.rows[static_cast<std::size_t>(y)] = {outerLeft, innerLeft, innerRight, outerRight};
   }
-  return ring_;
+  return ring;
 }
 
 // Sizes are points at 96 pixels per inch, set in pixels so that the picture's

@@ -26,6 +26,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -131,15 +132,18 @@ class ImageCanvas : public Canvas {
     std::int32_t innerRight;
     std::int32_t outerRight;
   };
-  // The rows of the last ellipse size drawn at a scale, with its pen: pin
-  // markers of one size make up most pictures.
+  // The rows of an ellipse size drawn at a scale, with its pen. Pin markers
+  // of one design size make up most pictures; at a scale they come in a few
+  // device sizes, by where each one falls on the device pixels.
   struct Ring {
     std::int64_t w = -1, h = -1, inset = -1;
     std::vector<RingRow> rows;
   };
 
   static EllipseShape ComputeEllipseShape(int w, int h);
-  const Ring& ringOf(std::int64_t w, std::int64_t h, int inset);
+  Ring& ringOf(std::int64_t w, std::int64_t h, int inset);
+  // Rings higher than this are drawn from their rows and not kept.
+  static constexpr std::int64_t kMaxKeptRingRows = 4096;
   const EllipseShape& shapeOf(int w, int h);
   void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
   bool scaled() const { return scale_ != 1.0; }
@@ -186,7 +190,8 @@ class ImageCanvas : public Canvas {
   std::size_t cachedRows_ = 0;
   std::uint64_t lastShapeKey_ = 0;
   std::shared_ptr<const EllipseShape> lastShape_;
-  Ring ring_;
+  std::array<Ring, 8> rings_;
+  std::size_t nextRing_ = 0;  // the one to replace next
 
   std::optional<std::string> fontName_;
   int fontSizePt_ = 0;
