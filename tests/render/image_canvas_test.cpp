@@ -1028,6 +1028,23 @@ TEST(ImageCanvasScaledPen, RingsCutByAnEdgeKeepTheWholeRingsPixels) {
   }
 }
 
+// Rings of many device sizes, more than the canvas keeps, each drawn in
+// the size it has wherever it comes in the order.
+TEST(ImageCanvasScaledPen, RingsOfManySizesDrawTheSameInAnyOrder) {
+  std::vector<std::array<int, 3>> rings;  // left, top, design size
+  for (int i = 0; i < 24; ++i) rings.push_back({3 + 13 * (i % 12), 5 + 40 * (i / 12) + i % 3, 5 + i % 7});
+  ImageCanvas forward(170, 90), backward(170, 90);
+  for (ImageCanvas* canvas : {&forward, &backward}) {
+    canvas->SetScale(1.79);
+    canvas->setPenColor(colors::kYellow);
+    canvas->setBrushColor(colors::kWhite);
+  }
+  for (const auto& [x, y, d] : rings) forward.ellipse(x, y, x + d, y + d);
+  for (auto it = rings.rbegin(); it != rings.rend(); ++it)
+    backward.ellipse((*it)[0], (*it)[1], (*it)[0] + (*it)[2], (*it)[1] + (*it)[2]);
+  EXPECT_EQ(forward.image(), backward.image());
+}
+
 // Lines and outlines are as wide as the pen is thick, the same on every
 // edge, and a scale of 1 after another one draws as before.
 TEST(ImageCanvasScaledPen, EdgesHaveOneWidthAndScaleOneComesBack) {
