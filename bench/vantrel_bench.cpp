@@ -5,9 +5,9 @@
 // from the key to the pictures being complete, through the real main window.
 // Beside each redraw it times its floor: reading the same number of bytes from
 // the page cache in as many scans, splitting them into lines with memchr, and
-// writing every pixel of the pictures once. At the end it prints a summary: medians, floors,
-// the ratio of each to its floor, the growth from 100k to 1M pins, and the
-// peak memory of vantrel-batch on a small and a huge board.
+// writing every pixel of the pictures once. At the end it prints a summary:
+// medians, floors, the ratio of each to its floor, the growth from 100k to 1M
+// pins, and the peak memory of vantrel-batch on a small and a huge board.
 //
 // The floor converts no number and draws no text, and a redraw does both for
 // every record it reads and every pin it marks. So the summary also gives a
