@@ -62,6 +62,12 @@ void SavePicture(const QImage& image, const std::string& file) {
 
 QJsonValue Text(const std::string& bytes) { return FromBytes(bytes); }
 
+// The name a script gives each search's dialog.
+const char* BatchName(SearchKind kind) {
+  static const PerSearch<const char*> kNames{{"nail", "comp", "device", "net"}};
+  return kNames[kind];
+}
+
 QJsonObject ViewJson(const ViewState& v) {
   return {{"Scale", v.Scale},
           {"TopOriginX", v.TopOriginX},
@@ -71,13 +77,13 @@ QJsonObject ViewJson(const ViewState& v) {
           {"MarkRadius", v.MarkRadius},
           {"MarkMargin", v.MarkMargin},
           {"ZoomStep", v.ZoomStep},
-          {"HomeScale", v.HomeScale},
-          {"HomeTopOriginX", v.HomeTopOriginX},
-          {"HomeTopOriginY", v.HomeTopOriginY},
-          {"HomeBottomOriginX", v.HomeBottomOriginX},
-          {"HomeBottomOriginY", v.HomeBottomOriginY},
-          {"HomeMarkMargin", v.HomeMarkMargin},
-          {"HomeMarkRadius", v.HomeMarkRadius},
+          {"HomeScale", v.home.Scale},
+          {"HomeTopOriginX", v.home.TopOriginX},
+          {"HomeTopOriginY", v.home.TopOriginY},
+          {"HomeBottomOriginX", v.home.BottomOriginX},
+          {"HomeBottomOriginY", v.home.BottomOriginY},
+          {"HomeMarkMargin", v.home.MarkMargin},
+          {"HomeMarkRadius", v.home.MarkRadius},
           // A board whose outline overflows has infinite extents: null.
           {"ExtentMinX", v.ExtentMinX},
           {"ExtentMaxX", v.ExtentMaxX},
@@ -95,15 +101,15 @@ QJsonObject DialogJson(const SearchDialog& dialog) {
 
 BatchRunner::BatchRunner(Application& app) : app_(app) {
   app_.main->setFileChooser([] { return std::optional<std::string>(); });
-  SetErrorReporter([this](const std::string& text, const std::string& details) {
+  app_.handler.SetReporter([this](const std::string& text, const std::string& details) {
     errors_.push_back(text);
     errorDetails_.push_back(details);
-    std::cerr << "Vantrel: " << text << (details.empty() ? "" : " (" + details + ")") << std::endl;
+    WriteToStandardError(text, details);
   });
   app_.main->show();
 }
 
-BatchRunner::~BatchRunner() { SetErrorReporter(nullptr); }
+BatchRunner::~BatchRunner() { app_.handler.SetReporter(app_.options.reportError); }
 
 void BatchRunner::Run(const std::string& script) {
   std::size_t start = 0;
@@ -321,10 +327,9 @@ void BatchRunner::Cancel(const Line& line) {
 }
 
 SearchDialog* BatchRunner::DialogNamed(const std::string& name, int line) const {
-  if (name == "nail") return app_.nail.get();
-  if (name == "comp") return app_.comp.get();
-  if (name == "device") return app_.parts.get();
-  if (name == "net") return app_.net.get();
+  for (const SearchKind kind : kSearchKinds) {
+    if (name == BatchName(kind)) return &app_.dialog(kind);
+  }
   throw BatchError(line, "unknown dialog: " + name);
 }
 
@@ -334,12 +339,7 @@ int BatchRunner::FieldNumber(const SearchDialog& dialog, const std::string& word
   return field;
 }
 
-ImageView* BatchRunner::ShownImage() const {
-  TFrm_Main& main = *app_.main;
-  if (main.Image1()->isVisible()) return main.Image1();
-  if (main.Image2()->isVisible()) return main.Image2();
-  return nullptr;
-}
+ImageView* BatchRunner::ShownImage() const { return app_.main->shownView(); }
 
 // The words X Y of a command (from word `first`), in pixels of the picture as shown.
 QPointF BatchRunner::Position(const Line& line, std::size_t first) const {
@@ -371,38 +371,38 @@ void BatchRunner::DoubleClick(QPointF pos) {
 QJsonObject BatchRunner::State() const {
   const Session& s = app_.session;
   QJsonObject menu;
-  for (const char* item : {"open/short", "comppin", "device", "nets", "content", "about"}) {
+  for (const SearchKind kind : kSearchKinds) {
+    const char* item = MenuItemOf(kind).key;
     menu[item] = app_.main->menuAction(item)->isEnabled();
   }
+  for (const char* item : {"content", "about"}) menu[item] = app_.main->menuAction(item)->isEnabled();
   const TForm8& o = *app_.overview;
   const std::string shows = o.Shows();
   QJsonArray errors;
   for (const std::string& e : errors_) errors.append(Text(e));
   const std::optional<std::string>& tooltip = app_.main->tooltip();
   QStringList completions;
-  for (const SearchDialog* dialog :
-       {static_cast<const SearchDialog*>(app_.nail.get()), static_cast<const SearchDialog*>(app_.comp.get()),
-        static_cast<const SearchDialog*>(app_.parts.get()),
-        static_cast<const SearchDialog*>(app_.net.get())}) {
-    for (int field = 1; field <= dialog->fieldCount(); ++field) {
-      if (const NameCompleter* completer = dialog->completer(field)) completions += completer->shown();
+  QJsonObject dialogs;
+  for (const SearchKind kind : kSearchKinds) {
+    const SearchDialog& dialog = app_.dialog(kind);
+    for (int field = 1; field <= dialog.fieldCount(); ++field) {
+      if (const NameCompleter* completer = dialog.completer(field)) completions += completer->shown();
     }
+    dialogs[BatchName(kind)] = DialogJson(dialog);
   }
+  dialogs["content"] = QJsonObject{{"visible", app_.content->isVisible()}};
+  dialogs["about"] = QJsonObject{{"visible", app_.about->isVisible()}};
   QJsonArray errorDetails;
   for (const std::string& d : errorDetails_) errorDetails.append(QString::fromLocal8Bit(d));
   return {
-      {"HighlightMode", s.HighlightMode},
+      {"HighlightMode", static_cast<int>(s.highlight.mode)},
       {"view", ViewJson(s.view)},
-      {"topShown", s.topShown},
+      {"topShown", s.TopShown()},
       {"boardShown", app_.main->boardShown()},
-      {"header", QJsonArray{Text(s.header[0]), Text(s.header[1]), Text(s.header[2])}},
+      {"header",
+       QJsonArray{Text(s.pictures.header[0]), Text(s.pictures.header[1]), Text(s.pictures.header[2])}},
       {"menuEnabled", menu},
-      {"dialogs", QJsonObject{{"nail", DialogJson(*app_.nail)},
-                              {"comp", DialogJson(*app_.comp)},
-                              {"device", DialogJson(*app_.parts)},
-                              {"net", DialogJson(*app_.net)},
-                              {"content", QJsonObject{{"visible", app_.content->isVisible()}}},
-                              {"about", QJsonObject{{"visible", app_.about->isVisible()}}}}},
+      {"dialogs", dialogs},
       {"overview", QJsonObject{{"visible", o.isVisible()},
                                {"x", o.pos().x()},
                                {"y", o.pos().y()},
@@ -423,12 +423,12 @@ void BatchRunner::Dump(const std::string& dir) const {
   std::filesystem::create_directories(dir);
   const std::filesystem::path d(dir);
   const Session& s = app_.session;
-  SavePicture(s.topImage.image(), (d / "top.png").string());
-  SavePicture(s.bottomImage.image(), (d / "bottom.png").string());
+  SavePicture(s.pictures.sides.top.image(), (d / "top.png").string());
+  SavePicture(s.pictures.sides.bottom.image(), (d / "bottom.png").string());
 
   // The header strip as the window shows it: the picture with the labels on
   // it, at the window's resolution.
-  QImage header = s.headerImage.image().copy();
+  QImage header = s.pictures.strip.image().copy();
   if (app_.main->boardShown()) {
     QPainter painter(&header);
     const QWidget* strip = app_.main->findChild<QWidget*>(QStringLiteral("Image3"));

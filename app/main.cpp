@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
   const vantrel::CommandLine line = vantrel::ParseViewerCommandLine(QApplication::arguments());
   if (line.exitStatus) return vantrel::PrintAnswer(line);
 
-  vantrel::SetErrorReporter(vantrel::ShowErrorBox);
-  vantrel::Application app(1.0);
+  vantrel::Application app(1.0, {.reportError = vantrel::ShowErrorBox});
   vantrel::StartViewer(app, line.file);
   return QApplication::exec();
 }

@@ -60,7 +60,16 @@ std::optional<std::string> AskForBoardFile(QWidget* parent) {
 
 }  // namespace
 
-TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
+const SearchMenuItem& MenuItemOf(SearchKind kind) {
+  static const PerSearch<SearchMenuItem> kItems{{{"Nail", " Open/Short ", "open/short"},
+                                                 {"Comp", "CompPin ", "comppin"},
+                                                 {"parts", "Device", "device"},
+                                                 {"Nets", " Nets ", "nets"}}};
+  return kItems[kind];
+}
+
+TFrm_Main::TFrm_Main(Session& session, const ErrorHandler& handler, double factor)
+    : session_(session), handler_(handler) {
   setObjectName(QStringLiteral("Frm_Main"));
   setWindowTitle(QStringLiteral("Vantrel"));
   setAcceptDrops(true);
@@ -86,7 +95,7 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
   settled_.setInterval(0);
   connect(&settled_, &QTimer::timeout, this, [this] {
     Handle([&] {
-      if (boardShown_) Redraw();
+      if (boardShown()) Redraw();
       RedrawOverviewPictures(session_);
     });
   });
@@ -101,9 +110,6 @@ TFrm_Main::TFrm_Main(Session& session, double factor) : session_(session) {
   UpdateFactor();
   SetBoardShown(false);
   SetSearchItemsEnabled(false);
-  session_.HighlightMode = hmNone;
-  session_.CompanionFile = kCompanionName;
-  session_.changed = [this] { SyncWithSession(); };
 }
 
 // The controls from bottom to top, so that later ones lie above earlier ones.
@@ -114,9 +120,9 @@ void TFrm_Main::BuildPictures(QWidget* client) {
     view->move(kPictureLeft, y);
     return view;
   };
-  bottomView_ = picture(session_.bottomImage, "Image2", kPictureTop);
-  topView_ = picture(session_.topImage, "Image1", kPictureTop);
-  headerView_ = picture(session_.headerImage, "Image3", 0);
+  views_.bottom = picture(session_.pictures.sides.bottom, "Image2", kPictureTop);
+  views_.top = picture(session_.pictures.sides.top, "Image1", kPictureTop);
+  headerView_ = picture(session_.pictures.strip, "Image3", 0);
   headerLabels_[0] = MakeHeaderLabel("Label1", 5, 0, 0);
   BuildSplash(client);
   headerLabels_[1] = MakeHeaderLabel("Label2", 5, 16, 784);
@@ -133,8 +139,7 @@ void TFrm_Main::BuildPictures(QWidget* client) {
     h.hover = [this, side](int x, int y) { return ImageHover(side, x, y); };
     return h;
   };
-  topView_->setHandlers(pointer(Side::Top));
-  bottomView_->setHandlers(pointer(Side::Bottom));
+  for (const Side side : kSides) views_[side]->setHandlers(pointer(side));
 }
 
 void TFrm_Main::BuildSplash(QWidget* client) {
@@ -181,10 +186,14 @@ void TFrm_Main::BuildMenu() {
   item(file, "open1", "Open", &TFrm_Main::open1Click);
   item(file, "close1", "Close", &TFrm_Main::close1Click);
   item(file, "exit1", "Exit", &TFrm_Main::exit1Click);
-  item(bar, "Nail", " Open/Short ", &TFrm_Main::NailClick, "open/short");
-  item(bar, "Comp", "CompPin ", &TFrm_Main::CompClick, "comppin");
-  item(bar, "parts", "Device", &TFrm_Main::partsClick, "device");
-  item(bar, "Nets", " Nets ", &TFrm_Main::NetsClick, "nets");
+  // NailClick, CompClick, partsClick, NetsClick
+  for (const auto& [kind, click] : {std::pair{SearchKind::OpenShort, &TFrm_Main::NailClick},
+                                    std::pair{SearchKind::CompPin, &TFrm_Main::CompClick},
+                                    std::pair{SearchKind::Device, &TFrm_Main::partsClick},
+                                    std::pair{SearchKind::Net, &TFrm_Main::NetsClick}}) {
+    const SearchMenuItem& menu = MenuItemOf(kind);
+    item(bar, menu.objectName, menu.caption, click, menu.key);
+  }
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
@@ -233,14 +242,15 @@ void TFrm_Main::UpdateFactor() {
     factor_ = factor;
     pixelRatio_ = ratio;
     ScaleToFactor(content_, factor);
-    for (ImageView* view : {topView_, bottomView_, headerView_}) view->setFactor(factor);
+    for (ImageView* view : {views_.top, views_.bottom, headerView_}) view->setFactor(factor);
     headerLabels_[0]->adjustSize();
     FitSplashLine();
     // The full-width header lines end where the header picture does.
     for (QLabel* line : {headerLabels_[1], headerLabels_[2]}) {
       line->setFixedWidth(headerView_->x() + headerView_->width() - line->x());
     }
-    for (ImageCanvas* picture : {&session_.topImage, &session_.bottomImage, &session_.headerImage}) {
+    for (ImageCanvas* picture :
+         {&session_.pictures.sides.top, &session_.pictures.sides.bottom, &session_.pictures.strip}) {
       picture->SetScale(factor * ratio);
     }
     if (factorChanged_) factorChanged_(factor);
@@ -261,18 +271,22 @@ QAction* TFrm_Main::menuAction(const std::string& name) const {
   return it == menuItems_.end() ? nullptr : it->second;
 }
 
-void TFrm_Main::Handle(const std::function<void()>& handler) { RunHandler(session_, handler); }
+void TFrm_Main::Handle(const std::function<void()>& handler) { handler_.Run(handler); }
+
+ImageView* TFrm_Main::shownView() const {
+  if (views_.top->isVisible()) return views_.top;
+  if (views_.bottom->isVisible()) return views_.bottom;
+  return nullptr;
+}
 
 void TFrm_Main::SetBoardShown(bool shown) {
-  boardShown_ = shown;
   splashTitle_->setVisible(!shown);
   splashLine_->setVisible(!shown);
   splashHint_->setVisible(!shown);
 }
 
 void TFrm_Main::SetSearchItemsEnabled(bool enabled) {
-  for (const char* search : {"open/short", "comppin", "device", "nets"})
-    menuAction(search)->setEnabled(enabled);
+  for (const SearchKind kind : kSearchKinds) menuAction(MenuItemOf(kind).key)->setEnabled(enabled);
 }
 
 void TFrm_Main::SyncWithSession() {
@@ -281,25 +295,27 @@ void TFrm_Main::SyncWithSession() {
   constexpr std::size_t kShownCharacters = 4000;
   for (int line = 0; line < 3; ++line) {
     QLabel* label = headerLabels_[line];
-    label->setText(FromBytes(std::string_view(session_.header[line]).substr(0, kShownCharacters)));
-    label->setVisible(boardShown_);
+    label->setText(FromBytes(std::string_view(session_.pictures.header[line]).substr(0, kShownCharacters)));
+    label->setVisible(boardShown());
   }
   headerLabels_[0]->adjustSize();
   headerLabels_[0]->setFixedHeight(headerLabels_[1]->height());
-  headerView_->setVisible(boardShown_);
-  bottomView_->setVisible(boardShown_);
-  topView_->setVisible(boardShown_ && session_.topShown);
-  for (QWidget* view : {topView_, bottomView_, headerView_}) view->update();
+  SetBoardShown(boardShown());
+  headerView_->setVisible(boardShown());
+  views_.bottom->setVisible(boardShown());
+  views_.top->setVisible(boardShown() && session_.TopShown());
+  for (QWidget* view : {views_.top, views_.bottom, headerView_}) view->update();
   setWindowTitle(QString::fromLocal8Bit(WindowTitle(session_)));
   statusLine_->setText(FromBytes(StatusLine(session_)));
 }
 
 SearchTexts TFrm_Main::FieldTexts() const {
   SearchTexts texts;
-  if (windows_.openShortDialog) texts.nails = windows_.openShortDialog->SlotTexts();
-  if (windows_.compPinDialog) texts.compPin = windows_.compPinDialog->FieldText(1);
-  if (windows_.deviceDialog) texts.devices = windows_.deviceDialog->SlotTexts();
-  if (windows_.netDialog) texts.net = windows_.netDialog->FieldText(1);
+  const PerSearch<SearchDialog*>& dialogs = windows_.searchDialogs;
+  if (dialogs[SearchKind::OpenShort]) texts.nails = dialogs[SearchKind::OpenShort]->SlotTexts();
+  if (dialogs[SearchKind::CompPin]) texts.compPin = dialogs[SearchKind::CompPin]->FieldText(1);
+  if (dialogs[SearchKind::Device]) texts.devices = dialogs[SearchKind::Device]->SlotTexts();
+  if (dialogs[SearchKind::Net]) texts.net = dialogs[SearchKind::Net]->FieldText(1);
   return texts;
 }
 
@@ -359,15 +375,15 @@ void TFrm_Main::FormKeyPress(char key) {
       case ' ': return TurnOver(session_, FieldTexts());
       case '/': return ResetView(session_);
       case 'D':
-      case 'd': return ShowEmptied(windows_.deviceDialog);
+      case 'd': return ShowEmptied(windows_.searchDialogs[SearchKind::Device]);
       case 'O':
-      case 'o': return ShowEmptied(windows_.openShortDialog);
+      case 'o': return ShowEmptied(windows_.searchDialogs[SearchKind::OpenShort]);
       case 'c':
-      case 'C': return ShowEmptied(windows_.compPinDialog);
+      case 'C': return ShowEmptied(windows_.searchDialogs[SearchKind::CompPin]);
       case 'v':
       case 'V': return windows_.overviewWindow->ShowUnchanged();
       case 'N':
-      case 'n': return ShowEmptied(windows_.netDialog);
+      case 'n': return ShowEmptied(windows_.searchDialogs[SearchKind::Net]);
       default: return;
     }
   });
@@ -399,7 +415,6 @@ void TFrm_Main::OpenBoard(const std::string& path) {
 }
 
 void TFrm_Main::DoOpen(const std::string& path) {
-  SetBoardShown(true);
   SetSearchItemsEnabled(true);
   vantrel::OpenBoard(session_, path);
 }
@@ -407,7 +422,6 @@ void TFrm_Main::DoOpen(const std::string& path) {
 void TFrm_Main::close1Click() {
   Handle([&] {
     move(0, 0);
-    SetBoardShown(false);
     SetSearchItemsEnabled(false);
     CloseBoard(session_);
   });
@@ -421,20 +435,21 @@ void TFrm_Main::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TFrm_Main::NailClick() {
-  Handle([&] { ShowEmptied(windows_.openShortDialog); });
-}
+void TFrm_Main::NailClick() { ShowSearchDialog(SearchKind::OpenShort); }
 
-void TFrm_Main::CompClick() {
-  Handle([&] { ShowEmptied(windows_.compPinDialog); });
-}
+void TFrm_Main::CompClick() { ShowSearchDialog(SearchKind::CompPin); }
 
-void TFrm_Main::partsClick() {
-  Handle([&] { ShowEmptied(windows_.deviceDialog); });
-}
+void TFrm_Main::partsClick() { ShowSearchDialog(SearchKind::Device); }
 
-void TFrm_Main::NetsClick() {
-  Handle([&] { windows_.netDialog->ShowDialog(); });
+void TFrm_Main::NetsClick() { ShowSearchDialog(SearchKind::Net); }
+
+void TFrm_Main::ShowSearchDialog(SearchKind kind) {
+  Handle([&] {
+    SearchDialog* dialog = windows_.searchDialogs[kind];
+    // The net dialog keeps what was typed last.
+    if (kind == SearchKind::Net) return dialog->ShowDialog();
+    ShowEmptied(dialog);
+  });
 }
 
 void TFrm_Main::Content1Click() {
@@ -455,7 +470,8 @@ void TFrm_Main::About1Click() {
 void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y) {
   Handle([&] {
     if (button == ImageView::Button::Left) {
-      PointInquiry(session_, side, x, y, [this] { windows_.openShortDialog->ClearFields(); });
+      PointInquiry(session_, side, x, y,
+                   [this] { windows_.searchDialogs[SearchKind::OpenShort]->ClearFields(); });
     } else {
       RestoreHomeView(session_.view);
       Redraw();
@@ -464,14 +480,13 @@ void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y
 }
 
 void TFrm_Main::ImageMouseMove(Side, int x, int y) {
-  session_.PointerX = x;
-  session_.PointerY = y;
+  pointer_ = QPoint(x, y);
   tooltip_.reset();
 }
 
 // The gestures act on a board shown; the keys' view changes are theirs alone.
 void TFrm_Main::ImageWheel(Side, int notches, int x, int y) {
-  if (!boardShown_) return;
+  if (!boardShown()) return;
   Handle([&] {
     bool changed = false;
     for (int n = 0; n < std::abs(notches); ++n) {
@@ -482,7 +497,7 @@ void TFrm_Main::ImageWheel(Side, int notches, int x, int y) {
 }
 
 void TFrm_Main::ImageDrag(int dx, int dy) {
-  if (!boardShown_) return;
+  if (!boardShown()) return;
   Handle([&] {
     vantrel::Pan(session_.view, dx, dy);
     RedrawAtFrame();
@@ -504,7 +519,7 @@ QString TFrm_Main::ImageHover(Side side, int x, int y) {
 
 void TFrm_Main::ImageDblClick(Side side) {
   Handle([&] {
-    if (ZoomAboutPointer(session_.view, side, session_.PointerX, session_.PointerY)) Redraw();
+    if (ZoomAboutPointer(session_.view, side, pointer_.x(), pointer_.y())) Redraw();
   });
 }
 

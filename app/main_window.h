@@ -22,23 +22,26 @@
 #include <string>
 
 #include "app/image_view.h"
+#include "search/error_handler.h"
 #include "search/session.h"
 
 namespace vantrel {
 
 class SearchDialog;
-class TFrm_Nail;
-class TFrm_Comp;
-class TFrm_Parts;
-class Tfrm_Net;
 class TForm8;
+
+// What each search is called in the main window's menu: its menu item's
+// designer name and caption, and the name by which menuAction finds it.
+struct SearchMenuItem {
+  const char* objectName;
+  const char* caption;
+  const char* key;
+};
+const SearchMenuItem& MenuItemOf(SearchKind kind);
 
 // The windows the main window shows and reads, created after it.
 struct SecondaryWindows {
-  TFrm_Nail* openShortDialog = nullptr;
-  TFrm_Comp* compPinDialog = nullptr;
-  TFrm_Parts* deviceDialog = nullptr;
-  Tfrm_Net* netDialog = nullptr;
+  PerSearch<SearchDialog*> searchDialogs{};  // TFrm_Nail, TFrm_Comp, TFrm_Parts, Tfrm_Net
   TForm8* overviewWindow = nullptr;
   QWidget* helpWindow = nullptr;
   QWidget* keysWindow = nullptr;
@@ -53,7 +56,7 @@ class TFrm_Main : public QMainWindow {
   using FileChooser = std::function<std::optional<std::string>()>;
 
   // Starts at `factor` times the design size of 800 x 600.
-  TFrm_Main(Session& session, double factor);
+  TFrm_Main(Session& session, const ErrorHandler& handler, double factor);
 
   void setWindows(const SecondaryWindows& windows) { windows_ = windows; }
   Session& session() { return session_; }
@@ -75,6 +78,8 @@ class TFrm_Main : public QMainWindow {
   void CompClick();
   void partsClick();
   void NetsClick();
+  // What the four menu items do: the dialog shown, emptied first but for the net dialog's.
+  void ShowSearchDialog(SearchKind kind);
   void Content1Click();
   void KeysClick();
   void About1Click();
@@ -99,12 +104,14 @@ class TFrm_Main : public QMainWindow {
   // Shows the session's state: header texts, which pictures are visible.
   void SyncWithSession();
 
-  bool boardShown() const { return boardShown_; }
+  bool boardShown() const { return session_.document.open; }
   // The tooltip shown over a picture: bytes of the board file, or nothing.
   const std::optional<std::string>& tooltip() const { return tooltip_; }
   QString statusText() const { return statusLine_->text(); }
-  ImageView* Image1() const { return topView_; }
-  ImageView* Image2() const { return bottomView_; }
+  ImageView* topView() const { return views_.top; }        // Image1
+  ImageView* bottomView() const { return views_.bottom; }  // Image2
+  // The side picture shown, or nothing while no board is.
+  ImageView* shownView() const;
   QWidget* headerArea() const { return centralWidget(); }
   QAction* menuAction(const std::string& name) const;
 
@@ -132,6 +139,7 @@ class TFrm_Main : public QMainWindow {
   void RedrawSoon();
 
   Session& session_;
+  const ErrorHandler& handler_;
   double factor_ = 0;
   double pixelRatio_ = 0;
   QTimer settled_;            // the redraw after the window took a new size
@@ -143,10 +151,9 @@ class TFrm_Main : public QMainWindow {
   QWidget* content_ = nullptr;  // the design-size area the controls stand on
   FileChooser chooseFile_;
   SecondaryWindows windows_;
-  bool boardShown_ = false;
+  QPoint pointer_;  // PointerX, PointerY: the last pointer position over either side picture
 
-  ImageView* topView_ = nullptr;     // Image1
-  ImageView* bottomView_ = nullptr;  // Image2
+  PerSide<ImageView*> views_{};      // Image1 and Image2
   ImageView* headerView_ = nullptr;  // Image3
   QLabel* headerLabels_[3] = {};     // Label1, Label2, Label4
   QLabel* splashTitle_ = nullptr;    // Label3

@@ -57,7 +57,7 @@
 #include "board/view_state.h"
 #include "render/fonts.h"
 #include "render/image_canvas.h"
-#include "search/side_tasks.h"
+#include "search/side_runner.h"
 
 namespace vantrel {
 namespace {
@@ -339,9 +339,12 @@ UnitCosts MeasureUnitCosts() {
 // ---------------------------------------------------------------------------
 // The benchmarks.
 
+// How the sides run: as the program chooses, unless --sides= forces a way.
+SidesMode sidesMode = SidesMode::BySize;
+
 // One set of windows for the whole run, as in the program.
 struct Viewer {
-  Application app{1.0};
+  Application app{1.0, {.core = {.sides = sidesMode}}};
   BatchRunner runner{app};
 };
 
@@ -382,15 +385,18 @@ std::string EnterMode(const std::string& mode, const BenchBoard& board) {
 }
 
 const char* const kModes[] = {"board", "openShort", "net", "compPin", "device", "point"};
-const int kModeValue[] = {hmBoard, hmOpenShort, hmNet, hmCompPin, hmDevice, hmPoint};
+const HighlightMode kModeValue[] = {HighlightMode::hmBoard,  HighlightMode::hmOpenShort,
+                                    HighlightMode::hmNet,    HighlightMode::hmCompPin,
+                                    HighlightMode::hmDevice, HighlightMode::hmPoint};
 
 // Times one operation per iteration (manual time) and, right after it, its
 // floor; reports the floor's median and the ratio of the medians.
 template <typename Operation>
 void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation) {
   Viewer& v = TheViewer();
-  const std::vector<QImage*> pictures{&v.app.session.topImage.image(), &v.app.session.bottomImage.image(),
-                                      &v.app.session.headerImage.image()};
+  const std::vector<QImage*> pictures{&v.app.session.pictures.sides.top.image(),
+                                      &v.app.session.pictures.sides.bottom.image(),
+                                      &v.app.session.pictures.strip.image()};
   const std::string companion = (fs::path(board.file).parent_path() / "jet.CON").string();
   std::vector<double> times, floors, apartFloors, onceFloors, shown;
   ScanTotals work;
@@ -449,14 +455,14 @@ void BM_Open(benchmark::State& state, const BenchBoard* board) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose");
   TimeAgainstFloor(state, *board, [&] { v.app.main->OpenBoard(board->file); });
-  if (v.app.session.HighlightMode != hmBoard) state.SkipWithError("the board did not open");
+  if (v.app.session.highlight.mode != HighlightMode::hmBoard) state.SkipWithError("the board did not open");
 }
 
 void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
   v.runner.Run(EnterMode(kModes[mode], *board));
-  if (v.app.session.HighlightMode != kModeValue[mode]) {
+  if (v.app.session.highlight.mode != kModeValue[mode]) {
     state.SkipWithError(("could not enter " + std::string(kModes[mode])).c_str());
     return;
   }
@@ -474,7 +480,7 @@ void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
 void BM_Gesture(benchmark::State& state, const BenchBoard* board, bool wheel) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
-  ImageView* view = v.app.main->Image1();
+  ImageView* view = v.app.main->topView();
   const auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
     QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(view, &event);
@@ -769,7 +775,7 @@ int main(int argc, char** argv) {
       realBoards = arg.substr(9);
     } else if (arg == "--sides=apart" || arg == "--sides=in-turn") {
       // The program chooses by the board's size; these force either way.
-      SetSidesMode(arg == "--sides=apart" ? SidesMode::Apart : SidesMode::InTurn);
+      sidesMode = arg == "--sides=apart" ? SidesMode::Apart : SidesMode::InTurn;
     } else {
       args.push_back(argv[i]);
     }

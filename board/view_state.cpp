@@ -69,18 +69,6 @@ void SetOrigins(ViewState& view, const Origins& o) {
   view.BottomOriginY = o.bottomY;
 }
 
-// Calls f(live field, its home copy) for each field the home view keeps.
-template <typename F>
-void ForEachHomeField(ViewState& v, F f) {
-  f(v.Scale, v.HomeScale);
-  f(v.TopOriginX, v.HomeTopOriginX);
-  f(v.TopOriginY, v.HomeTopOriginY);
-  f(v.BottomOriginX, v.HomeBottomOriginX);
-  f(v.BottomOriginY, v.HomeBottomOriginY);
-  f(v.MarkMargin, v.HomeMarkMargin);
-  f(v.MarkRadius, v.HomeMarkRadius);
-}
-
 }  // namespace
 
 void ComputeHomeView(ViewState& view, const std::string& boardFile) {
@@ -117,7 +105,7 @@ void ComputeHomeView(ViewState& view, const std::string& boardFile) {
   view.MarkMargin = margin;
   view.MarkRadius = h;
   view.ZoomStep = 0;
-  ForEachHomeField(view, [](std::int32_t& live, std::int32_t& home) { home = live; });
+  view.home = static_cast<const Placement&>(view);
 }
 
 void CentreOnBoard(ViewState& view) {
@@ -126,7 +114,7 @@ void CentreOnBoard(ViewState& view) {
 
 void RestoreHomeView(ViewState& view) {
   view.ZoomStep = 0;
-  ForEachHomeField(view, [](std::int32_t& live, std::int32_t& home) { live = home; });
+  static_cast<Placement&>(view) = view.home;
 }
 
 bool StepZoom(ViewState& v, Zoom zoom) {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "board/board_scan.h"
+#include "board/side.h"
 
 namespace vantrel {
 
@@ -37,7 +38,9 @@ inline constexpr int kHomeCentreY = kMiddleRow + 35;
 inline constexpr int kPinTargetY = kMiddleRow + 7;
 }  // namespace design
 
-struct ViewState {
+// Where the board lies in the pictures: one scale for both sides, the pixel
+// of board point (0, 0) on each side, and the marker sizes.
+struct Placement {
   std::int32_t Scale = 0;
   std::int32_t TopOriginX = 0;
   std::int32_t TopOriginY = 0;
@@ -45,18 +48,23 @@ struct ViewState {
   std::int32_t BottomOriginY = 0;
   std::int32_t MarkRadius = 0;  // H
   std::int32_t MarkMargin = 0;  // D
+
+  bool operator==(const Placement&) const = default;
+};
+
+// The view: the live placement, the zoom step counted from the home view,
+// the outline's extents and the placement the board had when it was opened
+// (the home view), and which side the pictures show.
+struct ViewState : Placement {
   std::int32_t ZoomStep = 0;
   double ExtentMinX = 0;
   double ExtentMaxX = 0;
   double ExtentMinY = 0;
   double ExtentMaxY = 0;
-  std::int32_t HomeScale = 0;
-  std::int32_t HomeTopOriginX = 0;
-  std::int32_t HomeTopOriginY = 0;
-  std::int32_t HomeBottomOriginX = 0;
-  std::int32_t HomeBottomOriginY = 0;
-  std::int32_t HomeMarkMargin = 0;
-  std::int32_t HomeMarkRadius = 0;
+  Placement home;
+  // The top picture (Image1) is hidden until a board opens, so the bottom
+  // side counts as shown until then.
+  Side shown = Side::Bottom;
 
   bool operator==(const ViewState&) const = default;
 };
@@ -84,8 +92,6 @@ std::int32_t CheckedInt32(std::int64_t v);
 void AddChecked(std::int32_t& field, std::int64_t by);
 // a / b in floating point; "Floating point division by zero" when b is 0.
 double Divide(double a, double b);
-
-enum class Side { Top, Bottom };
 
 // Scans the outline of the board file and sets every field, home copies
 // included. On an error the fields set before it keep their new values.

@@ -4,9 +4,10 @@
 
 namespace vantrel {
 
-TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent)
-    : SearchDialog(session,
-                   {.objectName = "Frm_Comp",
+TFrm_Comp::TFrm_Comp(Session& session, const ErrorHandler& handler, QWidget* parent)
+    : SearchDialog(session, handler,
+                   {.kind = SearchKind::CompPin,
+                    .objectName = "Frm_Comp",
                     .title = "Component Pin",
                     .size = {281, 257},
                     .position = std::nullopt,
@@ -15,9 +16,7 @@ TFrm_Comp::TFrm_Comp(Session& session, QWidget* parent)
                     .okAt = {32, 176},
                     .cancelName = "Button2",
                     .cancelAt = {168, 176}},
-                   parent) {
-  CompleteNames(NameKind::Pin);
-}
+                   parent) {}
 
 bool TFrm_Comp::Search() { return CompPinSearch(session_, FieldText(1)); }
 

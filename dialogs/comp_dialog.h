@@ -9,7 +9,7 @@ namespace vantrel {
 
 class TFrm_Comp : public SearchDialog {
  public:
-  explicit TFrm_Comp(Session& session, QWidget* parent = nullptr);
+  TFrm_Comp(Session& session, const ErrorHandler& handler, QWidget* parent = nullptr);
   bool Search() override;
 };
 

@@ -5,13 +5,11 @@
 
 namespace vantrel {
 
-TFrm_Parts::TFrm_Parts(Session& session, QWidget* parent)
-    : SearchDialog(session,
-                   DialogLayout::ThreeSlots("Frm_Parts", "Device", "Part", {Qt::white, Qt::red, Qt::cyan},
-                                            "Button2", 168),
-                   parent) {
-  CompleteNames(NameKind::Part);
-}
+TFrm_Parts::TFrm_Parts(Session& session, const ErrorHandler& handler, QWidget* parent)
+    : SearchDialog(session, handler,
+                   DialogLayout::ThreeSlots(SearchKind::Device, "Frm_Parts", "Device", "Part",
+                                            {Qt::white, Qt::red, Qt::cyan}, "Button2", 168),
+                   parent) {}
 
 bool TFrm_Parts::Search() {
   return DeviceSearch(session_, SlotTexts(),

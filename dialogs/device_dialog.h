@@ -13,7 +13,7 @@ class TForm8;
 
 class TFrm_Parts : public SearchDialog {
  public:
-  explicit TFrm_Parts(Session& session, QWidget* parent = nullptr);
+  TFrm_Parts(Session& session, const ErrorHandler& handler, QWidget* parent = nullptr);
   // The overview window that OK draws; it is created after this dialog.
   void setOverviewWindow(TForm8* window) { overviewWindow_ = window; }
   bool Search() override;

@@ -10,7 +10,7 @@ namespace vantrel {
 
 class TFrm_Nail : public SearchDialog {
  public:
-  explicit TFrm_Nail(Session& session, QWidget* parent = nullptr);
+  TFrm_Nail(Session& session, const ErrorHandler& handler, QWidget* parent = nullptr);
   bool Search() override;
 };
 

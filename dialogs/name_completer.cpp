@@ -7,7 +7,7 @@
 
 namespace vantrel {
 
-NameCompleter::NameCompleter(const Session& session, NameKind kind, QLineEdit* field)
+NameCompleter::NameCompleter(const Session& session, SearchKind kind, QLineEdit* field)
     : QObject(field), session_(session), kind_(kind), field_(field) {
   completer_.setModel(&names_);
   // The names already contain the text: the popup shows them all, in order.

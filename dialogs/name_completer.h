@@ -22,7 +22,7 @@ class NameCompleter : public QObject {
   // How long typing must pause before the names are looked up.
   static constexpr int kPauseMilliseconds = 150;
 
-  NameCompleter(const Session& session, NameKind kind, QLineEdit* field);
+  NameCompleter(const Session& session, SearchKind kind, QLineEdit* field);
 
   // Looks the names up now for the text the field holds, if an edit waits.
   void CompleteNow();
@@ -36,7 +36,7 @@ class NameCompleter : public QObject {
   void Complete();
 
   const Session& session_;
-  NameKind kind_;
+  SearchKind kind_;
   QLineEdit* field_;
   QStringListModel names_;
   QCompleter completer_;

@@ -4,9 +4,10 @@
 
 namespace vantrel {
 
-Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent)
-    : SearchDialog(session,
-                   {.objectName = "frm_Net",
+Tfrm_Net::Tfrm_Net(Session& session, const ErrorHandler& handler, QWidget* parent)
+    : SearchDialog(session, handler,
+                   {.kind = SearchKind::Net,
+                    .objectName = "frm_Net",
                     .title = "frm_Net",
                     .size = {273, 251},
                     .position = QPoint(406, 246),
@@ -17,9 +18,7 @@ Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent)
                     .cancelAt = {168, 176},
                     .cancelHides = false,
                     .enterIsConsumed = true},
-                   parent) {
-  CompleteNames(NameKind::Net);
-}
+                   parent) {}
 
 bool Tfrm_Net::Search() { return NetSearch(session_, FieldText(1)); }
 

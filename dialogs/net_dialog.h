@@ -10,7 +10,7 @@ namespace vantrel {
 
 class Tfrm_Net : public SearchDialog {
  public:
-  explicit Tfrm_Net(Session& session, QWidget* parent = nullptr);
+  Tfrm_Net(Session& session, const ErrorHandler& handler, QWidget* parent = nullptr);
   bool Search() override;
 };
 

@@ -14,28 +14,29 @@ namespace vantrel {
 // so that the window's background is seen through it.
 class OverviewPicture : public QWidget {
  public:
-  OverviewPicture(const ImageCanvas& picture, const bool& drawn, QWidget* parent)
-      : QWidget(parent), picture_(picture), drawn_(drawn) {
+  OverviewPicture(const OverviewPictures& overview, Side side, QWidget* parent)
+      : QWidget(parent), overview_(overview), side_(side) {
     SetFactor(1.0);
   }
 
   void SetFactor(double factor) {
-    setFixedSize(static_cast<int>(std::floor(picture_.width() * factor)),
-                 static_cast<int>(std::floor(picture_.height() * factor)));
+    const ImageCanvas& picture = overview_.pictures[side_];
+    setFixedSize(static_cast<int>(std::floor(picture.width() * factor)),
+                 static_cast<int>(std::floor(picture.height() * factor)));
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!drawn_) return;
+    if (!overview_.Drawn(side_)) return;
     QPainter painter(this);
-    const QImage& image = picture_.image();
+    const QImage& image = overview_.pictures[side_].image();
     const qreal ratio = devicePixelRatioF();
     painter.drawImage(QRectF(0, 0, image.width() / ratio, image.height() / ratio), image);
   }
 
  private:
-  const ImageCanvas& picture_;
-  const bool& drawn_;
+  const OverviewPictures& overview_;
+  Side side_;
 };
 
 namespace {
@@ -49,23 +50,21 @@ constexpr int kMoveStep = 20;
 
 }  // namespace
 
-TForm8::TForm8(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), session_(session) {
+TForm8::TForm8(Session& session, const ErrorHandler& handler, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), session_(session), handler_(handler) {
   setObjectName(QStringLiteral("Form8"));
   const Color green = colors::kMoneyGreen;
   SetBackground(this, QColor(RedOf(green), GreenOf(green), BlueOf(green)));
   setFixedSize(kClientWidth, kClientHeight);
   setFocusPolicy(Qt::StrongFocus);
 
-  OverviewPictures& pictures = session_.overview;
-  Image1 = new OverviewPicture(pictures.top, pictures.topDrawn, this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->move(kPictureOffset, kPictureOffset);
-  Image2 = new OverviewPicture(pictures.bottom, pictures.bottomDrawn, this);
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->move(kPictureOffset, kPictureOffset);
-  Image1->hide();
-  Image2->hide();
+  for (const Side side : kSides) {
+    OverviewPicture*& picture = pictures_[side];
+    picture = new OverviewPicture(session_.pictures.overview, side, this);
+    picture->setObjectName(side == Side::Top ? QStringLiteral("Image1") : QStringLiteral("Image2"));
+    picture->move(kPictureOffset, kPictureOffset);
+    picture->hide();
+  }
 
   move(kStartPosition);
   KeepDesign(this);
@@ -74,9 +73,9 @@ TForm8::TForm8(Session& session, QWidget* parent)
 void TForm8::SetFactor(double factor) {
   factor_ = factor;
   ScaleToFactor(this, factor);
-  for (OverviewPicture* picture : {Image1, Image2}) picture->SetFactor(factor);
-  for (ImageCanvas* picture : {&session_.overview.top, &session_.overview.bottom}) {
-    picture->SetScale(factor * devicePixelRatioF());
+  for (const Side side : kSides) {
+    pictures_[side]->SetFactor(factor);
+    session_.pictures.overview.pictures[side].SetScale(factor * devicePixelRatioF());
   }
 }
 
@@ -95,11 +94,11 @@ OverviewWindowCalls TForm8::SearchCalls() {
 }
 
 void TForm8::ShowChosenPicture() {
-  const std::optional<Side> shown = session_.overview.shown;
-  Image1->setVisible(shown == Side::Top);
-  Image2->setVisible(shown == Side::Bottom);
-  Image1->update();
-  Image2->update();
+  const std::optional<Side> shown = session_.pictures.overview.state.shown;
+  for (const Side side : kSides) {
+    pictures_[side]->setVisible(shown == side);
+    pictures_[side]->update();
+  }
 }
 
 void TForm8::ShowWindow() {
@@ -112,13 +111,13 @@ void TForm8::ShowWindow() {
 void TForm8::ShowUnchanged() { ShowWindow(); }
 
 std::string TForm8::Shows() const {
-  const std::optional<Side> shown = session_.overview.shown;
+  const std::optional<Side> shown = session_.pictures.overview.state.shown;
   if (!shown) return "";
   return *shown == Side::Top ? "top" : "bottom";
 }
 
 void TForm8::FormKeyPress(char key) {
-  RunHandler(session_, [&] {
+  handler_.Run([&] {
     switch (key) {
       case 'v':
       case 'V': hide(); break;

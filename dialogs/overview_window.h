@@ -16,6 +16,7 @@
 #include <string>
 
 #include "search/device_search.h"
+#include "search/error_handler.h"
 
 class QKeyEvent;
 
@@ -27,7 +28,7 @@ class TForm8 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm8(Session& session, QWidget* parent = nullptr);
+  TForm8(Session& session, const ErrorHandler& handler, QWidget* parent = nullptr);
 
   // What the device search asks of the window while it draws the overview.
   OverviewWindowCalls SearchCalls();
@@ -46,12 +47,12 @@ class TForm8 : public QWidget {
   // the factor too.
   void SetFactor(double factor);
 
-  const ImageCanvas& TopImage() const { return session_.overview.top; }
-  const ImageCanvas& BottomImage() const { return session_.overview.bottom; }
+  const ImageCanvas& TopImage() const { return session_.pictures.overview.pictures.top; }
+  const ImageCanvas& BottomImage() const { return session_.pictures.overview.pictures.bottom; }
   // "top" or "bottom": the picture the last overview pass chose; "" before any.
   std::string Shows() const;
-  std::int32_t OverviewOriginX() const { return session_.overview.OverviewOriginX; }
-  std::int32_t OverviewOriginY() const { return session_.overview.OverviewOriginY; }
+  std::int32_t OverviewOriginX() const { return session_.pictures.overview.state.OverviewOriginX; }
+  std::int32_t OverviewOriginY() const { return session_.pictures.overview.state.OverviewOriginY; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -64,9 +65,9 @@ class TForm8 : public QWidget {
   void ShowWindow();
 
   Session& session_;
+  const ErrorHandler& handler_;
   double factor_ = 1.0;
-  OverviewPicture* Image1 = nullptr;  // shows the top picture
-  OverviewPicture* Image2 = nullptr;  // shows the bottom picture
+  PerSide<OverviewPicture*> pictures_{};  // Image1 shows the top picture, Image2 the bottom one
 };
 
 }  // namespace vantrel

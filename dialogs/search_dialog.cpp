@@ -33,11 +33,11 @@ QString FromBytes(std::string_view bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-DialogLayout DialogLayout::ThreeSlots(const char* objectName, const char* title, const char* caption,
-                                      const std::array<QColor, 3>& colours, const char* cancelName,
-                                      int cancelX) {
-  DialogLayout layout{objectName, title,     {281, 257}, std::nullopt,  {16, 14, 241, 150},
-                      {},         {32, 184}, cancelName, {cancelX, 184}};
+DialogLayout DialogLayout::ThreeSlots(SearchKind kind, const char* objectName, const char* title,
+                                      const char* caption, const std::array<QColor, 3>& colours,
+                                      const char* cancelName, int cancelX) {
+  DialogLayout layout{kind, objectName, title,      {281, 257},    std::nullopt, {16, 14, 241, 150},
+                      {},   {32, 184},  cancelName, {cancelX, 184}};
   for (int n = 1; n <= 3; ++n) {
     const int y = 24 + 40 * (n - 1);
     static const char* const kLabels[] = {"Label1", "Label2", "Label3"};
@@ -52,8 +52,13 @@ DialogLayout DialogLayout::ThreeSlots(const char* objectName, const char* title,
   return layout;
 }
 
-SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), session_(session), enterIsConsumed_(layout.enterIsConsumed) {
+SearchDialog::SearchDialog(Session& session, const ErrorHandler& handler, const DialogLayout& layout,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Dialog),
+      session_(session),
+      handler_(handler),
+      kind_(layout.kind),
+      enterIsConsumed_(layout.enterIsConsumed) {
   setObjectName(QString::fromLatin1(layout.objectName));
   setWindowTitle(QString::fromLatin1(layout.title));
   setFont(PixelFont("MS Sans Serif", 11));
@@ -85,6 +90,8 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
     // Edit1KeyPress, Edit2KeyPress, ...: Enter clicks OK.
     edit->installEventFilter(this);
     fields_.push_back(edit);
+    // Each field offers the board's names of the dialog's search as the user types.
+    completers_.push_back(new NameCompleter(session_, kind_, edit));
   }
 
   const QFont buttonFont = PixelFont("隶书", 14, true, true);
@@ -97,10 +104,6 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
   connect(ok_, &QPushButton::clicked, this, &SearchDialog::okClick);
   if (layout.cancelHides) connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
   KeepDesign(this);
-}
-
-void SearchDialog::CompleteNames(NameKind kind) {
-  for (QLineEdit* field : fields_) completers_.push_back(new NameCompleter(session_, kind, field));
 }
 
 bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -119,7 +122,7 @@ bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SearchDialog::okClick() {
-  RunHandler(session_, [&] {
+  handler_.Run([&] {
     if (Search()) hide();
   });
 }

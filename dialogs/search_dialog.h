@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "dialogs/name_completer.h"
+#include "search/error_handler.h"
 #include "search/name_suggestions.h"
 #include "search/session.h"
 
@@ -44,9 +45,11 @@ struct DialogLayout {
   // The open/short and device dialogs share one design: three captions
   // `caption`(1) to (3) in the given colours beside three fields, OK and a
   // Cancel button named `cancelName` at column `cancelX`.
-  static DialogLayout ThreeSlots(const char* objectName, const char* title, const char* caption,
-                                 const std::array<QColor, 3>& colours, const char* cancelName, int cancelX);
+  static DialogLayout ThreeSlots(SearchKind kind, const char* objectName, const char* title,
+                                 const char* caption, const std::array<QColor, 3>& colours,
+                                 const char* cancelName, int cancelX);
 
+  SearchKind kind;  // its search, and the names its fields offer
   const char* objectName;
   const char* title;
   QSize size;
@@ -64,7 +67,10 @@ class SearchDialog : public QWidget {
   Q_OBJECT
 
  public:
-  SearchDialog(Session& session, const DialogLayout& layout, QWidget* parent = nullptr);
+  SearchDialog(Session& session, const ErrorHandler& handler, const DialogLayout& layout,
+               QWidget* parent = nullptr);
+
+  SearchKind kind() const { return kind_; }
 
   int fieldCount() const { return static_cast<int>(fields_.size()); }
   QLineEdit* field(int n) const { return fields_.at(static_cast<std::size_t>(n - 1)); }  // 1-based
@@ -77,8 +83,6 @@ class SearchDialog : public QWidget {
   // The texts of Edit1 to Edit3 (empty for fields the dialog does not have).
   SlotNames SlotTexts() const;
 
-  // Each field offers the board's names of `kind` as the user types.
-  void CompleteNames(NameKind kind);
   NameCompleter* completer(int n) const { return completers_.empty() ? nullptr : completers_.at(n - 1); }
 
   QPushButton* okButton() const { return ok_; }
@@ -97,6 +101,8 @@ class SearchDialog : public QWidget {
   Session& session_;
 
  private:
+  const ErrorHandler& handler_;
+  SearchKind kind_;
   std::vector<QLineEdit*> fields_;
   std::vector<NameCompleter*> completers_;  // one per field, owned by it
   QPushButton* ok_ = nullptr;

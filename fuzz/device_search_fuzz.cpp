@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Session& s = run.session();
   run.Step([&] { DeviceSearch(s, run.texts().devices, OverviewWindowCalls()); });
   run.Step([&] { RedrawDevice(s, run.texts().devices); });
-  s.topShown = !s.topShown;
+  s.view.shown = Other(s.view.shown);
   run.Step([&] { RedrawDevice(s, run.texts().devices); });
   return 0;
 }

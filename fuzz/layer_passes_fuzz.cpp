@@ -1,4 +1,4 @@
-// Runs the layer passes of every variant over arbitrary bytes as a board file,
+// Runs the layer passes, framed, filled and for the overview, over arbitrary bytes as a board file,
 // with a view taken from the input, on a canvas that only checks its figures.
 // A pass may stop with an error, never with a crash, a hang or an overflow.
 #include <sys/mman.h>
@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CountingCanvas image, header;
   for (Side side : {Side::Top, Side::Bottom}) {
-    for (const PassView& pass : {MainPassView(view, side), MainPassView(view, side, Variant::Dialog)}) {
+    for (const PassView& pass :
+         {SidePassView(view, side, BoxStyle::Framed), SidePassView(view, side, BoxStyle::Filled)}) {
       try {
         OutlinePass(path, pass, image, &header);
       } catch (const BoardError&) {

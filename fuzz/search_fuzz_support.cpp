@@ -51,8 +51,8 @@ ViewChoice TakeViewChoice(FuzzedDataProvider& input) {
     ViewState& v = c.any;
     for (std::int32_t* field :
          {&v.Scale, &v.TopOriginX, &v.TopOriginY, &v.BottomOriginX, &v.BottomOriginY, &v.MarkRadius,
-          &v.MarkMargin, &v.ZoomStep, &v.HomeScale, &v.HomeTopOriginX, &v.HomeTopOriginY,
-          &v.HomeBottomOriginX, &v.HomeBottomOriginY, &v.HomeMarkMargin, &v.HomeMarkRadius}) {
+          &v.MarkMargin, &v.ZoomStep, &v.home.Scale, &v.home.TopOriginX, &v.home.TopOriginY,
+          &v.home.BottomOriginX, &v.home.BottomOriginY, &v.home.MarkMargin, &v.home.MarkRadius}) {
       *field = input.ConsumeIntegral<std::int32_t>();
     }
   } else {
@@ -124,7 +124,7 @@ struct Searches {
     app = std::make_unique<QGuiApplication>(argc, argv);
     RegisterFontSubstitutions();
     session = std::make_unique<Session>();
-    SetErrorReporter([](const std::string& shown, const std::string&) {
+    handler = std::make_unique<ErrorHandler>(*session, [](const std::string& shown, const std::string&) {
       if (IsBoardMessage(shown)) return;
       std::fprintf(stderr, "a message the program does not have: \"%s\"\n", shown.c_str());
       std::abort();
@@ -136,25 +136,18 @@ struct Searches {
   char* argv[2] = {name, nullptr};
   std::unique_ptr<QGuiApplication> app;
   std::unique_ptr<Session> session;  // after the application: its pictures use fonts
+  std::unique_ptr<ErrorHandler> handler;
 };
 
 // Everything a session holds at the program's start but its pictures: the
 // program keeps its pictures from one handler to the next, and so do the
 // runs, which saves clearing fresh pictures every time.
 void ResetSession(Session& s) {
+  s.document = Document();
   s.view = ViewState();
-  s.HighlightMode = hmNone;
-  s.BoardFile.clear();
-  s.CompanionFile.clear();
-  s.topShown = false;
-  s.ClearHeader();
-  s.PointerX = s.PointerY = 0;
-  s.point = PointMemory();
-  s.compPin = CompPinMemory();
-  s.openShort = OpenShortMemory();
-  s.overview.topDrawn = s.overview.bottomDrawn = false;
-  s.overview.shown.reset();
-  s.overview.OverviewOriginX = s.overview.OverviewOriginY = 0;
+  s.highlight = Highlight();
+  s.pictures.header = {};
+  s.pictures.overview.state = OverviewPictures::State();
 }
 
 Searches& TheSearches() {
@@ -220,11 +213,11 @@ SearchRun::SearchRun(FuzzedDataProvider& fuzzInput) {
   companion_.emplace(input.companion);
   Session& s = *TheSearches().session;
   ResetSession(s);
-  s.BoardFile = board_->path();
-  s.CompanionFile = companion_->path();
-  s.view = MakeView(input.view, s.BoardFile);
-  s.topShown = input.topShown;
-  s.HighlightMode = hmBoard;
+  s.document.BoardFile = board_->path();
+  s.document.CompanionFile = companion_->path();
+  s.view = MakeView(input.view, s.document.BoardFile);
+  s.view.shown = input.topShown ? Side::Top : Side::Bottom;
+  s.highlight.mode = HighlightMode::hmBoard;
 
   std::vector<std::string_view> lines = LinesOf(input.board);
   if (!input.companionIsCopy) {
@@ -246,7 +239,7 @@ SearchRun::~SearchRun() {
 
 Session& SearchRun::session() { return *TheSearches().session; }
 
-void SearchRun::Step(const std::function<void()>& step) { RunHandler(session(), step); }
+void SearchRun::Step(const std::function<void()>& step) { TheSearches().handler->Run(step); }
 
 std::int32_t TakePointerCoordinate(FuzzedDataProvider& input) {
   if (input.ConsumeBool()) return input.ConsumeIntegral<std::int32_t>();

@@ -5,15 +5,15 @@
 
 namespace vantrel {
 
-PassView MainPassView(const ViewState& view, Side side, Variant variant) {
-  return {SideMapping::Of(view, side), view.MarkMargin, view.MarkRadius, variant};
+PassView SidePassView(const ViewState& view, Side side, BoxStyle boxes) {
+  return {SideMapping::Of(view, side), view.MarkMargin, view.MarkRadius, boxes};
 }
 
 PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX, std::int32_t originY) {
   const double scale = static_cast<double>(view.Scale) + 100;
   return {SideMapping(side, scale, originX, originY),
           CheckedInt32(static_cast<std::int64_t>(view.MarkMargin) + 4),
-          CheckedInt32(static_cast<std::int64_t>(view.MarkRadius) + 2), Variant::Overview};
+          CheckedInt32(static_cast<std::int64_t>(view.MarkRadius) + 2), BoxStyle::Filled, true};
 }
 
 namespace {
@@ -70,7 +70,7 @@ void StartPen(Canvas& image, Color pen) {
 
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header) {
   image.setBrushColor(colors::kBlack);
-  if (pass.variant == Variant::Overview) {
+  if (pass.overview) {
     image.fillRect(0, 0, design::kSideWidth, design::kSideHeight);
   } else {
     image.clear();
@@ -99,7 +99,7 @@ void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
   StartPen(image, colors::kOlive);
   ReadPartBoxes(scan, [&](const BoardBox& board) {
     const ScreenBox box = pass.mapping.MapBox(board);
-    if (pass.variant == Variant::Main) {
+    if (pass.boxes == BoxStyle::Framed) {
       TraceFrame(image, box, pass.margin);
     } else {
       const std::int64_t m = pass.margin;

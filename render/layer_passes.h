@@ -1,14 +1,15 @@
 // The six layer passes that draw a board: for each side an outline pass, a
-// part-box pass and a pin pass, in three variants.
+// part-box pass and a pin pass.
 //
 // Each pass is one scan of its side's file (the board file for the top side,
 // "jet.CON" for the bottom side) and draws on that side's picture. On one side
 // they must run in the order outline, part boxes, pins: the outline pass clears
 // the picture and leaves the solid black brush that fills boxes and pins.
 //
-// Variants: Main (open, redraw, keys), Dialog (the search dialogs' OK: part
-// boxes become filled rectangles) and Overview (the device overview window:
-// scale + 100, its own origin, margin + 4, radius + 2, no header strip).
+// The pictures they draw differ in a few points, which PassView states: the
+// main window's part boxes are framed after a key or a click and filled after
+// a search dialog's OK; the device overview window draws at scale + 100 with
+// its own origin, margin + 4 and radius + 2, filled boxes and no header strip.
 // Errors from the scan stop the pass where it is; what it drew stays.
 #pragma once
 
@@ -22,24 +23,30 @@
 
 namespace vantrel {
 
-enum class Variant { Main, Dialog, Overview };
+// How the part boxes are drawn: four lines with the pen, or one rectangle
+// filled with the brush the outline pass left, which hides the outline
+// segments under it.
+enum class BoxStyle { Framed, Filled };
 
-// Everything a pass needs to know about where it draws, in design pixels.
+// Everything a pass needs to know about where and how it draws, in design pixels.
 struct PassView {
   SideMapping mapping;
   std::int32_t margin;  // added around each part box
   std::int32_t radius;  // pin circle radius
-  Variant variant;
+  BoxStyle boxes;
+  // The overview window's geometry: its outline pass clears an area of a
+  // side picture's size, which covers its smaller picture, and no header strip.
+  bool overview = false;
 };
 
-// Main and Dialog variants: the view's scale, origins and marker sizes.
-PassView MainPassView(const ViewState& view, Side side, Variant variant = Variant::Main);
-// Overview variant: scale + 100 and the overview's own origin for both sides.
+// A side of the main window: the view's scale, origins and marker sizes.
+PassView SidePassView(const ViewState& view, Side side, BoxStyle boxes);
+// The overview window: scale + 100, the overview's own origin for both
+// sides, margin + 4, radius + 2, filled boxes.
 PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX, std::int32_t originY);
 
-// Clears `image` (and `header`, when given, for the Main and Dialog variants)
-// to black and draws the outline in red. The overview variant clears as much
-// as a main side picture, which covers its smaller picture.
+// Clears `image` (and `header`, when given, but for the overview) to black and
+// draws the outline in red.
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header);
 // Draws one olive box per part, widened by the margin.
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image);

@@ -2,8 +2,8 @@
 
 namespace vantrel {
 
-void DrawPinMarker(Canvas& image, PixelPoint c, std::int64_t r) {
-  image.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+void DrawPinMarker(Canvas& image, PixelPoint centre, std::int64_t radius) {
+  image.ellipse(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius);
 }
 
 void WriteMarkLabel(Canvas& image, std::int64_t x, std::int64_t y, std::int64_t points, Color colour,
@@ -15,13 +15,15 @@ void WriteMarkLabel(Canvas& image, std::int64_t x, std::int64_t y, std::int64_t 
   image.textOut(x, y, text);
 }
 
-void WritePinLabel(Canvas& image, PixelPoint c, std::int64_t h, std::int64_t d, int shift, Color colour,
-                   std::string_view text) {
-  WriteMarkLabel(image, c.x - h + d + shift, c.y - h - d, d + 4, colour, text);
+void WritePinLabel(Canvas& image, PixelPoint centre, std::int64_t radius, std::int64_t margin, int shift,
+                   Color colour, std::string_view text) {
+  WriteMarkLabel(image, centre.x - radius + margin + shift, centre.y - radius - margin, margin + 4, colour,
+                 text);
 }
 
-void TraceFrame(Canvas& image, const ScreenBox& box, std::int64_t m) {
-  const std::int64_t left = box.left - m, right = box.right + m, upper = box.upper - m, lower = box.lower + m;
+void TraceFrame(Canvas& image, const ScreenBox& box, std::int64_t margin) {
+  const std::int64_t left = box.left - margin, right = box.right + margin;
+  const std::int64_t upper = box.upper - margin, lower = box.lower + margin;
   image.moveTo(left, upper);
   image.lineTo(right, upper);
   image.lineTo(right, lower);

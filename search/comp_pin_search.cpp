@@ -4,8 +4,8 @@
 
 #include "board/board_records.h"
 #include "render/marks.h"
+#include "search/layers.h"
 #include "search/session.h"
-#include "search/side_tasks.h"
 
 namespace vantrel {
 
@@ -24,13 +24,12 @@ std::string ReadShortLine(BoardScan& scan) {
 
 // A white outline around the first part whose name line equals `partName`,
 // widened by MarkMargin like the part boxes.
-void FramePart(Session& s, Side side, const std::string& partName) {
-  const std::optional<PartRecord> part = FindPart(s.FileOf(side), partName, PartsEnd::BeforeName);
+void FramePart(SideWork& work, const std::string& partName) {
+  const std::optional<PartRecord> part = FindPart(work.file, partName, PartsEnd::BeforeName);
   if (!part) return;
-  const ScreenBox box = SideMapping::Of(s.view, side).MapBox(part->box);
-  ImageCanvas& image = s.ImageOf(side);
-  image.setPenColor(colors::kWhite);
-  TraceFrame(image, box, s.view.MarkMargin);
+  const ScreenBox box = SideMapping::Of(work.view, work.side).MapBox(part->box);
+  work.picture.setPenColor(colors::kWhite);
+  TraceFrame(work.picture, box, work.view.MarkMargin);
 }
 
 // The items of the net block headed by `net` (exact), each followed by a
@@ -59,89 +58,78 @@ std::optional<std::string> NetBlockItems(const std::string& boardFile, const std
   return items;
 }
 
-// The pin's net and fourth line as the marking step keeps them.
-struct FoundPin {
-  std::string net;
-  std::string fourth;
+// What one side's steps found, as far as they got.
+struct PinFound {
+  bool marked = false;  // the marking step ran
+  bool found = false;   // it found the pin's line
+  // The pin's net and fourth line, cut to 20 characters for OK.
+  std::optional<std::pair<std::string, std::string>> netAndFourth;
 };
 
-// The marking step up to the frame: at the first pin matching `text`, the
-// side redrawn (apart: without the header strip) with the disc and label;
-// gives the pin's net and fourth line, cut to 20 characters for OK.
-std::optional<FoundPin> MarkPin(Session& s, Side side, const std::string& text, CompPinRun run, bool apart) {
-  s.findings.ClearSide(side);
-  if (text.empty()) return std::nullopt;
-  BoardScan scan(s.FileOf(side));
+// Centring step: the side's origin such that the first pin matching `text`
+// falls on the pin target; nothing without a match or with an empty text.
+void CentreOnPinNamed(SideWork& work, const std::string& text) {
+  if (text.empty()) return;
+  BoardScan scan(work.file);
+  if (!FindPinLine(scan, text)) return;
+  CentreOnPin(work.view, work.side, scan.ReadPoint());
+}
+
+// Marking step: at the first pin matching `text`, the side redrawn with the
+// disc and label, the pin's net and fourth line kept, and its part framed.
+void MarkPin(SideWork& work, const std::string& text, Trigger trigger, PinFound& pin) {
+  pin.marked = true;
+  if (text.empty()) return;
+  BoardScan scan(work.file);
   const std::optional<std::string> pinLine = FindPinLine(scan, text);
-  if (!pinLine) return std::nullopt;
-  s.findings.Found(side, 0);
-  const PixelPoint c = SideMapping::Of(s.view, side).Map(scan.ReadPoint());
-  const Variant variant = run == CompPinRun::Ok ? Variant::Dialog : Variant::Main;
-  if (apart) {
-    RunSidePassesApart(s, side, variant);
-  } else {
-    RunSidePasses(s, side, variant);
-  }
+  if (!pinLine) return;
+  pin.found = true;
+  const PixelPoint c = SideMapping::Of(work.view, work.side).Map(scan.ReadPoint());
+  DrawSideLayers(work, BoxesFor(trigger));
 
   // The disc keeps the outline colour that the pin pass left on the pen.
-  ImageCanvas& image = s.ImageOf(side);
-  image.setBrushColor(colors::kWhite);
-  DrawPinMarker(image, c, s.view.MarkRadius);
-  WritePinLabel(image, c, s.view.MarkRadius, s.view.MarkMargin, kLabelShift, colors::kRed, *pinLine);
-  if (run == CompPinRun::Ok) {
-    FoundPin pin{ReadShortLine(scan), {}};
-    pin.fourth = ReadShortLine(scan);
-    return pin;
-  }
-  FoundPin pin{scan.ReadLine(), {}};
-  pin.fourth = scan.ReadLine();
-  return pin;
+  work.picture.setBrushColor(colors::kWhite);
+  DrawPinMarker(work.picture, c, work.view.MarkRadius);
+  WritePinLabel(work.picture, c, work.view.MarkRadius, work.view.MarkMargin, kLabelShift, colors::kRed,
+                *pinLine);
+  const auto line = [&] { return trigger == Trigger::DialogOk ? ReadShortLine(scan) : scan.ReadLine(); };
+  std::string net = line();
+  pin.netAndFourth.emplace(std::move(net), line());
+  if (const std::optional<std::string> part = PartNameOf(text)) FramePart(work, *part);
 }
 
-// Keeps what the marking step found and, for OK, shows its side.
-void Remember(Session& s, Side side, FoundPin pin, CompPinRun run) {
-  CompPinMemory& memory = s.compPin;
-  if (run == CompPinRun::Ok) {
-    memory.CompPinNet = std::move(pin.net);
-    memory.CompPinFourth = std::move(pin.fourth);
-    s.topShown = side == Side::Top;
+// Keeps what a side's marking step found and, for OK, shows its side.
+void Remember(Session& s, Side side, PinFound& pin, Trigger trigger, Findings& findings) {
+  if (!pin.marked) return;
+  findings.found[side][0] = pin.found;
+  if (!pin.netAndFourth) return;
+  CompPinMemory& memory = s.highlight.memory.compPin;
+  auto& [net, fourth] = *pin.netAndFourth;
+  if (trigger == Trigger::DialogOk) {
+    memory.CompPinNet = std::move(net);
+    memory.CompPinFourth = std::move(fourth);
+    s.view.shown = side;
   } else {
-    memory.RedrawPinNet = std::move(pin.net);
-    memory.RedrawPinFourth = std::move(pin.fourth);
+    memory.RedrawPinNet = std::move(net);
+    memory.RedrawPinFourth = std::move(fourth);
   }
 }
 
-void FramePartOf(Session& s, Side side, const std::string& text) {
-  if (const std::optional<std::string> part = PartNameOf(text)) FramePart(s, side, *part);
-}
-
-// Centring and marking on both sides, the redraw's layer passes first when
-// `passes` is set: each side at once when that pays, else in their order.
-void CentreAndMark(Session& s, const std::string& text, CompPinRun run, bool passes) {
-  std::optional<FoundPin> found[2];
-  auto half = [&](Side side) {
-    return [&, side] {
-      if (passes) RunSidePassesApart(s, side, Variant::Main);
-      CentreOnPinNamed(s, side, text);
-      std::optional<FoundPin>& pin = found[side == Side::Top ? 0 : 1];
-      pin = MarkPin(s, side, text, run, true);
-      if (pin) FramePartOf(s, side, text);
-    };
-  };
-  const auto merge = [&] {
-    // The outline passes that ran cleared the header strip.
-    if (passes || found[0] || found[1]) ClearHeaderPicture(s);
-    if (found[0]) Remember(s, Side::Top, std::move(*found[0]), run);
-    if (found[1]) Remember(s, Side::Bottom, std::move(*found[1]), run);
-  };
-  // The redraw begins with the layer passes; OK does not.
-  RunSides(s, {half(Side::Top), half(Side::Bottom), merge, passes}, [&] {
-    if (passes) RunLayerPasses(s, Variant::Main, PassOrder::SideAfterSide);
-    CentreOnPinNamed(s, Side::Top, text);
-    MarkCompPin(s, Side::Top, text, run);
-    CentreOnPinNamed(s, Side::Bottom, text);
-    MarkCompPin(s, Side::Bottom, text, run);
-  });
+// Centring and marking on both sides, after the redraw's layer passes, then
+// the header step.
+void CentreAndMark(Session& s, const std::string& text, Trigger trigger, Findings& findings) {
+  const Round<PinFound> steps = {
+      [&text](SideWork& work, PinFound&) { CentreOnPinNamed(work, text); },
+      [&text, trigger](SideWork& work, PinFound& pin) { MarkPin(work, text, trigger, pin); }};
+  Stage<PinFound> stage{.rounds = {steps}, .apply = [&](Side side, PinFound& pin) {
+                          Remember(s, side, pin, trigger, findings);
+                        }};
+  if (trigger == Trigger::Redraw) {
+    stage.rounds.insert(stage.rounds.begin(), LayerSteps<PinFound>(BoxStyle::Framed));
+    stage.opensWithOutline = true;
+  }
+  s.runner.Run(s, stage);
+  WriteCompPinHeader(s, text, trigger);
 }
 
 }  // namespace
@@ -152,45 +140,29 @@ std::optional<std::string> PartNameOf(std::string_view text) {
   return std::string(text.substr(0, dot));
 }
 
-void CentreOnPinNamed(Session& s, Side side, const std::string& text) {
-  if (text.empty()) return;
-  BoardScan scan(s.FileOf(side));
-  if (!FindPinLine(scan, text)) return;
-  CentreOnPin(s.view, side, scan.ReadPoint());
-}
-
-void MarkCompPin(Session& s, Side side, const std::string& text, CompPinRun run) {
-  std::optional<FoundPin> pin = MarkPin(s, side, text, run, false);
-  if (!pin) return;
-  Remember(s, side, std::move(*pin), run);
-  FramePartOf(s, side, text);
-}
-
-void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run) {
-  s.ClearHeader();
-  const std::optional<std::string> items = NetBlockItems(s.BoardFile, s.compPin.CompPinNet);
+void WriteCompPinHeader(Session& s, const std::string& text, Trigger trigger) {
+  s.pictures.ClearHeader();
+  const CompPinMemory& memory = s.highlight.memory.compPin;
+  const std::optional<std::string> items = NetBlockItems(s.document.BoardFile, memory.CompPinNet);
   if (!items) return;
-  const CompPinMemory& memory = s.compPin;
-  const bool ok = run == CompPinRun::Ok;
-  s.header[0] = JoinHeader({text, ok ? memory.CompPinNet : memory.RedrawPinNet,
-                            "$" + (ok ? memory.CompPinFourth : memory.RedrawPinFourth), *items},
-                           kHeaderGap);
+  const bool ok = trigger == Trigger::DialogOk;
+  s.pictures.header[0] = JoinHeader({text, ok ? memory.CompPinNet : memory.RedrawPinNet,
+                                     "$" + (ok ? memory.CompPinFourth : memory.RedrawPinFourth), *items},
+                                    kHeaderGap);
 }
 
 bool CompPinSearch(Session& s, const std::string& text) {
-  if (!s.HasBoard()) return false;
-  s.findings.Begin(hmCompPin, {text, "", ""});
-  CentreAndMark(s, text, CompPinRun::Ok, false);
-  WriteCompPinHeader(s, text, CompPinRun::Ok);
-  s.HighlightMode = hmCompPin;
+  if (!s.document.HasFiles()) return false;
+  s.highlight.findings.reset();
+  Findings findings(SlotNames{text, "", ""});
+  CentreAndMark(s, text, Trigger::DialogOk, findings);
+  s.highlight.Set(HighlightMode::hmCompPin, std::move(findings));
   return true;
 }
 
 void RedrawCompPin(Session& s, const std::string& text) {
-  if (!s.HasBoard()) return;
-  s.findings.Begin(hmCompPin, {text, "", ""});
-  CentreAndMark(s, text, CompPinRun::Redraw, true);
-  WriteCompPinHeader(s, text, CompPinRun::Redraw);
+  if (!s.document.HasFiles()) return;
+  CentreAndMark(s, text, Trigger::Redraw, s.highlight.findings.emplace(Findings(SlotNames{text, "", ""})));
 }
 
 }  // namespace vantrel

@@ -15,39 +15,35 @@
 #include <string>
 #include <string_view>
 
-#include "board/view_state.h"
+#include "search/highlight_mode.h"
 
 namespace vantrel {
 
 struct Session;
 
-// The two callers of the steps. They differ in three points: the dialog's OK
-// draws with the dialog's layer passes, keeps the net and fourth line cut to
-// 20 characters in CompPinNet/CompPinFourth and shows the side where the pin
-// was found; the main window's redraw uses its own passes, keeps them whole in
-// RedrawPinNet/RedrawPinFourth and leaves the side shown alone.
-enum class CompPinRun { Ok, Redraw };
+// The dialog's OK and the main window's redraw (Trigger) differ in three
+// points: OK draws the side's passes with filled boxes, keeps the net and
+// fourth line cut to 20 characters in CompPinNet/CompPinFourth and shows the
+// side where the pin was found; the redraw draws framed boxes, keeps them
+// whole in RedrawPinNet/RedrawPinFourth and leaves the side shown alone.
+//
+// Centring step of a side: its origin such that the first pin matching the
+// text falls on the pin target; nothing without a match or with an empty
+// text. Marking step: at the first pin matching the text, the side redrawn,
+// a white disc on the pin, its name line in red beside it, its net and
+// fourth line remembered, its part framed in white. Without a match (or with
+// an empty text) the side keeps its picture and the memory is unchanged.
 
 // The part a pin name belongs to: the characters before the first "." among
 // the first 20 characters of the text; nothing when they hold no ".".
 std::optional<std::string> PartNameOf(std::string_view text);
-
-// Centring step: sets the side's origin so that the first pin matching `text`
-// falls on the pin target. Nothing without a match or with an empty text.
-void CentreOnPinNamed(Session& s, Side side, const std::string& text);
-
-// Marking step: at the first pin matching `text`, redraws the side, puts a
-// white disc on the pin, writes its name line in red beside it, remembers its
-// net and fourth line, and frames its part in white. Without a match (or with
-// an empty text) the side keeps its picture and the memory is unchanged.
-void MarkCompPin(Session& s, Side side, const std::string& text, CompPinRun run);
 
 // Header step: empties the three header lines, then, when the board file's
 // net blocks hold one headed by CompPinNet, writes into the first line
 //   text, 4 blanks, net, 4 blanks, "$", fourth line, 4 blanks, items
 // where net and fourth line are CompPin* for OK and RedrawPin* for a redraw,
 // and items are the block's item lines, each followed by a blank, cut to 20.
-void WriteCompPinHeader(Session& s, const std::string& text, CompPinRun run);
+void WriteCompPinHeader(Session& s, const std::string& text, Trigger trigger);
 
 // The dialog's OK: top centring, top marking, bottom centring, bottom marking,
 // header, then HighlightMode hmCompPin. With no board chosen it does nothing

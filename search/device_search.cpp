@@ -7,6 +7,7 @@
 #include "board/board_error.h"
 #include "render/layer_passes.h"
 #include "render/marks.h"
+#include "search/layers.h"
 
 namespace vantrel {
 
@@ -20,13 +21,14 @@ bool MarkDevice(Session& s, Side side, int slot, const std::string& name) {
   if (!device) return false;
   const ViewState& v = s.view;
   const ScreenBox box = SideMapping::Of(v, side).MapBox(device->box);
-  const std::int64_t d = v.MarkMargin;
-  const std::int64_t h = v.MarkRadius;
-  Canvas& image = s.ImageOf(side);
+  const std::int64_t margin = v.MarkMargin;
+  const std::int64_t radius = v.MarkRadius;
+  Canvas& image = s.PictureOf(side);
   image.setPenColor(colors::kWhite);
-  TraceFrame(image, box, d);
-  WriteMarkLabel(image, box.right + d - h + 3, box.upper - h - d, d + 4, colors::kRed, device->name);
-  s.header[slot] = device->name;
+  TraceFrame(image, box, margin);
+  WriteMarkLabel(image, box.right + margin - radius + 3, box.upper - radius - margin, margin + 4,
+                 colors::kRed, device->name);
+  s.pictures.header[slot] = device->name;
   return true;
 }
 
@@ -50,7 +52,7 @@ bool MapsInRange(const PassView& pass, const BoardExtent& extent, const BoardBox
 // parts of one name costs two drawings, not thousands.
 void DrawOverview(Session& s, Side side, const ViewState& view, const std::string& name,
                   const std::function<void()>& drawn) {
-  OverviewPictures& overview = s.overview;
+  OverviewPictures& overview = s.pictures.overview;
   const std::string& file = s.FileOf(side);
   std::vector<PartRecord> devices;
   std::exception_ptr scanError;  // raised after the devices read before it are drawn
@@ -74,13 +76,13 @@ void DrawOverview(Session& s, Side side, const ViewState& view, const std::strin
     try {
       origin = OverviewOriginOf(view, side, device.box);
     } catch (const BoardError&) {
-      if (skipped) DrawDeviceOverview(view, side, file, *skipped->device, skipped->origin, overview.of(side));
+      if (skipped)
+        DrawDeviceOverview(view, side, file, *skipped->device, skipped->origin, overview.pictures[side]);
       throw;
     }
-    overview.OverviewOriginX = origin.x;
-    overview.OverviewOriginY = origin.y;
-    (side == Side::Top ? overview.topDrawn : overview.bottomDrawn) = true;
-    overview.drawingOf(side) = OverviewPictures::Drawing{view, name};
+    overview.state.OverviewOriginX = origin.x;
+    overview.state.OverviewOriginY = origin.y;
+    overview.state.drawings[side] = OverviewPictures::Drawing{view, name};
     bool draw = &device == &devices.front() || &device == &devices.back();
     if (!draw) {
       if (!extent) extent = MappedExtent(file);
@@ -88,7 +90,7 @@ void DrawOverview(Session& s, Side side, const ViewState& view, const std::strin
     }
     if (draw) {
       skipped.reset();
-      DrawDeviceOverview(view, side, file, device, origin, overview.of(side));
+      DrawDeviceOverview(view, side, file, device, origin, overview.pictures[side]);
     } else {
       skipped = Skipped{&device, origin};
     }
@@ -99,20 +101,17 @@ void DrawOverview(Session& s, Side side, const ViewState& view, const std::strin
 
 }  // namespace
 
-void MarkDevices(Session& s, Side side, const SlotNames& names, DeviceForm form) {
-  if (form == DeviceForm::Search) {
+void MarkDevices(Session& s, Side side, const SlotNames& names, Trigger trigger, Findings* findings) {
+  if (trigger == Trigger::DialogOk) {
     RestoreHomeView(s.view);
-    RunSidePasses(s, side, Variant::Dialog);
+    DrawSideLayers(s, side, BoxStyle::Filled);
   }
-  // The redraw form marks the side shown only, so only the search tells
-  // where each device is.
-  if (form == DeviceForm::Search) s.findings.ClearSide(side);
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
     const bool found = MarkDevice(s, side, slot, names[slot]);
-    if (!found || form != DeviceForm::Search) continue;
-    s.topShown = side == Side::Top;
-    s.findings.Found(side, slot);
+    if (!found || trigger != Trigger::DialogOk) continue;
+    s.view.shown = side;
+    if (findings) findings->found[side][slot] = true;
   }
 }
 
@@ -135,11 +134,12 @@ void DrawDeviceOverview(const ViewState& view, Side side, const std::string& fil
   PinPass(file, pass, image);
 
   const ScreenBox box = pass.mapping.MapBox(device.box);
-  const std::int64_t d = view.MarkMargin;
-  const std::int64_t h = view.MarkRadius;
+  const std::int64_t margin = view.MarkMargin;
+  const std::int64_t radius = view.MarkRadius;
   image.setPenColor(colors::kWhite);
-  TraceFrame(image, box, d + 4);
-  WriteMarkLabel(image, box.right + d - h + 6, box.upper - h - d + 3, d + 8, colors::kRed, device.name);
+  TraceFrame(image, box, margin + 4);
+  WriteMarkLabel(image, box.right + margin - radius + 6, box.upper - radius - margin + 3, margin + 8,
+                 colors::kRed, device.name);
 }
 
 void ShowDeviceOverview(Session& s, Side side, const std::string& name, const OverviewWindowCalls& window) {
@@ -150,41 +150,37 @@ void ShowDeviceOverview(Session& s, Side side, const std::string& name, const Ov
     if (side == Side::Bottom) show();
     return;
   }
-  s.overview.shown = side;
+  s.pictures.overview.state.shown = side;
   if (window.placeForSearch) window.placeForSearch();
   DrawOverview(s, side, s.view, name, show);
   if (side == Side::Bottom) show();
 }
 
 void RedrawOverviewPictures(Session& s) {
-  for (const Side side : {Side::Top, Side::Bottom}) {
-    if (const std::optional<OverviewPictures::Drawing> drawing = s.overview.drawingOf(side)) {
+  for (const Side side : kSides) {
+    if (const std::optional<OverviewPictures::Drawing> drawing = s.pictures.overview.state.drawings[side]) {
       DrawOverview(s, side, drawing->view, drawing->name, [] {});
     }
   }
 }
 
 bool DeviceSearch(Session& s, const SlotNames& names, const OverviewWindowCalls& window) {
-  if (!s.HasBoard()) return false;
-  s.findings.Begin(hmDevice, names);
-  s.ClearHeader();
-  MarkDevices(s, Side::Top, names, DeviceForm::Search);
-  MarkDevices(s, Side::Bottom, names, DeviceForm::Search);
-  ShowDeviceOverview(s, s.topShown ? Side::Top : Side::Bottom, names[0], window);
-  s.HighlightMode = hmDevice;
+  if (!s.document.HasFiles()) return false;
+  s.highlight.findings.reset();
+  Findings findings(names);
+  s.pictures.ClearHeader();
+  MarkDevices(s, Side::Top, names, Trigger::DialogOk, &findings);
+  MarkDevices(s, Side::Bottom, names, Trigger::DialogOk, &findings);
+  ShowDeviceOverview(s, s.view.shown, names[0], window);
+  s.highlight.Set(HighlightMode::hmDevice, std::move(findings));
   return true;
 }
 
 void RedrawDevice(Session& s, const SlotNames& names) {
-  if (!s.HasBoard()) return;
-  if (s.topShown) {
-    RunSidePasses(s, Side::Top, Variant::Main);
-    MarkDevices(s, Side::Top, names, DeviceForm::Redraw);
-  }
-  if (!s.topShown) {
-    RunSidePasses(s, Side::Bottom, Variant::Main);
-    MarkDevices(s, Side::Bottom, names, DeviceForm::Redraw);
-  }
+  if (!s.document.HasFiles()) return;
+  const Side side = s.view.shown;
+  DrawSideLayers(s, side, BoxStyle::Framed);
+  MarkDevices(s, side, names, Trigger::Redraw, nullptr);
 }
 
 }  // namespace vantrel

@@ -45,9 +45,9 @@
 
 namespace vantrel {
 
-enum class DeviceForm { Search, Redraw };
-
-void MarkDevices(Session& s, Side side, const SlotNames& names, DeviceForm form);
+// MarkDevices: the device pass of one side. The dialog's OK (search form)
+// also records in `findings` which slots it found on the side.
+void MarkDevices(Session& s, Side side, const SlotNames& names, Trigger trigger, Findings* findings);
 
 inline constexpr int kOverviewCentreX = 143;
 inline constexpr int kOverviewCentreY = 107;
@@ -58,7 +58,7 @@ struct OverviewOrigin {
 };
 OverviewOrigin OverviewOriginOf(const ViewState& view, Side side, const BoardBox& box);
 
-// The side's three layer passes over `file` in the overview variant at
+// The side's three layer passes over `file` in the overview's geometry at
 // `origin`, then the device's frame and label.
 void DrawDeviceOverview(const ViewState& view, Side side, const std::string& file, const PartRecord& device,
                         OverviewOrigin origin, Canvas& image);
@@ -94,7 +94,7 @@ void RedrawOverviewPictures(Session& s);
 bool DeviceSearch(Session& s, const SlotNames& names, const OverviewWindowCalls& window);
 
 // The hmDevice branch of Redraw: the side shown only, its three layer passes
-// in the main variant, then MarkDevices in the redraw form over the names the
+// with framed boxes, then MarkDevices in the redraw form over the names the
 // dialog's fields hold now. Does nothing while no board has been chosen.
 void RedrawDevice(Session& s, const SlotNames& names);
 

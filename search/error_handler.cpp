@@ -12,35 +12,25 @@ namespace vantrel {
 
 namespace {
 
+std::atomic<std::uint64_t> internalErrors{0};
+
+}  // namespace
+
 void WriteToStandardError(const std::string& text, const std::string& details) {
   std::cerr << "Vantrel: " << text << (details.empty() ? "" : " (" + details + ")") << std::endl;
 }
-
-ErrorReporter& Reporter() {
-  static ErrorReporter reporter = WriteToStandardError;
-  return reporter;
-}
-
-std::atomic<std::uint64_t> internalErrors{0};
-
-void ReportFault(const char* what) {
-  ++internalErrors;
-  Reporter()(std::string("Internal error: ") + what, "");
-}
-
-}  // namespace
 
 std::string ShownErrorText(const std::string& message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
   return message;
 }
 
-std::string ErrorDetails(const Session& session, const ReadPosition& where) {
+std::string ErrorDetails(const Document& document, const ReadPosition& where) {
   std::error_code ignored;
   std::string details = std::filesystem::absolute(where.file, ignored).lexically_normal().string();
-  if (where.file == session.BoardFile) {
+  if (where.file == document.BoardFile) {
     details += " (the board file, top side)";
-  } else if (where.file == session.CompanionFile) {
+  } else if (where.file == document.CompanionFile) {
     details += " (the companion file, bottom side)";
   }
   if (where.bytesRead) {
@@ -51,25 +41,26 @@ std::string ErrorDetails(const Session& session, const ReadPosition& where) {
   return details;
 }
 
-void SetErrorReporter(ErrorReporter reporter) {
-  Reporter() = reporter ? std::move(reporter) : ErrorReporter(WriteToStandardError);
-}
-
 std::uint64_t InternalErrorCount() { return internalErrors; }
 
-void RunHandler(Session& session, const std::function<void()>& handler) {
+void ErrorHandler::ReportFault(const char* what) const {
+  ++internalErrors;
+  report_(std::string("Internal error: ") + what, "");
+}
+
+void ErrorHandler::Run(const std::function<void()>& handler) const {
   try {
     handler();
   } catch (const BoardError& e) {
-    Reporter()(ShownErrorText(e.what()), e.where() ? ErrorDetails(session, *e.where()) : "");
+    report_(ShownErrorText(e.what()), e.where() ? ErrorDetails(session_.document, *e.where()) : "");
   } catch (const std::bad_alloc&) {
-    Reporter()(ShownErrorText("Out of memory"), "");
+    report_(ShownErrorText("Out of memory"), "");
   } catch (const std::exception& e) {
     ReportFault(e.what());
   } catch (...) {
     ReportFault("an unknown exception");
   }
-  if (session.changed) session.changed();
+  if (afterEach_) afterEach_();
 }
 
 }  // namespace vantrel

@@ -69,17 +69,17 @@ struct NamePlace {
   int line;
 };
 
-NamePlace PlaceOf(NameKind kind) {
+NamePlace PlaceOf(SearchKind kind) {
   switch (kind) {
-    case NameKind::Nail: return {markers::kPinRecordsEnd, markers::kNailsEnd, 4, 0};
-    case NameKind::Part: return {markers::kOutlineEnd, markers::kPartsEnd, 2, 0};
-    case NameKind::Pin: return {markers::kPinsEnd, markers::kPinRecordsEnd, 4, 0};
-    case NameKind::Net: return {markers::kPinsEnd, markers::kPinRecordsEnd, 4, 2};
+    case SearchKind::OpenShort: return {markers::kPinRecordsEnd, markers::kNailsEnd, 4, 0};
+    case SearchKind::Device: return {markers::kOutlineEnd, markers::kPartsEnd, 2, 0};
+    case SearchKind::CompPin: return {markers::kPinsEnd, markers::kPinRecordsEnd, 4, 0};
+    case SearchKind::Net: return {markers::kPinsEnd, markers::kPinRecordsEnd, 4, 2};
   }
   return {};
 }
 
-void ScanFile(const std::string& file, NameKind kind, Matches& matches) {
+void ScanFile(const std::string& file, SearchKind kind, Matches& matches) {
   const NamePlace place = PlaceOf(kind);
   BoardScan scan(file);
   scan.SkipToSection(place.start);
@@ -95,7 +95,7 @@ void ScanFile(const std::string& file, NameKind kind, Matches& matches) {
       if (n > 0) scan.ReadLine(text);
       if (n != place.line) continue;
       // The component pin search looks for a blank followed by the text typed.
-      if (kind != NameKind::Pin) {
+      if (kind != SearchKind::CompPin) {
         matches.Offer(text);
       } else if (text.starts_with(' ')) {
         matches.Offer(std::string_view(text).substr(1));
@@ -106,11 +106,11 @@ void ScanFile(const std::string& file, NameKind kind, Matches& matches) {
 
 }  // namespace
 
-std::vector<std::string> NameSuggestions(const Session& s, NameKind kind, std::string_view typed,
+std::vector<std::string> NameSuggestions(const Session& s, SearchKind kind, std::string_view typed,
                                          std::size_t limit) {
-  if (!s.HasBoard() || limit == 0) return {};
+  if (!s.document.HasFiles() || limit == 0) return {};
   Matches matches(typed, limit);
-  for (const std::string* file : {&s.BoardFile, &s.CompanionFile}) {
+  for (const std::string* file : {&s.document.BoardFile, &s.document.CompanionFile}) {
     if (matches.Open()) ScanFile(*file, kind, matches);
   }
   return matches.Take();

@@ -4,87 +4,79 @@
 
 #include "board/board_records.h"
 #include "render/marks.h"
+#include "search/layers.h"
 #include "search/session.h"
-#include "search/side_tasks.h"
 
 namespace vantrel {
 
 namespace {
 
-// Marks the net on one side and gives the first header line it makes;
-// nothing for an empty text, which reads and draws nothing.
-std::optional<std::string> MarkNetOn(Session& s, Side side, const std::string& text) {
-  s.findings.ClearSide(side);
-  if (text.empty()) return std::nullopt;
+// What one side's marking step found, as far as it got.
+struct NetSide {
+  bool marked = false;  // the marking step ran
+  std::int64_t pins = 0;
+  std::optional<std::string> line;  // the first header line it makes
+};
+
+void MarkNetOn(SideWork& work, const std::string& text, NetSide& found) {
+  found.marked = true;
+  if (text.empty()) return;
   std::string foundNet;
   std::string pinList;
-  BoardScan scan(s.FileOf(side));
+  BoardScan scan(work.file);
   scan.SkipToSection(markers::kPinsEnd);
-  const SideMapping map = SideMapping::Of(s.view, side);
-  ImageCanvas& image = s.ImageOf(side);
+  const SideMapping map = SideMapping::Of(work.view, work.side);
   PinRecord pin;
   while (ReadPinRecord(scan, pin)) {
     if (!NameEquals(pin.net, text)) continue;
     foundNet = pin.net;
-    const PixelPoint c = map.Map(pin.at());
-    image.setBrushColor(colors::kWhite);
-    image.setPenColor(colors::kWhite);
-    DrawPinMarker(image, c, s.view.MarkRadius);
-    s.findings.Found(side, 0);
-    s.findings.PinMarked(side);
+    work.picture.setBrushColor(colors::kWhite);
+    work.picture.setPenColor(colors::kWhite);
+    DrawPinMarker(work.picture, map.Map(pin.at()), work.view.MarkRadius);
+    ++found.pins;
     pinList += ' ';
     pinList += pin.name;
   }
-  return JoinHeader({foundNet, pinList}, "  ");
+  found.line = JoinHeader({foundNet, pinList}, "  ");
 }
 
-// Both sides at once, each with its layer passes in `variant` first.
-SideSplit Split(Session& s, Variant variant, const std::string& text,
-                std::optional<std::string> (&lines)[2]) {
-  auto side = [&s, variant, &text, &lines](Side side) {
-    return [&s, variant, &text, &lines, side] {
-      RunSidePassesApart(s, side, variant);
-      lines[side == Side::Top ? 0 : 1] = MarkNetOn(s, side, text);
-    };
-  };
-  const auto merge = [&s, &lines] {
-    ClearHeaderPicture(s);
-    for (std::optional<std::string>& line : lines) {
-      if (line) s.header[0] = std::move(*line);
-    }
-  };
-  return {.top = side(Side::Top), .bottom = side(Side::Bottom), .merge = merge, .startsWithTopOutline = true};
+// The layer passes of both sides and their marking steps: after the OK's
+// passes layer by layer, after the redraw's on the same side.
+void MarkNet(Session& s, const std::string& text, Trigger trigger, Findings& findings) {
+  const BoxStyle boxes = BoxesFor(trigger);
+  const SideStep<NetSide> mark = [&text](SideWork& work, NetSide& found) { MarkNetOn(work, text, found); };
+  Stage<NetSide> stage{.apply =
+                           [&](Side side, NetSide& found) {
+                             if (!found.marked) return;
+                             findings.pinsMarked[side] = found.pins;
+                             findings.found[side][0] = found.pins > 0;
+                             if (found.line) s.pictures.header[0] = std::move(*found.line);
+                           },
+                       .opensWithOutline = true};
+  if (trigger == Trigger::DialogOk) {
+    stage.rounds = LayerByLayer<NetSide>(boxes);
+    stage.rounds.push_back({mark});
+  } else {
+    stage.rounds = {LayerSteps<NetSide>(boxes)};
+    stage.rounds[0].push_back(mark);
+  }
+  s.runner.Run(s, stage);
 }
 
 }  // namespace
 
-void MarkNet(Session& s, Side side, const std::string& text) {
-  if (std::optional<std::string> line = MarkNetOn(s, side, text)) s.header[0] = std::move(*line);
-}
-
 bool NetSearch(Session& s, const std::string& text) {
-  if (!s.HasBoard()) return false;
-  s.findings.Begin(hmNet, {text, "", ""});
-  std::optional<std::string> lines[2];
-  RunSides(s, Split(s, Variant::Dialog, text, lines), [&] {
-    RunLayerPasses(s, Variant::Dialog, PassOrder::LayerByLayer);
-    MarkNet(s, Side::Top, text);
-    MarkNet(s, Side::Bottom, text);
-  });
-  s.HighlightMode = hmNet;
+  if (!s.document.HasFiles()) return false;
+  s.highlight.findings.reset();
+  Findings findings(SlotNames{text, "", ""});
+  MarkNet(s, text, Trigger::DialogOk, findings);
+  s.highlight.Set(HighlightMode::hmNet, std::move(findings));
   return true;
 }
 
 void RedrawNet(Session& s, const std::string& text) {
-  if (!s.HasBoard()) return;
-  s.findings.Begin(hmNet, {text, "", ""});
-  std::optional<std::string> lines[2];
-  RunSides(s, Split(s, Variant::Main, text, lines), [&] {
-    RunSidePasses(s, Side::Top, Variant::Main);
-    MarkNet(s, Side::Top, text);
-    RunSidePasses(s, Side::Bottom, Variant::Main);
-    MarkNet(s, Side::Bottom, text);
-  });
+  if (!s.document.HasFiles()) return;
+  MarkNet(s, text, Trigger::Redraw, s.highlight.findings.emplace(Findings(SlotNames{text, "", ""})));
 }
 
 }  // namespace vantrel

@@ -12,19 +12,17 @@
 
 #include <string>
 
-#include "board/view_state.h"
-
 namespace vantrel {
 
 struct Session;
 
-// Marking step of one side: a white disc on every pin of the net, then the
-// first header line. An empty text reads, draws and writes nothing.
-void MarkNet(Session& s, Side side, const std::string& text);
-
-// The dialog's OK: the six layer passes of the dialog (both outlines, both
-// part-box passes, both pin passes), the top and the bottom marking step,
-// then HighlightMode hmNet. With no board chosen it does nothing and returns
+// The marking step of a side draws a white disc on every pin of the net and
+// then writes the first header line; an empty text reads, draws and writes
+// nothing.
+//
+// The dialog's OK: the six layer passes with filled boxes (both outlines,
+// both part-box passes, both pin passes), the top and the bottom marking
+// step, then HighlightMode hmNet. With no board chosen it does nothing and returns
 // false.
 bool NetSearch(Session& s, const std::string& text);
 

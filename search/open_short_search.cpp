@@ -2,7 +2,7 @@
 
 #include "board/board_records.h"
 #include "render/marks.h"
-#include "search/side_tasks.h"
+#include "search/layers.h"
 
 namespace vantrel {
 
@@ -14,206 +14,173 @@ constexpr int kPinShift = 3;
 
 // A disc in the slot's colour at the point's rounded centre and the label
 // beside it, without a background.
-void MarkPoint(Session& s, Side side, BoardPoint p, Color color, std::string_view label, int shift) {
-  const PixelPoint c = SideMapping::Of(s.view, side).Map(p);
-  Canvas& image = s.ImageOf(side);
-  image.setBrushColor(color);  // solid
-  image.setPenColor(color);
-  DrawPinMarker(image, c, s.view.MarkRadius);
-  WritePinLabel(image, c, s.view.MarkRadius, s.view.MarkMargin, shift, color, label);
+void MarkPoint(SideWork& work, BoardPoint p, Color color, std::string_view label, int shift) {
+  const PixelPoint c = SideMapping::Of(work.view, work.side).Map(p);
+  work.picture.setBrushColor(color);  // solid
+  work.picture.setPenColor(color);
+  DrawPinMarker(work.picture, c, work.view.MarkRadius);
+  WritePinLabel(work.picture, c, work.view.MarkRadius, work.view.MarkMargin, shift, color, label);
 }
 
-// The nail scan of one slot on one side. The board file's nail section ends at
-// "5 5 5 5"; the scan of "jet.CON" reads on through the net blocks to the end
-// of the file. At the first line with the name it marks the nail and gives
-// its net line in `net`, which the top side's scan empties first; returns
-// whether the nail was found.
-bool FindNail(Session& s, Side side, int slot, const std::string& name, std::string& net) {
-  BoardScan scan(s.FileOf(side));
+// What one side's nail pass found, as far as it got.
+struct NailsFound {
+  bool ran = false;  // the pass began: it empties the header lines
+  std::array<bool, 3> found{};
+  // Each slot's net as the pass left it: the top side's scan empties it
+  // once it reaches the nail section, a find sets it.
+  std::array<std::optional<std::string>, 3> net;
+};
+
+// The nail scan of one slot on one side. The board file's nail section ends
+// at "5 5 5 5"; the scan of "jet.CON" reads on through the net blocks to the
+// end of the file. At the first line with the name it marks the nail and
+// keeps its net line.
+void FindNail(SideWork& work, int slot, const std::string& name, NailsFound& nails) {
+  const bool top = work.side == Side::Top;
+  BoardScan scan(work.file);
   scan.SkipToSection(markers::kPinRecordsEnd);
-  if (side == Side::Top) net.clear();
+  if (top) nails.net[slot].emplace();
   std::string line;
   for (;;) {
-    if (side == Side::Top) scan.ExpectMore();
+    if (top) scan.ExpectMore();
     scan.ReadLine(line);
     if (NameEquals(line, name)) {
       const BoardPoint p = scan.ReadPoint();
-      std::string found = scan.ReadLine();
-      MarkPoint(s, side, p, kSlotColor[slot], name, kNailShift);
-      s.findings.Found(side, slot);
-      net = std::move(found);
+      std::string net = scan.ReadLine();
+      MarkPoint(work, p, kSlotColor[slot], name, kNailShift);
+      nails.found[slot] = true;
+      nails.net[slot] = std::move(net);
       scan.ReadShortField();  // the fourth line means nothing here
       scan.SkipToNextLine();
-      return true;
+      return;
     }
-    if (side == Side::Top ? line == markers::kNailsEnd : scan.AtEnd()) return false;
+    if (top ? line == markers::kNailsEnd : scan.AtEnd()) return;
   }
 }
 
-void MarkNails(Session& s, Side side, const SlotNames& names, PassForm form) {
-  s.ClearHeader();
-  s.findings.found[Findings::Index(side)] = {};
+// MarkNailsTop and MarkNailsBottom: the nail pass of a side.
+void MarkNails(SideWork& work, const SlotNames& names, NailsFound& nails) {
+  nails.ran = true;
+  for (int slot = 0; slot < 3; ++slot) {
+    if (!names[slot].empty()) FindNail(work, slot, names[slot], nails);
+  }
+}
+
+// What one side's net-pin pass found, as far as it got.
+struct PinsFound {
+  bool ran = false;
+  std::array<std::string, 3> lists;  // " " + name line of each pin marked
+  std::array<bool, 3> listed{};      // the slot's scan reached its end
+  std::int64_t pins = 0;
+};
+
+// MarkNetPinsTop and MarkNetPinsBottom: marks and lists every pin record of
+// the side's file on each named slot's net in the slot's colour.
+void MarkNetPins(SideWork& work, const SlotNames& names, const std::array<std::string, 3>& nets,
+                 PinsFound& found) {
+  found.ran = true;
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
-    const bool found = FindNail(s, side, slot, names[slot], s.openShort.NailNet[slot]);
-    if (found && form == PassForm::Dialog) s.topShown = side == Side::Top;
+    BoardScan scan(work.file);
+    scan.SkipToSection(markers::kPinsEnd);
+    PinRecord pin;
+    while (ReadPinRecord(scan, pin)) {
+      if (!NameEquals(pin.net, nets[slot])) continue;
+      found.lists[slot] += ' ';
+      found.lists[slot] += pin.name;
+      MarkPoint(work, pin.at(), kSlotColor[slot], pin.name, kPinShift);
+      ++found.pins;
+    }
+    found.listed[slot] = true;
   }
 }
 
-// Marks and lists every pin record of the side's file on `net` in the slot's
-// colour, appending " " + name line to `list` for each.
-void MarkNetPins(Session& s, Side side, int slot, const std::string& net, std::string& list) {
-  BoardScan scan(s.FileOf(side));
-  scan.SkipToSection(markers::kPinsEnd);
-  PinRecord pin;
-  while (ReadPinRecord(scan, pin)) {
-    if (!NameEquals(pin.net, net)) continue;
-    list += ' ';
-    list += pin.name;
-    MarkPoint(s, side, pin.at(), kSlotColor[slot], pin.name, kPinShift);
-    s.findings.PinMarked(side);
-  }
-}
-
-void WriteHeaderLine(Session& s, const SlotNames& names, int slot, PassForm form) {
-  const std::string_view separator = form == PassForm::Dialog && slot == 0 ? "  " : " ";
-  const OpenShortMemory& m = s.openShort;
+void WriteHeaderLine(Session& s, const SlotNames& names, int slot, Trigger trigger) {
+  const std::string_view separator = trigger == Trigger::DialogOk && slot == 0 ? "  " : " ";
+  const OpenShortMemory& m = s.highlight.memory.openShort;
   // Written in place: on a large net the list is long.
-  std::string& line = s.header[slot];
+  std::string& line = s.pictures.header[slot];
   line.clear();
   line.reserve(1 + names[slot].size() + 2 * separator.size() + m.NailNet[slot].size() +
-               m.NetPinsTop[slot].size() + m.NetPinsBottom[slot].size());
+               m.netPins.top[slot].size() + m.netPins.bottom[slot].size());
   line += '$';
   line += names[slot];
   line += separator;
   line += m.NailNet[slot];
   line += separator;
-  line += m.NetPinsTop[slot];  // NetPinList: the top side's pins, then the bottom side's
-  line += m.NetPinsBottom[slot];
+  line += m.netPins.top[slot];  // NetPinList: the top side's pins, then the bottom side's
+  line += m.netPins.bottom[slot];
 }
 
-// What one side's half of the split form found, slot by slot.
-struct SideFinds {
-  std::array<bool, 3> nailFound{};
-  std::array<std::string, 3> nailNet;
-};
-
-// The net of each named slot's nail once both nail scans have run: the
-// bottom side's where it was found there, else the top side's, else empty.
-std::array<std::string, 3> NailNets(const SlotNames& names, const SideFinds (&finds)[2]) {
-  std::array<std::string, 3> nets;
-  for (int slot = 0; slot < 3; ++slot) {
-    if (names[slot].empty()) continue;
-    if (finds[0].nailFound[slot]) nets[slot] = finds[0].nailNet[slot];
-    if (finds[1].nailFound[slot]) nets[slot] = finds[1].nailNet[slot];
+// The layer passes and the nail passes of both sides: the OK's layers layer
+// by layer, the redraw's side after side, then the top nails and the bottom
+// nails. Each nail pass empties the header lines; the OK shows the side of
+// the last nail found, the bottom side's over the top side's.
+void NailPhase(Session& s, const SlotNames& names, Trigger trigger, Findings& findings) {
+  Stage<NailsFound> stage{
+      .rounds = {{[&names](SideWork& work, NailsFound& nails) { MarkNails(work, names, nails); }}},
+      .apply =
+          [&](Side side, NailsFound& nails) {
+            if (!nails.ran) return;
+            s.pictures.ClearHeader();
+            findings.found[side] = nails.found;
+            for (int slot = 0; slot < 3; ++slot) {
+              if (nails.net[slot]) s.highlight.memory.openShort.NailNet[slot] = std::move(*nails.net[slot]);
+              if (nails.found[slot] && trigger == Trigger::DialogOk) s.view.shown = side;
+            }
+          },
+      .opensWithOutline = true};
+  const BoxStyle boxes = BoxesFor(trigger);
+  if (trigger == Trigger::DialogOk) {
+    std::vector<Round<NailsFound>> layers = LayerByLayer<NailsFound>(boxes);
+    stage.rounds.insert(stage.rounds.begin(), layers.begin(), layers.end());
+  } else {
+    stage.rounds.insert(stage.rounds.begin(), LayerSteps<NailsFound>(boxes));
   }
-  return nets;
+  s.runner.Run(s, stage);
 }
 
-// The layer passes and the four passes. Split, each side runs its layer
-// passes and nail scans, waits for the other side's nails to know each
-// slot's net, and marks and lists its own side's pins on it; the merge keeps
-// the nets, writes the header lines and shows the side the dialog form would.
-// Once both nail scans have succeeded, the run in turn would reach the
-// net-pin passes, which empty and refill the lists, so the lists each side
-// fills here are what a replay after an error fills anew.
-void LayersAndPasses(Session& s, const SlotNames& names, Variant variant, PassOrder order, PassForm form) {
-  SideFinds finds[2];
-  Rendezvous nailsFound;
-  auto half = [&](Side side) {
-    return [&, side] {
-      SideFinds& f = finds[side == Side::Top ? 0 : 1];
-      s.findings.ClearSide(side);
-      try {
-        RunSidePassesApart(s, side, variant);
+// The net-pin passes of both sides over the nets the nail passes left, then
+// each named slot's header line once both sides have listed its pins.
+void NetPinPhase(Session& s, const SlotNames& names, Trigger trigger, Findings& findings) {
+  OpenShortMemory& memory = s.highlight.memory.openShort;
+  const std::array<std::string, 3>& nets = memory.NailNet;
+  Stage<PinsFound> stage{
+      .rounds = {{[&](SideWork& work, PinsFound& found) { MarkNetPins(work, names, nets, found); }}},
+      .apply = [&](Side side, PinsFound& found) {
+        if (!found.ran) return;
+        // The top side's pass empties both sides' lists.
+        if (side == Side::Top) memory.netPins = {};
+        memory.netPins[side] = std::move(found.lists);
+        findings.pinsMarked[side] = found.pins;
+        if (side == Side::Top) findings.pinsMarked.bottom = 0;
         for (int slot = 0; slot < 3; ++slot) {
-          if (!names[slot].empty()) f.nailFound[slot] = FindNail(s, side, slot, names[slot], f.nailNet[slot]);
+          if (side == Side::Bottom && found.listed[slot]) WriteHeaderLine(s, names, slot, trigger);
         }
-      } catch (...) {
-        nailsFound.Abandon();
-        throw;
-      }
-      nailsFound.Meet();
-      const std::array<std::string, 3> nets = NailNets(names, finds);
-      std::array<std::string, 3>& lists =
-          side == Side::Top ? s.openShort.NetPinsTop : s.openShort.NetPinsBottom;
-      for (int slot = 0; slot < 3; ++slot) {
-        lists[slot].clear();
-        if (!names[slot].empty()) MarkNetPins(s, side, slot, nets[slot], lists[slot]);
-      }
-    };
-  };
-  const auto merge = [&] {
-    ClearHeaderPicture(s);
-    s.ClearHeader();
-    const std::array<std::string, 3> nets = NailNets(names, finds);
-    for (int slot = 0; slot < 3; ++slot) {
-      if (names[slot].empty()) continue;
-      s.openShort.NailNet[slot] = nets[slot];
-      WriteHeaderLine(s, names, slot, form);
-    }
-    if (form != PassForm::Dialog) return;
-    for (const SideFinds& f : finds) {
-      for (const bool found : f.nailFound) {
-        if (found) s.topShown = &f == &finds[0];
-      }
-    }
-  };
-  RunSides(s, {half(Side::Top), half(Side::Bottom), merge, true}, [&] {
-    RunLayerPasses(s, variant, order);
-    RunOpenShortPasses(s, names, form);
-  });
+      }};
+  s.runner.Run(s, stage);
+}
+
+void LayersAndPasses(Session& s, const SlotNames& names, Trigger trigger, Findings& findings) {
+  NailPhase(s, names, trigger, findings);
+  NetPinPhase(s, names, trigger, findings);
 }
 
 }  // namespace
 
-void MarkNailsTop(Session& s, const SlotNames& names, PassForm form) { MarkNails(s, Side::Top, names, form); }
-
-void MarkNailsBottom(Session& s, const SlotNames& names, PassForm form) {
-  MarkNails(s, Side::Bottom, names, form);
-}
-
-void MarkNetPinsTop(Session& s, const SlotNames& names, PassForm) {
-  OpenShortMemory& m = s.openShort;
-  for (int slot = 0; slot < 3; ++slot) {
-    m.NetPinsTop[slot].clear();
-    m.NetPinsBottom[slot].clear();
-  }
-  s.findings.pinsMarked = {};
-  for (int slot = 0; slot < 3; ++slot) {
-    if (!names[slot].empty()) MarkNetPins(s, Side::Top, slot, m.NailNet[slot], m.NetPinsTop[slot]);
-  }
-}
-
-void MarkNetPinsBottom(Session& s, const SlotNames& names, PassForm form) {
-  OpenShortMemory& m = s.openShort;
-  for (int slot = 0; slot < 3; ++slot) {
-    if (names[slot].empty()) continue;
-    MarkNetPins(s, Side::Bottom, slot, m.NailNet[slot], m.NetPinsBottom[slot]);
-    WriteHeaderLine(s, names, slot, form);
-  }
-}
-
-void RunOpenShortPasses(Session& s, const SlotNames& names, PassForm form) {
-  MarkNailsTop(s, names, form);
-  MarkNailsBottom(s, names, form);
-  MarkNetPinsTop(s, names, form);
-  MarkNetPinsBottom(s, names, form);
-}
-
 bool OpenShortSearch(Session& s, const SlotNames& names) {
-  if (!s.HasBoard()) return false;
-  s.findings.Begin(hmOpenShort, names);
-  s.ClearHeader();
-  LayersAndPasses(s, names, Variant::Dialog, PassOrder::LayerByLayer, PassForm::Dialog);
-  s.HighlightMode = hmOpenShort;
+  if (!s.document.HasFiles()) return false;
+  s.highlight.findings.reset();
+  Findings findings(names);
+  s.pictures.ClearHeader();
+  LayersAndPasses(s, names, Trigger::DialogOk, findings);
+  s.highlight.Set(HighlightMode::hmOpenShort, std::move(findings));
   return true;
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
-  if (!s.HasBoard()) return;
-  s.findings.Begin(hmOpenShort, names);
-  LayersAndPasses(s, names, Variant::Main, PassOrder::SideAfterSide, PassForm::Redraw);
+  if (!s.document.HasFiles()) return;
+  LayersAndPasses(s, names, Trigger::Redraw, s.highlight.findings.emplace(Findings(names)));
 }
 
 }  // namespace vantrel

@@ -6,8 +6,8 @@
 #include "board/board_records.h"
 #include "render/marks.h"
 #include "search/comp_pin_search.h"
+#include "search/layers.h"
 #include "search/session.h"
-#include "search/side_tasks.h"
 
 namespace vantrel {
 
@@ -21,49 +21,43 @@ bool Hits(const SideMapping& map, std::int32_t radius, BoardPoint pin, std::int3
   return c.x - h < x && x < c.x + h && c.y - h < y && y < c.y + h;
 }
 
-// Draws the pin's marker ellipse on its side with the canvas's pen and brush.
-void Marker(Session& s, Side side, BoardPoint pin) {
-  DrawPinMarker(s.ImageOf(side), SideMapping::Of(s.view, side).Map(pin), s.view.MarkRadius);
+// Draws the pin's marker ellipse with the canvas's pen and brush.
+void Marker(SideWork& work, BoardPoint pin) {
+  DrawPinMarker(work.picture, SideMapping::Of(work.view, work.side).Map(pin), work.view.MarkRadius);
 }
 
 // A white disc, outlined with the pen the canvas holds.
-void DrawDisc(Session& s, Side side, BoardPoint pin) {
-  s.ImageOf(side).setBrushColor(colors::kWhite);
-  Marker(s, side, pin);
+void DrawDisc(SideWork& work, BoardPoint pin) {
+  work.picture.setBrushColor(colors::kWhite);
+  Marker(work, pin);
 }
 
 // A yellow outline with the brush the canvas holds.
-void DrawRing(Session& s, Side side, BoardPoint pin) {
-  s.ImageOf(side).setPenColor(colors::kYellow);
-  Marker(s, side, pin);
+void DrawRing(SideWork& work, BoardPoint pin) {
+  work.picture.setPenColor(colors::kYellow);
+  Marker(work, pin);
 }
 
 // The pin's name in red beside its disc, without a background.
-void WriteLabel(Session& s, Side side, BoardPoint pin, std::string_view text) {
-  WritePinLabel(s.ImageOf(side), SideMapping::Of(s.view, side).Map(pin), s.view.MarkRadius, s.view.MarkMargin,
-                kLabelShift, colors::kRed, text);
+void WriteLabel(SideWork& work, BoardPoint pin, std::string_view text) {
+  WritePinLabel(work.picture, SideMapping::Of(work.view, work.side).Map(pin), work.view.MarkRadius,
+                work.view.MarkMargin, kLabelShift, colors::kRed, text);
 }
 
-// Redraws one side's layers and marks the net of PointNet on it: the pin named
-// `pinName` with the disc and label, every other pin of the net with a ring.
-// Apart: without clearing the header strip (session.h).
-void RemarkSide(Session& s, Side side, const std::string& pinName, bool apart = false) {
-  if (apart) {
-    RunSidePassesApart(s, side, Variant::Main);
-  } else {
-    RunSidePasses(s, side, Variant::Main);
-  }
-  BoardScan scan(s.FileOf(side));
+// Marks the net `net` on one side: the pin named `pinName` with the disc and
+// label, every other pin of the net with a ring.
+void RemarkSide(SideWork& work, const std::string& net, const std::string& pinName) {
+  BoardScan scan(work.file);
   scan.SkipToSection(markers::kPinsEnd);
   PinRecord pin;
   while (ReadPinRecord(scan, pin)) {
-    if (!NameEquals(pin.net, s.point.PointNet)) continue;
+    if (!NameEquals(pin.net, net)) continue;
     const BoardPoint at = pin.at();
     if (pin.name != pinName) {
-      DrawRing(s, side, at);
+      DrawRing(work, at);
     } else {
-      DrawDisc(s, side, at);
-      WriteLabel(s, side, at, pinName);
+      DrawDisc(work, at);
+      WriteLabel(work, at, pinName);
     }
   }
 }
@@ -79,11 +73,26 @@ bool FindHit(const Session& s, Side side, std::int32_t x, std::int32_t y, PinRec
   return false;
 }
 
+// The hit pin's net-mates on its side: ringed, and their names listed.
+std::string RingNetMates(SideWork& work, const PinRecord& hit) {
+  std::string mates;
+  BoardScan scan(work.file);
+  scan.SkipToSection(markers::kPinsEnd);
+  PinRecord pin;
+  while (ReadPinRecord(scan, pin)) {
+    if (!NameEquals(pin.net, hit.net) || pin.name == hit.name) continue;
+    DrawRing(work, pin.at());
+    mates += pin.name;
+    mates += ' ';
+  }
+  return mates;
+}
+
 }  // namespace
 
 std::optional<PinRecord> PinUnderPointer(const Session& s, Side side, std::int32_t x, std::int32_t y) {
   PinRecord hit;
-  if (!s.HasBoard() || !FindHit(s, side, x, y, hit)) return std::nullopt;
+  if (!s.document.HasFiles() || !FindHit(s, side, x, y, hit)) return std::nullopt;
   return hit;
 }
 
@@ -98,49 +107,38 @@ std::string PinDescription(const PinRecord& pin) {
 
 void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
                   const std::function<void()>& emptyNailFields) {
-  if (!s.HasBoard()) return;
+  if (!s.document.HasFiles()) return;
   PinRecord hit;
   if (!FindHit(s, side, x, y, hit)) return;
 
-  RunSidePasses(s, side, Variant::Main);
+  DrawSideLayers(s, side, BoxStyle::Framed);
   if (emptyNailFields) emptyNailFields();
+  SideWork work{side, s.FileOf(side), s.view, s.PictureOf(side)};
   const BoardPoint at = hit.at();
-  DrawDisc(s, side, at);
-  (side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin) = hit.name;
-  s.point.PointNet = hit.net;
-  WriteLabel(s, side, at, hit.name);
-  s.HighlightMode = hmPoint;
-  s.findings.Begin(hmPoint, {hit.name, "", ""});
-  s.findings.Found(side, 0);
-  s.findings.net = hit.net;
+  DrawDisc(work, at);
+  PointMemory& memory = s.highlight.memory.point;
+  memory.PointPin[side] = hit.name;
+  memory.PointNet = hit.net;
+  WriteLabel(work, at, hit.name);
+  Findings findings(SlotNames{hit.name, "", ""});
+  findings.net = hit.net;
+  findings.found[side][0] = true;
+  s.highlight.Set(HighlightMode::hmPoint, std::move(findings));
   if (hit.name.empty()) return;
 
-  std::string mates;
-  BoardScan scan(s.FileOf(side));
-  scan.SkipToSection(markers::kPinsEnd);
-  PinRecord pin;
-  while (ReadPinRecord(scan, pin)) {
-    if (!NameEquals(pin.net, hit.net) || pin.name == hit.name) continue;
-    DrawRing(s, side, pin.at());
-    mates += pin.name;
-    mates += ' ';
-  }
-  s.header[0] = JoinHeader({hit.name, hit.net, "$" + hit.fourth, mates}, "  ");
+  const std::string mates = RingNetMates(work, hit);
+  s.pictures.header[0] = JoinHeader({hit.name, hit.net, "$" + hit.fourth, mates}, "  ");
 }
 
 void RedrawPoint(Session& s) {
-  if (!s.HasBoard()) return;
-  const std::string& top = s.point.PointTopPin;
-  const std::string& bottom = s.point.PointBottomPin;
-  RunSides(s,
-           {.top = [&] { RemarkSide(s, Side::Top, top, true); },
-            .bottom = [&] { RemarkSide(s, Side::Bottom, bottom, true); },
-            .merge = [&] { ClearHeaderPicture(s); },
-            .startsWithTopOutline = true},
-           [&] {
-             RemarkSide(s, Side::Top, top);
-             RemarkSide(s, Side::Bottom, bottom);
-           });
+  if (!s.document.HasFiles()) return;
+  struct Nothing {};
+  const PointMemory& memory = s.highlight.memory.point;
+  Round<Nothing> steps = LayerSteps<Nothing>(BoxStyle::Framed);
+  steps.push_back(
+      [&memory](SideWork& work, Nothing&) { RemarkSide(work, memory.PointNet, memory.PointPin[work.side]); });
+  s.runner.Run(s,
+               Stage<Nothing>{.rounds = {steps}, .apply = [](Side, Nothing&) {}, .opensWithOutline = true});
 }
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include "board/companion_file.h"
 #include "search/comp_pin_search.h"
 #include "search/device_search.h"
+#include "search/layers.h"
 #include "search/net_search.h"
 #include "search/open_short_search.h"
 #include "search/point_inquiry.h"
@@ -10,44 +11,45 @@
 namespace vantrel {
 
 void Redraw(Session& s, const SearchTexts& texts) {
-  switch (s.HighlightMode) {
-    case hmBoard: DrawLayers(s, Variant::Main, PassOrder::SideAfterSide); break;
-    case hmOpenShort: RedrawOpenShort(s, texts.nails); break;
-    case hmCompPin: RedrawCompPin(s, texts.compPin); break;
-    case hmDevice: RedrawDevice(s, texts.devices); break;
-    case hmNet: RedrawNet(s, texts.net); break;
-    case hmPoint: RedrawPoint(s); break;
-    default:  // hmNone, and 4, which nothing sets
-      break;
+  switch (s.highlight.mode) {
+    case HighlightMode::hmBoard: DrawLayers(s, BoxStyle::Framed, PassOrder::SideAfterSide); break;
+    case HighlightMode::hmOpenShort: RedrawOpenShort(s, texts.nails); break;
+    case HighlightMode::hmCompPin: RedrawCompPin(s, texts.compPin); break;
+    case HighlightMode::hmDevice: RedrawDevice(s, texts.devices); break;
+    case HighlightMode::hmNet: RedrawNet(s, texts.net); break;
+    case HighlightMode::hmPoint: RedrawPoint(s); break;
+    case HighlightMode::hmNone: break;
   }
 }
 
 void OpenBoard(Session& s, const std::string& boardFile) {
-  s.BoardFile = boardFile;
-  s.CompanionFile = CompanionFile(boardFile);
-  s.topShown = true;
-  ComputeHomeView(s.view, s.BoardFile);
-  DrawLayers(s, Variant::Main, PassOrder::LayerByLayer);
-  s.HighlightMode = hmBoard;
+  s.document.open = true;
+  s.document.BoardFile = boardFile;
+  s.document.CompanionFile = CompanionFile(boardFile);
+  s.view.shown = Side::Top;
+  ComputeHomeView(s.view, s.document.BoardFile);
+  DrawLayers(s, BoxStyle::Framed, PassOrder::LayerByLayer);
+  s.highlight.mode = HighlightMode::hmBoard;
 }
 
 void CloseBoard(Session& s) {
-  s.topShown = false;
+  s.document.open = false;
+  s.view.shown = Side::Bottom;  // Image1 hidden
   RestoreHomeView(s.view);
-  s.HighlightMode = hmNone;
+  s.highlight.mode = HighlightMode::hmNone;
 }
 
 void ResetView(Session& s) {
-  if (!s.HasBoard()) return;
+  if (!s.document.HasFiles()) return;
   RestoreHomeView(s.view);
-  s.HighlightMode = hmBoard;
-  DrawLayers(s, Variant::Main, PassOrder::SideAfterSide);
-  s.ClearHeader();
+  s.highlight.mode = HighlightMode::hmBoard;
+  DrawLayers(s, BoxStyle::Framed, PassOrder::SideAfterSide);
+  s.pictures.ClearHeader();
 }
 
 void TurnOver(Session& s, const SearchTexts& texts) {
-  s.topShown = !s.topShown;
-  if (s.HighlightMode != hmPoint) s.ClearHeader();
+  s.view.shown = Other(s.view.shown);
+  if (s.highlight.mode != HighlightMode::hmPoint) s.pictures.ClearHeader();
   Redraw(s, texts);
 }
 

@@ -29,12 +29,12 @@ std::string Join(const std::vector<std::string>& parts, std::string_view gap) {
 
 std::string PinsPerSide(const Findings& f) {
   const auto pins = [](std::int64_t n) { return std::to_string(n) + (n == 1 ? " pin" : " pins"); };
-  return pins(f.pinsMarked[0]) + " on top, " + std::to_string(f.pinsMarked[1]) + " on bottom";
+  return pins(f.pinsMarked.top) + " on top, " + std::to_string(f.pinsMarked.bottom) + " on bottom";
 }
 
 // "top", "bottom", "top and bottom" or "" for where a slot's name was found.
 std::string WhereFound(const Findings& f, int slot) {
-  const bool top = f.found[0][slot], bottom = f.found[1][slot];
+  const bool top = f.found.top[slot], bottom = f.found.bottom[slot];
   if (top && bottom) return "top and bottom";
   return top ? "top" : bottom ? "bottom" : "";
 }
@@ -50,15 +50,15 @@ std::vector<std::string> EachName(const Findings& f, std::string_view kind) {
   return parts;
 }
 
-std::string FindingsText(const Findings& f) {
-  switch (f.mode) {
-    case hmNet:
+std::string FindingsText(HighlightMode mode, const Findings& f) {
+  switch (mode) {
+    case HighlightMode::hmNet:
       return "Net " + f.names[0] + ": " +
-             (f.pinsMarked[0] + f.pinsMarked[1] > 0 ? PinsPerSide(f) : "not found");
-    case hmCompPin: return Join(EachName(f, "Pin"), "; ");
-    case hmDevice: return Join(EachName(f, "Device"), "; ");
-    case hmPoint: return "Pin " + std::string(Trimmed(f.names[0])) + ", net " + f.net;
-    case hmOpenShort: {
+             (f.pinsMarked.top + f.pinsMarked.bottom > 0 ? PinsPerSide(f) : "not found");
+    case HighlightMode::hmCompPin: return Join(EachName(f, "Pin"), "; ");
+    case HighlightMode::hmDevice: return Join(EachName(f, "Device"), "; ");
+    case HighlightMode::hmPoint: return "Pin " + std::string(Trimmed(f.names[0])) + ", net " + f.net;
+    case HighlightMode::hmOpenShort: {
       std::vector<std::string> found, parts;
       for (int slot = 0; slot < 3; ++slot) {
         if (f.names[slot].empty()) continue;
@@ -78,21 +78,26 @@ std::string FindingsText(const Findings& f) {
   }
 }
 
+// Whether the window shows a board that a handler has drawn.
+bool ShowsBoard(const Session& s) {
+  return s.document.HasFiles() && s.highlight.mode != HighlightMode::hmNone;
+}
+
 }  // namespace
 
 std::string WindowTitle(const Session& s) {
-  if (!s.HasBoard() || s.HighlightMode == hmNone) return "Vantrel";
-  const std::string name = std::filesystem::path(s.BoardFile).filename().string();
-  return name + " \xe2\x80\x94 " + (s.topShown ? "top" : "bottom") + " \xe2\x80\x94 Vantrel";
+  if (!ShowsBoard(s)) return "Vantrel";
+  const std::string name = std::filesystem::path(s.document.BoardFile).filename().string();
+  return name + " \xe2\x80\x94 " + (s.TopShown() ? "top" : "bottom") + " \xe2\x80\x94 Vantrel";
 }
 
 std::string StatusLine(const Session& s) {
-  if (!s.HasBoard() || s.HighlightMode == hmNone) return "";
-  std::string line = s.topShown ? "Top side" : "Bottom side";
+  if (!ShowsBoard(s)) return "";
+  std::string line = s.TopShown() ? "Top side" : "Bottom side";
   line += kDot;
   line += "zoom step " + std::to_string(s.view.ZoomStep);
-  if (s.findings.mode == s.HighlightMode) {
-    if (const std::string found = FindingsText(s.findings); !found.empty()) {
+  if (const std::optional<Findings>& findings = s.highlight.findings) {
+    if (const std::string found = FindingsText(s.highlight.mode, *findings); !found.empty()) {
       line += kDot;
       line += found;
     }

@@ -40,7 +40,7 @@ struct BadBoard {
   std::string top;                        // the .brd file
   std::string bottom;                     // jet.CON
   std::string error;                      // as shown, "" for none
-  int mode;                               // HighlightMode after the open
+  HighlightMode mode;                     // after the open
   const char* companionName = "jet.CON";  // how the bottom file is spelled; nullptr: no such file
   // What the box adds after the folder's path: the file, its role and the
   // line where reading stopped; nullptr where it is not checked.
@@ -52,28 +52,29 @@ std::vector<BadBoard> Cases() {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
   return {
-      {"EmptyFile", "", good, "Read beyond end of file.", hmNone, "jet.CON",
+      {"EmptyFile", "", good, "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
        "bad.brd (the board file, top side), line 1"},
-      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", hmNone, "jet.CON",
-       "bad.brd (the board file, top side), line 3"},
+      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", HighlightMode::hmNone,
+       "jet.CON", "bad.brd (the board file, top side), line 3"},
       {"CutInParts", "header\n" + kOutline + "1 1 1 1\nU1\n0 1.5 0 0.5\n", good, "Read beyond end of file.",
-       hmNone},
+       HighlightMode::hmNone},
       {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
-       hmNone},
+       HighlightMode::hmNone},
       // Open reads no pin record, nail or net block: a file cut there opens.
-      {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", hmBoard},
-      {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", hmBoard},
-      {"CutInNetBlocks", good.substr(0, good.size() - 3), good, "", hmBoard},
+      {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", HighlightMode::hmBoard},
+      {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", HighlightMode::hmBoard},
+      {"CutInNetBlocks", good.substr(0, good.size() - 3), good, "", HighlightMode::hmBoard},
       {"CompanionCutInPins", good, "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n4.25 2.5\n",
-       "Read beyond end of file.", hmNone, "jet.CON", "jet.CON (the companion file, bottom side), line 9"},
+       "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
+       "jet.CON (the companion file, bottom side), line 9"},
       // A part marker with a trailing blank is a part name: the pass reads on
       // to the end of the file looking for the real one.
       {"MarkerWithTrailingBlank",
        "header\n" + kOutline + "1 1 1 1 \n" + kParts + "2 2 2 2\n" + kPins + "3 3 3 3\n", good,
-       "Read beyond end of file.", hmNone},
+       "Read beyond end of file.", HighlightMode::hmNone},
       {"MarkersWithCarriageReturns", "header\r\n-2 0\r\n6 5\r\n1 1 1 1\r\n2 2 2 2\r\n3 3 3 3\r\n", good, "",
-       hmBoard},
-      {"BinaryGarbage", garbage, good, "Invalid numeric input.", hmNone},
+       HighlightMode::hmBoard},
+      {"BinaryGarbage", garbage, good, "Invalid numeric input.", HighlightMode::hmNone},
       {"NulBytesInNamesAndNumbers",
        Board(kOutline,
              std::string("U\0"
@@ -81,22 +82,27 @@ std::vector<BadBoard> Cases() {
                          "1.5 0 0.5\n",
                          16),
              kPins),
-       good, "", hmBoard},
-      {"CommaDecimal", Board("-2 0\n6,5 0\n6 5\n"), good, "Invalid numeric input.", hmNone, "jet.CON",
-       "bad.brd (the board file, top side), line 3"},
+       good, "", HighlightMode::hmBoard},
+      {"CommaDecimal", Board("-2 0\n6,5 0\n6 5\n"), good, "Invalid numeric input.", HighlightMode::hmNone,
+       "jet.CON", "bad.brd (the board file, top side), line 3"},
       // Read as two numbers, 64 nines and 6 nines: a huge board that opens at scale 0.
-      {"SeventyDigitToken", Board("-2 0\n" + std::string(70, '9') + " 0\n6 5\n"), good, "", hmBoard},
-      {"PlusInfinity", Board("-2 0\n1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
-      {"MinusInfinity", Board("-2 0\n-1e999 0\n6 5\n"), good, "Invalid floating point operation.", hmNone},
-      {"ZeroSizeOutline", Board("4 4\n4 4\n"), good, "Floating point division by zero.", hmNone},
-      {"NamesAboveAscii", Board(kOutline, "\xc4\xd6\xdc\xe9\xff\n0 1.5 0 0.5\n"), good, "", hmBoard},
+      {"SeventyDigitToken", Board("-2 0\n" + std::string(70, '9') + " 0\n6 5\n"), good, "",
+       HighlightMode::hmBoard},
+      {"PlusInfinity", Board("-2 0\n1e999 0\n6 5\n"), good, "Invalid floating point operation.",
+       HighlightMode::hmNone},
+      {"MinusInfinity", Board("-2 0\n-1e999 0\n6 5\n"), good, "Invalid floating point operation.",
+       HighlightMode::hmNone},
+      {"ZeroSizeOutline", Board("4 4\n4 4\n"), good, "Floating point division by zero.",
+       HighlightMode::hmNone},
+      {"NamesAboveAscii", Board(kOutline, "\xc4\xd6\xdc\xe9\xff\n0 1.5 0 0.5\n"), good, "",
+       HighlightMode::hmBoard},
       // An error of arithmetic points at the record just read.
-      {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.", hmNone,
-       "jet.CON", "bad.brd (the board file, top side), line 13"},
+      {"PinFarAway", Board(kOutline, kParts, "2e8 2\n"), good, "Invalid floating point operation.",
+       HighlightMode::hmNone, "jet.CON", "bad.brd (the board file, top side), line 13"},
       // The top side is drawn, the bottom side's outline pass finds no file.
-      {"MissingCompanion", good, "", "File not found.", hmNone, nullptr,
+      {"MissingCompanion", good, "", "File not found.", HighlightMode::hmNone, nullptr,
        "jet.CON (the companion file, bottom side)"},
-      {"CompanionInOtherLetterCase", good, good, "", hmBoard, "JET.con"},
+      {"CompanionInOtherLetterCase", good, good, "", HighlightMode::hmBoard, "JET.con"},
   };
 }
 
@@ -118,7 +124,7 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
   if (c.where) {
     EXPECT_EQ(runner.errorDetails(), std::vector<std::string>{(dir.path() / c.where).string()});
   }
-  EXPECT_EQ(app.session.HighlightMode, c.mode);
+  EXPECT_EQ(app.session.highlight.mode, c.mode);
   EXPECT_TRUE(app.main->boardShown());
 
   // The program answers the next commands (which may report the same file
@@ -129,7 +135,7 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
   dir.Write("good/jet.CON", Board());
   runner.Run("open " + good + "\nkey +");
   EXPECT_EQ(runner.errors().size(), reported);
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BadInput, testing::ValuesIn(Cases()),
@@ -144,7 +150,7 @@ struct CutBoard {
   std::string bottom;
   std::string actions;  // batch commands after the open
   std::string error;    // as shown, "" for none
-  int mode;             // HighlightMode afterwards
+  HighlightMode mode;   // afterwards
   std::string header;   // Label1 afterwards
 };
 
@@ -163,28 +169,33 @@ std::vector<CutBoard> CutCases() {
   // At home U1.1 (0.5, 0.25) lies at top pixel (242, 505), with a radius of 2.
   return {
       // The hit is marked before its net-mates are looked for.
-      {"RecordsCutPointHit", cutInRecords, good, "press 242 505", end, hmPoint, ""},
-      {"RecordsCutPointMiss", cutInRecords, good, "press 100 100", end, hmBoard, ""},
-      {"RecordsCutNetSearch", cutInRecords, good, "key n\nfield net 1 VCC\nok net", end, hmBoard, ""},
-      {"RecordsCutCompPin", cutInRecords, good, "key c\nfield comp 1 R2.1\nok comp", end, hmBoard, ""},
-      {"RecordsCutOpenShort", cutInRecords, good, "key o\nfield nail 1 T1\nenter nail 1", end, hmBoard, ""},
-      {"CompanionRecordsCutNetSearch", good, cutInRecords, "key n\nfield net 1 GND\nok net", end, hmBoard,
-       "GND    U1.1"},
+      {"RecordsCutPointHit", cutInRecords, good, "press 242 505", end, HighlightMode::hmPoint, ""},
+      {"RecordsCutPointMiss", cutInRecords, good, "press 100 100", end, HighlightMode::hmBoard, ""},
+      {"RecordsCutNetSearch", cutInRecords, good, "key n\nfield net 1 VCC\nok net", end,
+       HighlightMode::hmBoard, ""},
+      {"RecordsCutCompPin", cutInRecords, good, "key c\nfield comp 1 R2.1\nok comp", end,
+       HighlightMode::hmBoard, ""},
+      {"RecordsCutOpenShort", cutInRecords, good, "key o\nfield nail 1 T1\nenter nail 1", end,
+       HighlightMode::hmBoard, ""},
+      {"CompanionRecordsCutNetSearch", good, cutInRecords, "key n\nfield net 1 GND\nok net", end,
+       HighlightMode::hmBoard, "GND    U1.1"},
       {"CompanionRecordsCutOpenShort", good, cutInRecords, "key o\nfield nail 1 T1\nenter nail 1", end,
-       hmBoard, ""},
+       HighlightMode::hmBoard, ""},
       // A nail that is not there is looked for up to the cut.
-      {"NailsCutOpenShort", cutInNails, good, "key o\nfield nail 1 T9\nenter nail 1", end, hmBoard, ""},
+      {"NailsCutOpenShort", cutInNails, good, "key o\nfield nail 1 T9\nenter nail 1", end,
+       HighlightMode::hmBoard, ""},
       // A nail cut after its position is found, with an empty net on the top side;
       // the bottom side's nail gives the net.
-      {"NailCutAfterItsPosition", cutInNails, good, "key o\nfield nail 1 T1\nenter nail 1", "", hmOpenShort,
-       "$T1  GND    U1.1  U1.1"},
+      {"NailCutAfterItsPosition", cutInNails, good, "key o\nfield nail 1 T1\nenter nail 1", "",
+       HighlightMode::hmOpenShort, "$T1  GND    U1.1  U1.1"},
       // The bottom side's nail scan reads to the end of its file by design.
       {"CompanionNailsCutOpenShort", good, CutBefore("T1\n0.5"), "key o\nfield nail 1 T1\nenter nail 1", "",
-       hmOpenShort, "$T1  GND    U1.1  U1.1"},
-      {"NailsCutCompPin", cutInNails, good, "key c\nfield comp 1 U1.1\nok comp", end, hmBoard, ""},
+       HighlightMode::hmOpenShort, "$T1  GND    U1.1  U1.1"},
+      {"NailsCutCompPin", cutInNails, good, "key c\nfield comp 1 U1.1\nok comp", end, HighlightMode::hmBoard,
+       ""},
       // The net blocks run to the end of the file: a cut block lists what it holds.
-      {"BlocksCutCompPin", cutInBlocks, good, "key c\nfield comp 1 U1.1\nok comp", "", hmCompPin,
-       "U1.1    GND    $SMD    T "},
+      {"BlocksCutCompPin", cutInBlocks, good, "key c\nfield comp 1 U1.1\nok comp", "",
+       HighlightMode::hmCompPin, "U1.1    GND    $SMD    T "},
   };
 }
 
@@ -201,20 +212,20 @@ TEST_P(CutInSearch, StopsWithItsMessageAndGoesOn) {
   BatchRunner runner(app);
   runner.Run("open " + board);
   ASSERT_TRUE(runner.errors().empty());
-  ASSERT_EQ(app.session.HighlightMode, hmBoard);
+  ASSERT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
 
   runner.Run(c.actions);
   const std::vector<std::string> expected =
       c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error};
   EXPECT_EQ(runner.errors(), expected);
-  EXPECT_EQ(app.session.HighlightMode, c.mode);
-  EXPECT_EQ(app.session.header[0], c.header);
+  EXPECT_EQ(app.session.highlight.mode, c.mode);
+  EXPECT_EQ(app.session.pictures.header[0], c.header);
 
   // The home view reads no section past the pins: it draws without a word.
   runner.Run("key /");
   EXPECT_EQ(runner.errors(), expected);
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
-  EXPECT_TRUE(app.session.header[0].empty());
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
+  EXPECT_TRUE(app.session.pictures.header[0].empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CutInSearch, testing::ValuesIn(CutCases()),
@@ -238,7 +249,7 @@ TEST_F(BadFiles, MissingBoardFolderAndUnreadableFile) {
     expected.push_back("File access denied.");
   }
   EXPECT_EQ(runner.errors(), expected);
-  EXPECT_EQ(app.session.HighlightMode, hmNone);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmNone);
 }
 
 TEST_F(BadFiles, TwoSpellingsOfTheCompanionAreNoCompanion) {
@@ -247,14 +258,14 @@ TEST_F(BadFiles, TwoSpellingsOfTheCompanionAreNoCompanion) {
   dir.Write("jet.con", Board());
   runner.Run("open " + board);
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"File not found."});
-  EXPECT_EQ(app.session.HighlightMode, hmNone);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmNone);
 }
 
 TEST_F(BadFiles, BoardAndCompanionMayBeTheSameFile) {
   const std::string companion = dir.Write("jet.CON", Board());
   runner.Run("open " + companion);
   EXPECT_TRUE(runner.errors().empty());
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(BadFiles, CoordinatesThatOverflowAfterAZoom) {
@@ -273,12 +284,12 @@ TEST_F(BadFiles, AFileChangedBetweenRedrawsIsReadAfresh) {
   const std::string board = dir.Write("b.brd", Board());
   dir.Write("jet.CON", Board());
   runner.Run("open " + board);
-  const QColor pin = app.session.topImage.image().pixelColor(390, 280);  // pin at (2, 2.5)
-  dir.Write("b.brd", Board(kOutline, kParts, "4 2.5\n"));                // the pin moved
+  const QColor pin = app.session.pictures.sides.top.image().pixelColor(390, 280);  // pin at (2, 2.5)
+  dir.Write("b.brd", Board(kOutline, kParts, "4 2.5\n"));                          // the pin moved
   runner.Run("key 4");
   EXPECT_TRUE(runner.errors().empty());
-  EXPECT_EQ(app.session.topImage.image().pixelColor(590 + 80, 280), pin);
-  EXPECT_NE(app.session.topImage.image().pixelColor(390 + 80, 280), pin);
+  EXPECT_EQ(app.session.pictures.sides.top.image().pixelColor(590 + 80, 280), pin);
+  EXPECT_NE(app.session.pictures.sides.top.image().pixelColor(390 + 80, 280), pin);
   dir.Write("b.brd", "");  // emptied
   runner.Run("key 6");
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"Read beyond end of file."});
@@ -320,7 +331,7 @@ TEST_F(BadFiles, AHundredMegabyteLineCostsNoMemoryToSkip) {
   const long before = ResetPeakMemory();
   runner.Run("open " + board);
   EXPECT_TRUE(runner.errors().empty());
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
   EXPECT_LT(PeakMemoryKb() - before, 32 * 1024) << "kB more at the peak";
 }
 
@@ -342,10 +353,10 @@ TEST_F(BadFiles, AGigabyteFileCostsNoMemory) {
   const long before = ResetPeakMemory();
   runner.Run("open " + empty);
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"Read beyond end of file."});
-  EXPECT_EQ(app.session.HighlightMode, hmNone);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmNone);
   runner.Run("open " + headed);
   EXPECT_EQ(runner.errors().size(), 1u);
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
   EXPECT_LT(PeakMemoryKb() - before, 64 * 1024) << "kB more at the peak";
 }
 

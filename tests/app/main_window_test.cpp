@@ -44,8 +44,8 @@ class MainWindow : public testing::Test {
   }
   void Run(const std::string& script) { runner.Run(script); }
   const Session& s() const { return app.session; }
-  QColor TopPixel(int x, int y) const { return s().topImage.image().pixelColor(x, y); }
-  QColor BottomPixel(int x, int y) const { return s().bottomImage.image().pixelColor(x, y); }
+  QColor TopPixel(int x, int y) const { return s().pictures.sides.top.image().pixelColor(x, y); }
+  QColor BottomPixel(int x, int y) const { return s().pictures.sides.bottom.image().pixelColor(x, y); }
 
   TempDir dir;
   std::string board;
@@ -56,7 +56,7 @@ class MainWindow : public testing::Test {
 const QColor kPin(0x99, 0xb4, 0xd1);
 
 TEST_F(MainWindow, StartsWithTheSplashAndSearchesDisabled) {
-  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmNone);
   EXPECT_FALSE(app.main->boardShown());
   EXPECT_FALSE(app.main->menuAction("open/short")->isEnabled());
   EXPECT_FALSE(app.main->menuAction("nets")->isEnabled());
@@ -66,9 +66,9 @@ TEST_F(MainWindow, StartsWithTheSplashAndSearchesDisabled) {
 
 TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
   Run("open " + board);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
   EXPECT_TRUE(app.main->boardShown());
-  EXPECT_TRUE(s().topShown);
+  EXPECT_TRUE(s().TopShown());
   EXPECT_TRUE(app.main->menuAction("device")->isEnabled());
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(TopPixel(390, 280), kPin);                   // left edge of the pin at (2, 2.5)
@@ -77,7 +77,7 @@ TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
   EXPECT_EQ(BottomPixel(615, 280), kPin);                // (4.25, 2.5) bottom, left edge
 
   Run("key +\nclose");
-  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmNone);
   EXPECT_FALSE(app.main->boardShown());
   EXPECT_FALSE(app.main->menuAction("comppin")->isEnabled());
   EXPECT_EQ(s().view.Scale, 100);  // back home
@@ -88,9 +88,9 @@ TEST_F(MainWindow, OpenDrawsBothSidesAndCloseReturnsToTheSplash) {
   Run("key 4");
   EXPECT_EQ(s().view.TopOriginX, 272);
   Run("key /");
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
   Run("open " + board);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
   EXPECT_TRUE(runner.errors().empty());
 }
 
@@ -99,8 +99,8 @@ TEST_F(MainWindow, CancelledOpenChangesNothing) {
   const ViewState before = s().view;
   Run("open");
   EXPECT_EQ(s().view, before);
-  EXPECT_EQ(s().BoardFile, board);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().document.BoardFile, board);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(MainWindow, PanStepFollowsTheZoomStep) {
@@ -130,14 +130,14 @@ TEST_F(MainWindow, ZoomKeysKeepTheirLimitsAndMarkerSteps) {
   const ViewState& v = s().view;
   EXPECT_EQ(v.ZoomStep, 2);
   EXPECT_EQ(v.Scale, 180);
-  EXPECT_EQ(v.MarkMargin, v.HomeMarkMargin + 2);
-  EXPECT_EQ(v.MarkRadius, v.HomeMarkRadius + 1);
+  EXPECT_EQ(v.MarkMargin, v.home.MarkMargin + 2);
+  EXPECT_EQ(v.MarkRadius, v.home.MarkRadius + 1);
   EXPECT_EQ(v.TopOriginY, 5 * 180 / 2 + 245);  // recentred at 245
   Run("key /-+");
   EXPECT_EQ(v.Scale, 100);
   EXPECT_EQ(v.ZoomStep, 0);
-  EXPECT_EQ(v.MarkMargin, v.HomeMarkMargin + 2);
-  EXPECT_EQ(v.MarkRadius, v.HomeMarkRadius + 1);
+  EXPECT_EQ(v.MarkMargin, v.home.MarkMargin + 2);
+  EXPECT_EQ(v.MarkRadius, v.home.MarkRadius + 1);
   Run("key /" + std::string(30, '+'));
   EXPECT_EQ(v.Scale, 1020);  // 980 + 40, then no further
   Run("key /" + std::string(30, '-'));
@@ -147,14 +147,14 @@ TEST_F(MainWindow, ZoomKeysKeepTheirLimitsAndMarkerSteps) {
 
 TEST_F(MainWindow, SideKeyTurnsTheBoardAndEmptiesTheHeader) {
   Run("open " + board);
-  app.session.header[0] = "something";
+  app.session.pictures.header[0] = "something";
   Run("key 0");
-  EXPECT_FALSE(s().topShown);
-  EXPECT_TRUE(app.main->Image2()->isVisible());
-  EXPECT_FALSE(app.main->Image1()->isVisible());
-  EXPECT_EQ(s().header[0], "");
+  EXPECT_FALSE(s().TopShown());
+  EXPECT_TRUE(app.main->bottomView()->isVisible());
+  EXPECT_FALSE(app.main->topView()->isVisible());
+  EXPECT_EQ(s().pictures.header[0], "");
   Run("key  ");
-  EXPECT_TRUE(s().topShown);
+  EXPECT_TRUE(s().TopShown());
 }
 
 // Before any board the side key turns the board over unseen: the splash
@@ -163,11 +163,11 @@ TEST_F(MainWindow, SideKeyBeforeAnyBoardShowsNoPicture) {
   app.main->show();
   for (const char* key : {"0", " ", "0"}) {
     Run(std::string("key ") + key);
-    EXPECT_FALSE(app.main->Image1()->isVisible()) << "after " << key;
-    EXPECT_FALSE(app.main->Image2()->isVisible()) << "after " << key;
+    EXPECT_FALSE(app.main->topView()->isVisible()) << "after " << key;
+    EXPECT_FALSE(app.main->bottomView()->isVisible()) << "after " << key;
   }
   Run("open " + board);
-  EXPECT_TRUE(app.main->Image1()->isVisible());
+  EXPECT_TRUE(app.main->topView()->isVisible());
 }
 
 // Every other window belongs to the main window: one task bar entry for all.
@@ -208,13 +208,13 @@ TEST_F(MainWindow, ResetKeyIgnoresAViewButKeepsTheSide) {
   Run("open " + board + "\nkey +4\nkey 0\nkey /");
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(s().view.TopOriginX, 192);
-  EXPECT_FALSE(s().topShown);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_FALSE(s().TopShown());
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(MainWindow, ResetKeyBeforeAnyBoardReadsNothing) {
   Run("key /+-40");
-  EXPECT_EQ(s().HighlightMode, hmNone);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmNone);
   EXPECT_TRUE(runner.errors().empty());
 }
 
@@ -223,10 +223,10 @@ TEST_F(MainWindow, MissingCompanionShowsFileNotFoundWithTheTopSideDrawn) {
   const std::string only = lonely.Write("only.brd", kTop);
   Run("open " + only);
   ASSERT_EQ(runner.errors(), std::vector<std::string>{"File not found."});
-  EXPECT_EQ(s().HighlightMode, hmNone);  // the open stopped before setting it
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmNone);  // the open stopped before setting it
   EXPECT_TRUE(app.main->boardShown());
   EXPECT_EQ(TopPixel(300, 30), QColor(Qt::red));  // the top outline was drawn first
-  Run("key +");                                   // hmNone: redraws nothing, reports nothing
+  Run("key +");                                   // HighlightMode::hmNone: redraws nothing, reports nothing
   EXPECT_EQ(runner.errors().size(), 1u);
 }
 
@@ -246,7 +246,7 @@ TEST_F(MainWindow, ErrorsKeepThePreviousModeAndTheProgramGoesOn) {
   const std::string bad = dir.Write("bad/b.brd", "h\n0 0\n8,5 5\n1 1 1 1\n");
   Run("open " + bad);
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"Invalid numeric input."});
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
   // The mode kept its value, so the next key redraws the new (bad) board file.
   Run("key +");
   EXPECT_EQ(runner.errors().size(), 2u);
@@ -256,7 +256,7 @@ TEST_F(MainWindow, RealBoardOpensAndZooms) {
   Run("open " + test::SharedBoardFile("teres-main") + "\nkey ++6\nkey 0\nkey -");
   EXPECT_TRUE(runner.errors().empty());
   EXPECT_EQ(s().view.ZoomStep, 1);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(MainWindow, DumpWritesPicturesAndState) {
@@ -315,26 +315,26 @@ TEST_F(MainWindow, DoubleClickZoomsOnceAboutThePointer) {
   EXPECT_EQ(s().view.BottomOriginX, 192);  // the other side keeps its origin
   // The first press hit the pin at (2, 2.5) before the zoom; the second press,
   // on the zoomed view, hits nothing there and changes nothing.
-  EXPECT_EQ(s().HighlightMode, hmPoint);
-  EXPECT_EQ(s().point.PointTopPin, " U1.2");
-  EXPECT_EQ(s().header[0], " U1.2  GND  $SMD   U1.1 ");
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmPoint);
+  EXPECT_EQ(s().highlight.memory.point.PointPin.top, " U1.2");
+  EXPECT_EQ(s().pictures.header[0], " U1.2  GND  $SMD   U1.1 ");
 }
 
 // The wheel zooms as "+" and "-" do, about the pointer: the pin under it
 // stays under it, on both sides; half notches add up.
 TEST_F(MainWindow, WheelZoomsAboutThePointer) {
   Run("open " + board);
-  const QImage home = s().topImage.image().copy();
+  const QImage home = s().pictures.sides.top.image().copy();
   Run("wheel 392 280 1");
   const ViewState& v = s().view;
   // 392 - (392 - 192) * 1.4 = 112; 280 - (280 - 530) * 1.4 = 630; 280 - (280 - 30) * 1.4 = -70.
   EXPECT_EQ((std::array{v.Scale, v.ZoomStep, v.TopOriginX, v.TopOriginY, v.BottomOriginX, v.BottomOriginY}),
             (std::array{140, 1, 112, 630, 112, -70}));
-  EXPECT_NE(s().topImage.image(), home) << "redrawn";
+  EXPECT_NE(s().pictures.sides.top.image(), home) << "redrawn";
   EXPECT_EQ(TopPixel(392 - v.MarkRadius, 280), kPin) << "the left edge of U1.2, still under the pointer";
   Run("wheel 392 280 -1");
   EXPECT_EQ((std::array{v.Scale, v.TopOriginX, v.TopOriginY}), (std::array{100, 192, 530}));
-  ImageView* top = app.main->Image1();
+  ImageView* top = app.main->topView();
   for (int half = 0; half < 2; ++half) {
     QWheelEvent wheel(QPointF(392, 280), top->mapToGlobal(QPointF(392, 280)), {}, {0, ImageView::kNotch / 2},
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -348,7 +348,7 @@ TEST_F(MainWindow, WheelZoomsAboutThePointer) {
 // its press still asks what is under it, and a press without motion only asks.
 TEST_F(MainWindow, DragMovesBothSidesAndAClickOnlyAsks) {
   Run("open " + board + "\npress 392 280");
-  EXPECT_EQ(s().HighlightMode, hmPoint);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmPoint);
   EXPECT_EQ(s().view.TopOriginX, 192);
   Run("drag 392 280 442 300");
   EXPECT_EQ(
@@ -369,7 +369,7 @@ TEST_F(MainWindow, DragRedrawsOncePerFrame) {
   std::uint64_t before = scans();
   app.main->Redraw();
   const std::uint64_t perRedraw = scans() - before;
-  ImageView* top = app.main->Image1();
+  ImageView* top = app.main->topView();
   const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(x, 100), top->mapToGlobal(QPointF(x, 100)), Qt::LeftButton, held,
                       Qt::NoModifier);
@@ -391,7 +391,7 @@ TEST_F(MainWindow, HoverNamesThePinUnderThePointer) {
   EXPECT_TRUE(runner.State()["tooltip"].isNull());
   Run("hover 392 280\nmove 393 280");
   EXPECT_TRUE(runner.State()["tooltip"].isNull()) << "gone once the pointer moves";
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
 }
 
 // The title and the status line follow the board and the side; the keys
@@ -424,7 +424,7 @@ TEST_F(MainWindow, OtherButtonsReturnHome) {
   Run("open " + board + "\nkey ++4\npress 10 10 right");
   EXPECT_EQ(s().view.Scale, 100);
   EXPECT_EQ(s().view.TopOriginX, 192);
-  EXPECT_EQ(s().HighlightMode, hmBoard);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmBoard);
 }
 
 }  // namespace
@@ -497,7 +497,7 @@ TEST_F(MainWindow, RealBoardPicturesAtAnyFactorHoldOnlyTheirOwnColours) {
   EXPECT_GT(seen[qRgb(255, 0, 0)], 1000);      // the outline
   EXPECT_GT(seen[qRgb(0x80, 0x80, 0)], 1000);  // the part boxes
   // On the screen, where the top picture stands, the same colours.
-  const QWidget* view = app.main->Image1();
+  const QWidget* view = app.main->topView();
   const QRect shown(view->mapTo(app.main.get(), QPoint(0, 0)), view->size());
   for (int y = shown.top(); y <= shown.bottom(); y += 3) {
     for (int x = shown.left(); x <= shown.right(); x += 3) {

@@ -132,7 +132,7 @@ class Soak : public testing::Test {
   std::pair<int, int> PressPoint() {
     const std::pair<int, int> anywhere{Below(784), Below(490)};
     if (OneIn(2) || !app.main->boardShown()) return anywhere;
-    const bool topShown = app.session.topShown;
+    const bool topShown = app.session.TopShown();
     const BoardPoint p = AnyOf((topShown ? top : bottom).pinPositions);
     const SideMapping map = SideMapping::Of(app.session.view, topShown ? Side::Top : Side::Bottom);
     const double x = map.scale() * p.x + map.originX();
@@ -254,11 +254,11 @@ TEST_F(Soak, ThousandsOfRandomActionsLeaveTheProgramAnsweringInFlatMemory) {
   Run("close");
   Run("open " + board);
   Run("key /");
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
   EXPECT_TRUE(app.main->boardShown());
-  EXPECT_TRUE(app.session.header[0].empty());
+  EXPECT_TRUE(app.session.pictures.header[0].empty());
   EXPECT_EQ(runner.errors(), std::vector<std::string>{});
-  const QImage& picture = app.session.topImage.image();
+  const QImage& picture = app.session.pictures.sides.top.image();
   int pinPixels = 0;
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) pinPixels += picture.pixel(x, y) == qRgb(0x99, 0xb4, 0xd1);

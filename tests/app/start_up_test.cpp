@@ -121,7 +121,7 @@ TEST(StartUp, ABoardThatCannotBeReadShowsItsMessageAndTheProgramGoesOn) {
     EXPECT_TRUE(app.main->isVisible());
     EXPECT_EQ(recorder.errors(), std::vector<std::string>{message});
     app.main->OpenBoard(ExampleBoard());
-    EXPECT_EQ(app.session.HighlightMode, hmBoard) << board;
+    EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard) << board;
     EXPECT_EQ(recorder.errors().size(), 1u);
   }
 }
@@ -169,7 +169,7 @@ TEST(ChildSession, EveryWindowAndTheOpenDialog) {
   StartViewer(app, std::nullopt);
   AnswerOpenDialog(ExampleBoard());
   app.main->open1Click();
-  EXPECT_EQ(app.session.BoardFile, ExampleBoard());
+  EXPECT_EQ(app.session.document.BoardFile, ExampleBoard());
   AnswerOpenDialog("");
   app.main->open1Click();
 
@@ -184,7 +184,7 @@ TEST(ChildSession, EveryWindowAndTheOpenDialog) {
       "close\nopen " +
       ExampleBoard() + "\nexit\n");
   EXPECT_EQ(runner.errors(), std::vector<std::string>{});
-  EXPECT_EQ(app.session.HighlightMode, hmBoard);
+  EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST(StartUp, AWholeSessionWritesNoFile) {
@@ -247,10 +247,10 @@ TEST(ChildSession, WindowsOnX11) {
   Application app(1.0);
   StartViewer(app, std::nullopt);
   const std::pair<QWidget*, QString> windows[] = {{app.main.get(), app.main->windowTitle()},
-                                                  {app.nail.get(), "Open/Short"},
-                                                  {app.parts.get(), "Device"},
-                                                  {app.comp.get(), "Component Pin"},
-                                                  {app.net.get(), "frm_Net"},
+                                                  {&app.dialog(SearchKind::OpenShort), "Open/Short"},
+                                                  {&app.dialog(SearchKind::Device), "Device"},
+                                                  {&app.dialog(SearchKind::CompPin), "Component Pin"},
+                                                  {&app.dialog(SearchKind::Net), "frm_Net"},
                                                   {app.content.get(), "Content"},
                                                   {app.about.get(), "About"},
                                                   {app.keys.get(), "Keys and mouse"},

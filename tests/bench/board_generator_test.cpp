@@ -27,7 +27,7 @@ TEST(BoardGenerator, EveryPassReadsEverySectionToItsMarker) {
   ComputeHomeView(view, board);
   for (const std::string& file : {board, (dir.path() / "jet.CON").string()}) {
     test::RecordingCanvas canvas;
-    const PassView pass = MainPassView(view, Side::Top);
+    const PassView pass = SidePassView(view, Side::Top, BoxStyle::Framed);
     OutlinePass(file, pass, canvas, nullptr);
     PartBoxPass(file, pass, canvas);
     PinPass(file, pass, canvas);

@@ -37,12 +37,12 @@ std::uint64_t HashOf(const QImage& image) {
 // and the two pictures of the overview window.
 std::string PicturesHash(const Application& app) {
   const Session& s = app.session;
-  std::uint64_t parts[] = {HashOf(s.topImage.image()),
-                           HashOf(s.bottomImage.image()),
-                           HashOf(s.headerImage.image()),
-                           Fnv1a(s.header[0].data(), s.header[0].size()),
-                           Fnv1a(s.header[1].data(), s.header[1].size()),
-                           Fnv1a(s.header[2].data(), s.header[2].size()),
+  std::uint64_t parts[] = {HashOf(s.pictures.sides.top.image()),
+                           HashOf(s.pictures.sides.bottom.image()),
+                           HashOf(s.pictures.strip.image()),
+                           Fnv1a(s.pictures.header[0].data(), s.pictures.header[0].size()),
+                           Fnv1a(s.pictures.header[1].data(), s.pictures.header[1].size()),
+                           Fnv1a(s.pictures.header[2].data(), s.pictures.header[2].size()),
                            HashOf(app.overview->TopImage().image()),
                            HashOf(app.overview->BottomImage().image())};
   char text[17];
@@ -64,7 +64,8 @@ void CheckScenes(const std::string& board, const std::vector<Scene>& scenes) {
     BatchRunner runner(app);
     runner.Run("open " + board + "\n" + scene.script);
     const std::string hash = PicturesHash(app);
-    if (print) std::printf("%s %s mode %d\n", scene.name, hash.c_str(), app.session.HighlightMode);
+    if (print)
+      std::printf("%s %s mode %d\n", scene.name, hash.c_str(), static_cast<int>(app.session.highlight.mode));
     EXPECT_EQ(hash, scene.expected);
   }
 }

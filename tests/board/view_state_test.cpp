@@ -14,6 +14,13 @@
 namespace vantrel {
 namespace {
 
+// A view whose live placement is `placement`, everything else as at start.
+ViewState Placed(const Placement& placement) {
+  ViewState view;
+  static_cast<Placement&>(view) = placement;
+  return view;
+}
+
 using test::ErrorOf;
 using test::TempDir;
 
@@ -75,9 +82,9 @@ TEST(ComputeHomeView, WorkedExampleAndOneZoomStep) {
   EXPECT_EQ(v.BottomOriginY, 30);
   EXPECT_EQ(SideMapping::Of(v, Side::Top).Map(2, 2.5), (PixelPoint{392, 280}));
   EXPECT_EQ(SideMapping::Of(v, Side::Bottom).Map(2, 2.5), (PixelPoint{392, 280}));
-  EXPECT_EQ(v.HomeScale, 100);
-  EXPECT_EQ(v.HomeTopOriginY, 530);
-  EXPECT_EQ(v.HomeMarkMargin, 4);
+  EXPECT_EQ(v.home.Scale, 100);
+  EXPECT_EQ(v.home.TopOriginY, 530);
+  EXPECT_EQ(v.home.MarkMargin, 4);
 
   v.Scale += 40;
   CentreOnBoard(v);
@@ -147,7 +154,7 @@ TEST(ComputeHomeView, DivisionByZeroKeepsTheOldViewButStoresTheExtents) {
   EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("flat.brd", Outline("0 2\n8 2\n"))); }),
             "Floating point division by zero");
   EXPECT_EQ(v.Scale, before.Scale);
-  EXPECT_EQ(v.HomeTopOriginY, before.HomeTopOriginY);
+  EXPECT_EQ(v.home.TopOriginY, before.home.TopOriginY);
   EXPECT_EQ(v.ExtentMaxX, 8);
   EXPECT_EQ(v.ExtentMinY, 2);
   EXPECT_EQ(ErrorOf([&] { ComputeHomeView(v, dir.Write("point.brd", Outline("4 4\n"))); }),
@@ -180,13 +187,13 @@ TEST(WheelZoom, KeepsThePointUnderThePointerOnBothSides) {
     std::int32_t scale, zoomStep, x, y;
     ViewState expected;  // Scale, origins, MarkRadius, MarkMargin, ZoomStep
   };
-  const ViewState start{.Scale = 100,
-                        .TopOriginX = 192,
-                        .TopOriginY = 530,
-                        .BottomOriginX = 192,
-                        .BottomOriginY = 30,
-                        .MarkRadius = 2,
-                        .MarkMargin = 4};
+  const ViewState start = Placed({.Scale = 100,
+                                  .TopOriginX = 192,
+                                  .TopOriginY = 530,
+                                  .BottomOriginX = 192,
+                                  .BottomOriginY = 30,
+                                  .MarkRadius = 2,
+                                  .MarkMargin = 4});
   const auto view = [&](std::int32_t scale, std::int32_t tx, std::int32_t ty, std::int32_t bx,
                         std::int32_t by, std::int32_t radius, std::int32_t margin, std::int32_t step) {
     ViewState v = start;
@@ -217,13 +224,19 @@ TEST(WheelZoom, KeepsThePointUnderThePointerOnBothSides) {
 }
 
 TEST(WheelZoom, AtScaleZeroCentresAndOutOfRangeChangesNothing) {
-  ViewState v{.Scale = 0, .ExtentMinX = -2, .ExtentMaxX = 6, .ExtentMinY = 0, .ExtentMaxY = 5};
+  const auto board = [](std::int32_t scale, std::int32_t zoomStep) {
+    ViewState v = Placed({.Scale = scale});
+    v.ZoomStep = zoomStep;
+    v.ExtentMinX = -2, v.ExtentMaxX = 6, v.ExtentMinY = 0, v.ExtentMaxY = 5;
+    return v;
+  };
+  ViewState v = board(0, 0);
   ASSERT_TRUE(WheelZoom(v, Zoom::In, 10, 10));
-  ViewState centred{.Scale = 40, .ZoomStep = 1, .ExtentMinX = -2, .ExtentMaxX = 6, .ExtentMaxY = 5};
+  ViewState centred = board(40, 1);
   CentreOnBoard(centred);
   EXPECT_EQ(v, centred);
 
-  ViewState far{.Scale = 500, .TopOriginX = -2'000'000'000};
+  ViewState far = Placed({.Scale = 500, .TopOriginX = -2'000'000'000});
   const ViewState before = far;
   EXPECT_EQ(ErrorOf([&] { WheelZoom(far, Zoom::In, 0, 0); }), "Invalid floating point operation");
   EXPECT_EQ(far, before);

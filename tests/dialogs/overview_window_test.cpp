@@ -41,7 +41,7 @@ class OverviewWindow : public test::SearchFixture {
   // The window as it is seen, in its own pixels.
   QImage Seen() { return overview.grab().toImage(); }
 
-  TForm8 overview{s};
+  TForm8 overview{s, handler};
 };
 
 TEST_F(OverviewWindow, StartsHiddenAsDesigned) {
@@ -51,8 +51,8 @@ TEST_F(OverviewWindow, StartsHiddenAsDesigned) {
   EXPECT_TRUE(overview.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_TRUE(overview.isWindow());
   EXPECT_EQ(overview.Shows(), "");
-  EXPECT_EQ(&overview.TopImage(), &s.overview.top);
-  EXPECT_EQ(&overview.BottomImage(), &s.overview.bottom);
+  EXPECT_EQ(&overview.TopImage(), &s.pictures.overview.pictures.top);
+  EXPECT_EQ(&overview.BottomImage(), &s.pictures.overview.pictures.bottom);
   EXPECT_EQ(overview.TopImage().image().size(), QSize(287, 215));
   EXPECT_EQ(overview.BottomImage().image().size(), QSize(287, 215));
   for (const char* name : {"Image1", "Image2"}) {
@@ -72,8 +72,8 @@ TEST_F(OverviewWindow, TheSearchMovesItAndShowsThePictureOfTheSideShown) {
   EXPECT_TRUE(overview.isVisible());
   EXPECT_EQ(overview.pos(), kSearchPosition);
   EXPECT_EQ(overview.Shows(), "top");
-  EXPECT_EQ(overview.OverviewOriginX(), s.overview.OverviewOriginX);
-  EXPECT_EQ(overview.OverviewOriginY(), s.overview.OverviewOriginY);
+  EXPECT_EQ(overview.OverviewOriginX(), s.pictures.overview.state.OverviewOriginX);
+  EXPECT_EQ(overview.OverviewOriginY(), s.pictures.overview.state.OverviewOriginY);
   // The top picture inside a money-green margin of 2 pixels on the left, top
   // and bottom and 3 on the right.
   QImage seen = Seen();
@@ -96,7 +96,7 @@ TEST_F(OverviewWindow, TheSearchMovesItAndShowsThePictureOfTheSideShown) {
 
 TEST_F(OverviewWindow, APictureNeverDrawnShowsTheBackground) {
   Search("NOPE", "B1");
-  EXPECT_FALSE(s.topShown);
+  EXPECT_FALSE(s.TopShown());
   EXPECT_TRUE(overview.isVisible());
   EXPECT_EQ(overview.pos(), kSearchPosition);
   EXPECT_EQ(overview.Shows(), "bottom");
@@ -106,7 +106,7 @@ TEST_F(OverviewWindow, APictureNeverDrawnShowsTheBackground) {
 TEST_F(OverviewWindow, TheTopPassWithoutAMatchMovesItButShowsItOnlyIfShown) {
   overview.move(10, 10);
   Search("NOPE", "U1");
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   EXPECT_FALSE(overview.isVisible());
   EXPECT_EQ(overview.pos(), kSearchPosition);  // moved all the same
   EXPECT_EQ(overview.Shows(), "top");
@@ -130,14 +130,14 @@ TEST_F(OverviewWindow, AnEmptyFirstNameLeavesItWhereItIs) {
 
   // Top side shown: nothing happens to the window.
   Search("", "U1");
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   EXPECT_FALSE(overview.isVisible());
   EXPECT_EQ(overview.pos(), QPoint(534, 386));
   EXPECT_EQ(overview.Shows(), "bottom");
 
   // Bottom side shown: the window is shown as it was, where it was.
   Search("", "B1");
-  EXPECT_FALSE(s.topShown);
+  EXPECT_FALSE(s.TopShown());
   EXPECT_TRUE(overview.isVisible());
   EXPECT_EQ(overview.pos(), QPoint(534, 386));
   EXPECT_EQ(overview.Shows(), "bottom");
@@ -146,7 +146,7 @@ TEST_F(OverviewWindow, AnEmptyFirstNameLeavesItWhereItIs) {
 TEST_F(OverviewWindow, ItsKeysMoveAndHideIt) {
   Search("U1");
   ASSERT_EQ(overview.pos(), kSearchPosition);
-  const QImage top = s.overview.top.image().copy();
+  const QImage top = s.pictures.overview.pictures.top.image().copy();
   const ViewState view = s.view;
   const struct {
     char key;
@@ -160,7 +160,7 @@ TEST_F(OverviewWindow, ItsKeysMoveAndHideIt) {
   }
   // The keys move the window, not the board.
   EXPECT_EQ(s.view, view);
-  EXPECT_EQ(s.overview.top.image(), top);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), top);
 
   QTest::keyClick(&overview, 'v');
   EXPECT_FALSE(overview.isVisible());
@@ -175,14 +175,14 @@ TEST_F(OverviewWindow, ShowUnchangedDrawsNothing) {
   Search("U1");
   overview.FormKeyPress('2');
   overview.FormKeyPress('v');
-  const QImage top = s.overview.top.image().copy();
+  const QImage top = s.pictures.overview.pictures.top.image().copy();
   Search("", "B1");  // the bottom side is shown now; the overview keeps its top picture
   overview.FormKeyPress('v');
   overview.ShowUnchanged();
   EXPECT_TRUE(overview.isVisible());
   EXPECT_EQ(overview.pos(), QPoint(514, 406));
   EXPECT_EQ(overview.Shows(), "top");
-  EXPECT_EQ(s.overview.top.image(), top);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), top);
   EXPECT_EQ(PixelAt(Seen(), 2 + 61, 2 + 100), colors::kWhite);
 }
 

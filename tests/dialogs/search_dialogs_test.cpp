@@ -12,11 +12,16 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/application.h"
+#include "dialogs/comp_dialog.h"
+#include "dialogs/device_dialog.h"
+#include "dialogs/nail_dialog.h"
+#include "dialogs/net_dialog.h"
 #include "search/error_handler.h"
 #include "support/test_support.h"
 
@@ -54,11 +59,11 @@ struct Design {
   QPoint okAt{32, 184};
   const char* cancelName = "Button2";
   QPoint cancelAt{168, 184};
-  bool cancelHides = true;       // else Cancel does nothing
-  bool enterIsConsumed = false;  // else the key goes on to the panel
-  int mode = hmNone;             // what its search sets
-  const char* held = nullptr;    // a name the board holds
-  const char* other = nullptr;   // another one
+  bool cancelHides = true;                     // else Cancel does nothing
+  bool enterIsConsumed = false;                // else the key goes on to the panel
+  HighlightMode mode = HighlightMode::hmNone;  // what its search sets
+  const char* held = nullptr;                  // a name the board holds
+  const char* other = nullptr;                 // another one
 };
 
 // Three captions "<word>(1)" to "<word>(3)" in white, red and `third` at
@@ -77,38 +82,41 @@ std::vector<Caption> ThreeSlots(const char* word, QColor third) {
 // The dialog of that type among the program's windows, and its design.
 template <typename Dialog>
 Dialog& DialogIn(Application& app) {
-  return *std::get<std::unique_ptr<Dialog>&>(std::tie(app.nail, app.comp, app.parts, app.net));
+  for (const SearchKind kind : kSearchKinds) {
+    if (auto* dialog = dynamic_cast<Dialog*>(&app.dialog(kind))) return *dialog;
+  }
+  throw std::logic_error("no such dialog");
 }
 
 Design DesignOf(const Application& app, const SearchDialog* dialog) {
-  if (dialog == app.nail.get()) {
+  if (dialog == &app.dialog(SearchKind::OpenShort)) {
     return {.objectName = "Frm_Nail",
             .title = "Open/Short",
             .captions = ThreeSlots("Pin", Qt::yellow),
             .cancelName = "Button1",
             .cancelAt = {160, 184},
-            .mode = hmOpenShort,
+            .mode = HighlightMode::hmOpenShort,
             .held = "TP1",
             .other = "TP2"};
   }
-  if (dialog == app.parts.get()) {
+  if (dialog == &app.dialog(SearchKind::Device)) {
     return {.objectName = "Frm_Parts",
             .title = "Device",
             .captions = ThreeSlots("Part", QColor(0, 255, 255)),
-            .mode = hmDevice,
+            .mode = HighlightMode::hmDevice,
             .held = "U1",
             .other = "U2"};
   }
   // One red caption, Label2, and its field; OK and Cancel on row 176.
   const Caption pin{"Label2", "Pin:", Qt::red, {40, 48}, {88, 48}};
-  if (dialog == app.comp.get()) {
+  if (dialog == &app.dialog(SearchKind::CompPin)) {
     return {.objectName = "Frm_Comp",
             .title = "Component Pin",
             .panel = {16, 24, 241, 121},
             .captions = {pin},
             .okAt = {32, 176},
             .cancelAt = {168, 176},
-            .mode = hmCompPin,
+            .mode = HighlightMode::hmCompPin,
             .held = "U1.1",
             .other = "U2.1"};
   }
@@ -125,7 +133,7 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
           .cancelAt = {168, 176},
           .cancelHides = false,
           .enterIsConsumed = true,
-          .mode = hmNet,
+          .mode = HighlightMode::hmNet,
           .held = "NETA",
           .other = "NETB"};
 }
@@ -152,13 +160,12 @@ template <typename Dialog>
 class SearchDialogs : public testing::Test {
  protected:
   SearchDialogs() {
-    SetErrorReporter([this](const std::string& text, const std::string&) { errors.push_back(text); });
-    s.changed = [this, shows = s.changed] {
+    app.handler.SetReporter([this](const std::string& text, const std::string&) { errors.push_back(text); });
+    app.handler.SetAfterEach([this] {
       ++handlersRun;
-      if (shows) shows();
-    };
+      app.main->SyncWithSession();
+    });
   }
-  ~SearchDialogs() override { SetErrorReporter(nullptr); }
 
   // Opens the board through the main window; jet.CON beside it unless `withCompanion` is false.
   void Open(bool withCompanion = true) {
@@ -245,8 +252,8 @@ TYPED_TEST(SearchDialogs, EnterInEachFieldClicksOkOnce) {
   EnterCounter panel;
   dialog.findChild<QWidget*>("Panel1")->installEventFilter(&panel);
   for (int n = 1; n <= dialog.fieldCount(); ++n) {
-    s.HighlightMode = hmBoard;
-    s.ClearHeader();
+    s.highlight.mode = HighlightMode::hmBoard;
+    s.pictures.ClearHeader();
     dialog.ShowDialog();
     dialog.ClearFields();
     dialog.SetFieldText(n, this->design.held);
@@ -257,9 +264,9 @@ TYPED_TEST(SearchDialogs, EnterInEachFieldClicksOkOnce) {
     EXPECT_EQ(clicks.count(), 1) << "Edit" << n;
     EXPECT_EQ(this->handlersRun, 1) << "Edit" << n;
     EXPECT_EQ(panel.keys, this->design.enterIsConsumed ? 0 : 1) << "Edit" << n;
-    EXPECT_EQ(s.HighlightMode, this->design.mode);
-    EXPECT_NE(s.header[static_cast<std::size_t>(n - 1)].find(this->design.held), std::string::npos)
-        << "the search of Edit" << n << "'s text fills header line " << n << ": " << s.header[n - 1];
+    EXPECT_EQ(s.highlight.mode, this->design.mode);
+    EXPECT_NE(s.pictures.header[static_cast<std::size_t>(n - 1)].find(this->design.held), std::string::npos)
+        << "the search of Edit" << n << "'s text fills header line " << n << ": " << s.pictures.header[n - 1];
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.FieldText(n), this->design.held);
   }
@@ -270,17 +277,18 @@ TYPED_TEST(SearchDialogs, OkWithABoardRunsTheSearchAndHides) {
   this->Open();
   this->ClickOk(this->design.held);
   EXPECT_TRUE(this->errors.empty());
-  EXPECT_EQ(this->s.HighlightMode, this->design.mode);
-  EXPECT_NE(this->s.header[0].find(this->design.held), std::string::npos) << this->s.header[0];
+  EXPECT_EQ(this->s.highlight.mode, this->design.mode);
+  EXPECT_NE(this->s.pictures.header[0].find(this->design.held), std::string::npos)
+      << this->s.pictures.header[0];
   EXPECT_FALSE(this->dialog.isVisible());
 }
 
 TYPED_TEST(SearchDialogs, OkWithoutABoardDoesNothingAndStaysOpen) {
-  this->s.header[0] = "start";
+  this->s.pictures.header[0] = "start";
   this->ClickOk(this->design.held);
   EXPECT_TRUE(this->errors.empty());
-  EXPECT_EQ(this->s.HighlightMode, hmNone);
-  EXPECT_EQ(this->s.header[0], "start");
+  EXPECT_EQ(this->s.highlight.mode, HighlightMode::hmNone);
+  EXPECT_EQ(this->s.pictures.header[0], "start");
   EXPECT_TRUE(this->dialog.isVisible());
 }
 
@@ -288,10 +296,10 @@ TYPED_TEST(SearchDialogs, OkWithAMissingCompanionFileShowsTheErrorAndStaysOpen) 
   this->Open(false);
   ASSERT_EQ(this->errors, std::vector<std::string>{"File not found."}) << "the open's bottom side";
   this->errors.clear();
-  const int mode = this->s.HighlightMode;
+  const HighlightMode mode = this->s.highlight.mode;
   this->ClickOk(this->design.held);
   EXPECT_EQ(this->errors, std::vector<std::string>{"File not found."});
-  EXPECT_EQ(this->s.HighlightMode, mode);
+  EXPECT_EQ(this->s.highlight.mode, mode);
   EXPECT_TRUE(this->dialog.isVisible());
 }
 
@@ -299,15 +307,15 @@ TYPED_TEST(SearchDialogs, CancelHidesOrDoesNothingAndChangesNothingElse) {
   this->Open();
   this->ClickOk(this->design.held);
   Session& s = this->s;
-  const QImage top = s.topImage.image().copy();
-  const std::array<std::string, 3> header = s.header;
+  const QImage top = s.pictures.sides.top.image().copy();
+  const std::array<std::string, 3> header = s.pictures.header;
   this->dialog.ShowDialog();
   this->dialog.SetFieldText(1, this->design.other);
   QTest::mouseClick(this->dialog.cancelButton(), Qt::LeftButton);
   EXPECT_EQ(this->dialog.isVisible(), !this->design.cancelHides);
-  EXPECT_EQ(s.topImage.image(), top);
-  EXPECT_EQ(s.header, header);
-  EXPECT_EQ(s.HighlightMode, this->design.mode);
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
+  EXPECT_EQ(s.pictures.header, header);
+  EXPECT_EQ(s.highlight.mode, this->design.mode);
   EXPECT_EQ(this->dialog.FieldText(1), this->design.other);
 }
 
@@ -318,7 +326,7 @@ TYPED_TEST(SearchDialogs, TheCloseBoxHidesAndChangesNothing) {
   EXPECT_TRUE(this->dialog.close());
   EXPECT_FALSE(this->dialog.isVisible());
   EXPECT_EQ(this->dialog.FieldText(1), this->design.held);
-  EXPECT_EQ(this->s.HighlightMode, hmBoard);
+  EXPECT_EQ(this->s.highlight.mode, HighlightMode::hmBoard);
 }
 
 // Redraw searches what the field holds at that moment, confirmed or not.
@@ -328,8 +336,9 @@ TYPED_TEST(SearchDialogs, TheMainWindowsRedrawSearchesWhatTheFieldHoldsNow) {
   this->dialog.SetFieldText(1, this->design.other);
   this->app.main->Redraw();
   EXPECT_TRUE(this->errors.empty());
-  EXPECT_NE(this->s.header[0].find(this->design.other), std::string::npos) << this->s.header[0];
-  EXPECT_EQ(this->s.HighlightMode, this->design.mode);
+  EXPECT_NE(this->s.pictures.header[0].find(this->design.other), std::string::npos)
+      << this->s.pictures.header[0];
+  EXPECT_EQ(this->s.highlight.mode, this->design.mode);
 }
 
 // Typing offers the board's names of the dialog's kind, from both files
@@ -356,11 +365,11 @@ TYPED_TEST(SearchDialogs, TypingOffersNamesAndEnterInTheListOnlyPicks) {
   EXPECT_EQ(dialog.field(1)->text(), other);
   EXPECT_FALSE(completer->popupVisible());
   EXPECT_EQ(clicks.count(), 0);
-  EXPECT_EQ(this->s.HighlightMode, hmBoard);
+  EXPECT_EQ(this->s.highlight.mode, HighlightMode::hmBoard);
 
   QTest::keyClick(completer->keyTarget(), Qt::Key_Return);
   EXPECT_EQ(clicks.count(), 1);
-  EXPECT_EQ(this->s.HighlightMode, this->design.mode);
+  EXPECT_EQ(this->s.highlight.mode, this->design.mode);
 }
 
 // What only one dialog does.
@@ -374,7 +383,7 @@ TEST_F(OpenShortDialog, APointInquiryHitEmptiesItsFieldsAndAMissDoesNot) {
   EXPECT_EQ(dialog.SlotTexts(), (SlotNames{"TP1", "", "TP3"}));
   // U1.1 at (1.5, 1) lies at pixel (267, 280) of the top side.
   app.main->ImageMouseDown(Side::Top, ImageView::Button::Left, 267, 280);
-  EXPECT_EQ(s.HighlightMode, hmPoint);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmPoint);
   EXPECT_EQ(dialog.SlotTexts(), (SlotNames{"", "", ""}));
 }
 
@@ -384,11 +393,11 @@ TEST_F(DeviceDialog, OkDrawsTheOverviewOfDeviceOne) {
   Open();
   ClickOk("u1");
   EXPECT_EQ(dialog.SlotTexts(), (SlotNames{"u1", "", ""}));
-  EXPECT_FALSE(s.topShown) << "U1 is on both sides";
+  EXPECT_FALSE(s.TopShown()) << "U1 is on both sides";
   EXPECT_TRUE(app.overview->isVisible());
   EXPECT_EQ(app.overview->pos(), QPoint(514, 386));
   EXPECT_EQ(app.overview->Shows(), "bottom");
-  EXPECT_TRUE(s.overview.bottomDrawn);
+  EXPECT_TRUE(s.pictures.overview.Drawn(Side::Bottom));
 }
 
 }  // namespace

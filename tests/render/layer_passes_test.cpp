@@ -48,7 +48,7 @@ class LayerPasses : public testing::Test {
 };
 
 TEST_F(LayerPasses, OutlineClearsBothPicturesAndDrawsThePolyline) {
-  OutlinePass(file, MainPassView(View100(), Side::Top), image, &header);
+  OutlinePass(file, SidePassView(View100(), Side::Top, BoxStyle::Framed), image, &header);
   const auto fills = image.Of(Figure::FillRect);
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].x2, 784);
@@ -69,12 +69,12 @@ TEST_F(LayerPasses, OutlineClearsBothPicturesAndDrawsThePolyline) {
 
 TEST_F(LayerPasses, OutlineEndsAtTheFirstXOfOne) {
   const std::string f = dir.Write("x.brd", "h\n0 0\n8 0\n1 5\n8 5\n1 1 1 1\n");
-  OutlinePass(f, MainPassView(View100(), Side::Bottom), image, nullptr);
+  OutlinePass(f, SidePassView(View100(), Side::Bottom, BoxStyle::Framed), image, nullptr);
   EXPECT_EQ(image.Of(Figure::Line).size(), 1u);
 }
 
 TEST_F(LayerPasses, MainPartBoxesAreFourLinesDialogBoxesOneRectangle) {
-  PartBoxPass(file, MainPassView(View100(), Side::Top), image);
+  PartBoxPass(file, SidePassView(View100(), Side::Top, BoxStyle::Framed), image);
   const auto lines = image.Of(Figure::Line);
   ASSERT_EQ(lines.size(), 8u);
   // U1: x 0..1.5 -> 192..342, y 0..0.5 -> 530..480; margin 4.
@@ -85,7 +85,7 @@ TEST_F(LayerPasses, MainPartBoxesAreFourLinesDialogBoxesOneRectangle) {
   EXPECT_EQ(lines[0].state.penColor, colors::kOlive);
 
   image.Reset();
-  PartBoxPass(file, MainPassView(View100(), Side::Bottom, Variant::Dialog), image);
+  PartBoxPass(file, SidePassView(View100(), Side::Bottom, BoxStyle::Filled), image);
   const auto boxes = image.Of(Figure::Rectangle);
   ASSERT_EQ(boxes.size(), 2u);
   // Bottom side: y 0 -> 30, y 0.5 -> 80; the lower board y is on top.
@@ -98,16 +98,16 @@ TEST_F(LayerPasses, MainPartBoxesAreFourLinesDialogBoxesOneRectangle) {
 
 TEST_F(LayerPasses, EmptyPartSectionAndZeroMargins) {
   const std::string f = dir.Write("e.brd", "h\n0 0\n1 1 1 1\n2 2 2 2\n3 3 3 3\n");
-  PartBoxPass(f, MainPassView(View100(), Side::Top, Variant::Dialog), image);
+  PartBoxPass(f, SidePassView(View100(), Side::Top, BoxStyle::Filled), image);
   EXPECT_TRUE(image.figures().empty());
 
   ViewState v = View100();
   v.MarkMargin = 0;
   v.MarkRadius = 0;
-  PartBoxPass(file, MainPassView(v, Side::Top, Variant::Dialog), image);
+  PartBoxPass(file, SidePassView(v, Side::Top, BoxStyle::Filled), image);
   EXPECT_EQ(image.Of(Figure::Rectangle)[0].x1, 192);
   EXPECT_EQ(image.Of(Figure::Rectangle)[0].x2, 342);
-  PinPass(file, MainPassView(v, Side::Top), image);
+  PinPass(file, SidePassView(v, Side::Top, BoxStyle::Framed), image);
   const auto pins = image.Of(Figure::Ellipse);
   ASSERT_FALSE(pins.empty());
   EXPECT_EQ(pins[0].x1, pins[0].x2);
@@ -116,7 +116,7 @@ TEST_F(LayerPasses, EmptyPartSectionAndZeroMargins) {
 TEST_F(LayerPasses, PinsSkipAThreeAndEndAtThreeThree) {
   const std::string f =
       dir.Write("p.brd", "h\n0 0\n1 1 1 1\n2 2 2 2\n0.5 0.25\n3 5\n2 3\n2 2.5\n3 3 3 3\n4 4\n");
-  PinPass(f, MainPassView(View100(), Side::Top), image);
+  PinPass(f, SidePassView(View100(), Side::Top, BoxStyle::Framed), image);
   const auto pins = image.Of(Figure::Ellipse);
   ASSERT_EQ(pins.size(), 2u);
   EXPECT_EQ((std::array{pins[0].x1, pins[0].y1, pins[0].x2, pins[0].y2}),
@@ -144,27 +144,27 @@ TEST_F(LayerPasses, OverviewUsesItsOwnScaleOriginAndSizes) {
 
 TEST_F(LayerPasses, ErrorsStopThePassAndKeepWhatItDrew) {
   EXPECT_EQ(ErrorOf([&] {
-              OutlinePass((dir.path() / "jet.CON").string(), MainPassView(View100(), Side::Bottom), image,
-                          &header);
+              OutlinePass((dir.path() / "jet.CON").string(),
+                          SidePassView(View100(), Side::Bottom, BoxStyle::Framed), image, &header);
             }),
             "File not found");
   EXPECT_EQ(image.Of(Figure::FillRect).size(), 1u);  // cleared before the file was opened
 
   const std::string bad = dir.Write("bad.brd", "h\n0 0\n1 1 1 1\nU1\n0 1,5 0 1\nU2\n0 1 0 1\n2 2 2 2\n");
   image.Reset();
-  EXPECT_EQ(ErrorOf([&] { PartBoxPass(bad, MainPassView(View100(), Side::Top), image); }),
+  EXPECT_EQ(ErrorOf([&] { PartBoxPass(bad, SidePassView(View100(), Side::Top, BoxStyle::Framed), image); }),
             "Invalid numeric input");
   EXPECT_TRUE(image.figures().empty());
 
   const std::string cut = dir.Write("cut.brd", "h\n0 0\n1 1 1 1\n2 2 2 2\n5 5\n6 6\n");
-  EXPECT_EQ(ErrorOf([&] { PinPass(cut, MainPassView(View100(), Side::Top), image); }),
+  EXPECT_EQ(ErrorOf([&] { PinPass(cut, SidePassView(View100(), Side::Top, BoxStyle::Framed), image); }),
             "Read beyond end of file");
   EXPECT_EQ(image.Of(Figure::Ellipse).size(), 2u);
 }
 
 TEST_F(LayerPasses, MarkerWithATrailingBlankIsTakenForAPartName) {
   const std::string f = dir.Write("m.brd", "h\n0 0\n1 1 1 1\n2 2 2 2 \n0.5 0.5\n2 2.5\n2 2 2 2\n3 3 3 3\n");
-  PartBoxPass(f, MainPassView(View100(), Side::Top, Variant::Dialog), image);
+  PartBoxPass(f, SidePassView(View100(), Side::Top, BoxStyle::Filled), image);
   ASSERT_EQ(image.Of(Figure::Rectangle).size(), 1u);
   EXPECT_EQ(image.Of(Figure::Rectangle)[0].x1, 242 - 4);
 }
@@ -178,20 +178,20 @@ TEST_P(RealBoards, EveryPassRunsToItsEndOnBothFiles) {
   ComputeHomeView(view, brd);
   EXPECT_GT(view.Scale, 0);
   std::size_t bottomParts = 0;
-  for (Variant variant : {Variant::Main, Variant::Dialog}) {
+  for (BoxStyle boxes : {BoxStyle::Framed, BoxStyle::Filled}) {
     for (auto [side, file] : {std::pair{Side::Top, brd}, std::pair{Side::Bottom, con}}) {
       RecordingCanvas canvas;
-      const PassView pass = MainPassView(view, side, variant);
+      const PassView pass = SidePassView(view, side, boxes);
       OutlinePass(file, pass, canvas, nullptr);
       PartBoxPass(file, pass, canvas);
       PinPass(file, pass, canvas);
       EXPECT_GT(canvas.Of(Figure::Line).size(), 3u);
       EXPECT_GT(canvas.Of(Figure::Ellipse).size(), 0u);
-      if (variant == Variant::Dialog && side == Side::Bottom)
+      if (boxes == BoxStyle::Filled && side == Side::Bottom)
         bottomParts = canvas.Of(Figure::Rectangle).size();
     }
   }
-  // The overview variant: cleared as a main picture, filled part boxes, pins
+  // The overview: cleared as a main picture, filled part boxes, pins
   // of radius H + 2.
   RecordingCanvas overview(287, 215);
   const PassView pass = OverviewPassView(view, Side::Bottom, 143, 107);

@@ -53,25 +53,25 @@ class CompPinSearchTest : public test::TextSearchFixture<CompPinSearch, RedrawCo
   // The pin lies on the pin target of the side's picture, with its disc.
   void ExpectAtTarget(Side side, double x, double y, const std::string& when) {
     EXPECT_EQ(PixelOf(side, x, y), (PixelPoint{392, 252})) << when;
-    EXPECT_EQ(PixelAt(s.ImageOf(side), 392, 252), colors::kWhite) << when;
+    EXPECT_EQ(PixelAt(s.PictureOf(side), 392, 252), colors::kWhite) << when;
   }
 };
 
 TEST_F(CompPinSearchTest, CentresMarksFramesAndWritesTheHeader) {
   Open();
-  s.header = {"", "old second line", "old third line"};
+  s.pictures.header = {"", "old second line", "old third line"};
   EXPECT_TRUE(Search("u1.1"));
 
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header, (test::Header{"u1.1    NETA    $BOTTOM-FOURTH    T1 T2 ", "", ""}));
-  EXPECT_EQ(s.HighlightMode, hmCompPin);
-  EXPECT_FALSE(s.topShown) << "a pin on both sides ends with the bottom side shown";
+  EXPECT_EQ(s.pictures.header, (test::Header{"u1.1    NETA    $BOTTOM-FOURTH    T1 T2 ", "", ""}));
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmCompPin);
+  EXPECT_FALSE(s.TopShown()) << "a pin on both sides ends with the bottom side shown";
   EXPECT_EQ(s.view.TopOriginX, 17);
   EXPECT_EQ(s.view.TopOriginY, 502);
   EXPECT_EQ(s.view.BottomOriginX, 17);
   EXPECT_EQ(s.view.BottomOriginY, 2);
 
-  for (const ImageCanvas* image : {&s.topImage, &s.bottomImage}) {
+  for (const ImageCanvas* image : {&s.pictures.sides.top, &s.pictures.sides.bottom}) {
     // The white disc at the target, outlined in the pins' colour.
     EXPECT_EQ(PixelAt(*image, 392, 252), colors::kWhite);
     EXPECT_EQ(PixelAt(*image, 387, 252), colors::kActiveCaption);
@@ -87,7 +87,7 @@ TEST_F(CompPinSearchTest, CentresMarksFramesAndWritesTheHeader) {
     EXPECT_GT(CountColor(*image, QRect(400, 237, 70, 25), colors::kRed), 0);
     EXPECT_EQ(CountColor(*image, QRect(380, 200, 19, 36), colors::kRed), 0);
   }
-  const CanvasState& pen = s.topImage.state();
+  const CanvasState& pen = s.pictures.sides.top.state();
   EXPECT_EQ(pen.fontName, "Times New Roman");
   EXPECT_EQ(pen.fontSizePt, 14);
   EXPECT_EQ(pen.fontColor, colors::kRed);
@@ -104,7 +104,7 @@ TEST_F(CompPinSearchTest, ThePinIsALineOfOneBlankAndTheTextInAnyCase) {
   Search("U4.1");
   EXPECT_EQ(s.view.TopOriginX, 392 - 500);
   EXPECT_EQ(s.view.TopOriginY, 252 + 250);
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
 }
 
 // Every line of the pin records is compared with the text, so a line that is
@@ -132,10 +132,10 @@ TEST_P(LineTakenForAPinName, ReadsTheNextLinesAsTheRecord) {
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(s.view.TopOriginX, c.originX);
   EXPECT_EQ(s.view.TopOriginY, c.originY);
-  EXPECT_EQ(s.compPin.CompPinNet, c.net);
-  EXPECT_EQ(s.compPin.CompPinFourth, c.fourth);
-  EXPECT_EQ(PixelAt(s.topImage, 392, 252), colors::kWhite);
-  EXPECT_EQ(s.header[0], "") << "no block is headed by the net";
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinNet, c.net);
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinFourth, c.fourth);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 392, 252), colors::kWhite);
+  EXPECT_EQ(s.pictures.header[0], "") << "no block is headed by the net";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,83 +156,83 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CompPinSearchTest, CutsTheFourthLineAfterTheSearchAndShowsItWholeAfterARedraw) {
   Open();
   Search("U1.2");
-  EXPECT_TRUE(s.topShown) << "the pin is on the top side only";
-  EXPECT_EQ(s.compPin.CompPinFourth, "0123456789ABCDEFGHIJ");
-  EXPECT_EQ(s.header[0], "U1.2    NETB    $0123456789ABCDEFGHIJ" + kU12Block);
+  EXPECT_TRUE(s.TopShown()) << "the pin is on the top side only";
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinFourth, "0123456789ABCDEFGHIJ");
+  EXPECT_EQ(s.pictures.header[0], "U1.2    NETB    $0123456789ABCDEFGHIJ" + kU12Block);
 
-  s.topShown = false;  // the side key
-  s.ClearHeader();
+  s.view.shown = Side::Bottom;  // the side key
+  s.pictures.ClearHeader();
   Redraw("U1.2");
-  EXPECT_EQ(s.header[0], "U1.2    NETB    $0123456789ABCDEFGHIJKLMN" + kU12Block);
-  EXPECT_EQ(s.compPin.RedrawPinFourth, "0123456789ABCDEFGHIJKLMN");
-  EXPECT_EQ(s.compPin.CompPinFourth, "0123456789ABCDEFGHIJ") << "a redraw leaves it alone";
-  EXPECT_FALSE(s.topShown) << "a redraw does not change the side shown";
-  EXPECT_EQ(s.HighlightMode, hmCompPin);
+  EXPECT_EQ(s.pictures.header[0], "U1.2    NETB    $0123456789ABCDEFGHIJKLMN" + kU12Block);
+  EXPECT_EQ(s.highlight.memory.compPin.RedrawPinFourth, "0123456789ABCDEFGHIJKLMN");
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinFourth, "0123456789ABCDEFGHIJ") << "a redraw leaves it alone";
+  EXPECT_FALSE(s.TopShown()) << "a redraw does not change the side shown";
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmCompPin);
 }
 
 TEST_F(CompPinSearchTest, ANetLongerThanTwentyCharactersFindsNoBlock) {
   const std::string net = "ABCDEFGHIJKLMNOPQRSTU";
   Open(Board("", "", " U1.1\n1.5 1\n" + net + "\nF\n", net + "\n1\nT1\n\n"), Board("", "", "", ""));
-  s.header[0] = "old";
+  s.pictures.header[0] = "old";
   Search("U1.1");
-  EXPECT_EQ(s.compPin.CompPinNet, "ABCDEFGHIJKLMNOPQRST");
-  EXPECT_EQ(s.header[0], "");
-  EXPECT_EQ(s.HighlightMode, hmCompPin);
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinNet, "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_EQ(s.pictures.header[0], "");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmCompPin);
 }
 
 TEST_F(CompPinSearchTest, BeforeAnyFindTheFirstEmptyLineHeadsTheBlock) {
   Open();
-  const QImage top = s.topImage.image().copy();
+  const QImage top = s.pictures.sides.top.image().copy();
   const ViewState home = s.view;
   Search("X9.9");
   // The block after the first empty line: "NETA" is skipped, "1", "T1", "T2" listed.
-  EXPECT_EQ(s.header[0], "X9.9        $    1 T1 T2 ");
+  EXPECT_EQ(s.pictures.header[0], "X9.9        $    1 T1 T2 ");
   EXPECT_EQ(s.view, home);
-  EXPECT_EQ(s.topImage.image(), top);
-  EXPECT_EQ(s.HighlightMode, hmCompPin);
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmCompPin);
 }
 
 TEST_F(CompPinSearchTest, NoNetBlocksGiveNoHeaderEvenForAnEmptyStoredNet) {
   // The file ends right after "5 5 5 5": there is no line, empty or not, to
   // be taken for a block heading.
   Open(Board("", "", " U1.1\n1.5 1\nNETA\nF\n", ""), Board("", "", "", ""));
-  s.header[0] = "old";
+  s.pictures.header[0] = "old";
   Search("X9.9");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header[0], "");
-  EXPECT_EQ(s.HighlightMode, hmCompPin);
+  EXPECT_EQ(s.pictures.header[0], "");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmCompPin);
 }
 
 TEST_F(CompPinSearchTest, ANameNotFoundAfterAnEarlierFindKeepsPicturesViewAndMemory) {
   Open();
   Search("U1.2");
-  const QImage top = s.topImage.image().copy();
-  const QImage bottom = s.bottomImage.image().copy();
+  const QImage top = s.pictures.sides.top.image().copy();
+  const QImage bottom = s.pictures.sides.bottom.image().copy();
   const ViewState view = s.view;
   Search("NOPE.1");
-  EXPECT_EQ(s.header[0], "NOPE.1    NETB    $0123456789ABCDEFGHIJ" + kU12Block);
+  EXPECT_EQ(s.pictures.header[0], "NOPE.1    NETB    $0123456789ABCDEFGHIJ" + kU12Block);
   EXPECT_EQ(s.view, view);
-  EXPECT_EQ(s.topImage.image(), top);
-  EXPECT_EQ(s.bottomImage.image(), bottom);
-  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
+  EXPECT_EQ(s.pictures.sides.bottom.image(), bottom);
+  EXPECT_TRUE(s.TopShown());
 }
 
 TEST_F(CompPinSearchTest, APinOnlyInTheCompanionFileLeavesTheTopSideAlone) {
   Open();
-  const QImage top = s.topImage.image().copy();
+  const QImage top = s.pictures.sides.top.image().copy();
   Search("c5.1");
-  EXPECT_EQ(s.topImage.image(), top);
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
   EXPECT_EQ(s.view.TopOriginX, -108);
   EXPECT_EQ(s.view.TopOriginY, 530);
   EXPECT_EQ(s.view.BottomOriginX, 392 - 150);
   EXPECT_EQ(s.view.BottomOriginY, 252 - 350);
-  EXPECT_FALSE(s.topShown);
-  EXPECT_EQ(PixelAt(s.bottomImage, 392, 252), colors::kWhite);
+  EXPECT_FALSE(s.TopShown());
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 392, 252), colors::kWhite);
   // Part C5 (0.4..0.8, 1.2..1.6) lies at 342..442, 202..302 on the bottom side.
-  EXPECT_EQ(PixelAt(s.bottomImage, 452, 250), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.bottomImage, 332, 250), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.bottomImage, 400, 192), colors::kWhite);
-  EXPECT_EQ(s.header[0], "c5.1    NETA    $C-FOURTH    T1 T2 ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 452, 250), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 332, 250), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 400, 192), colors::kWhite);
+  EXPECT_EQ(s.pictures.header[0], "c5.1    NETA    $C-FOURTH    T1 T2 ");
 }
 
 TEST_F(CompPinSearchTest, KeepsThePinAtTheTargetThroughPanZoomAndHome) {
@@ -266,17 +266,17 @@ TEST_F(CompPinSearchTest, FramesOnlyTheFirstPartOfTheName) {
   Open();
   Search("U1.1");
   // The second "U1" (0.2..0.4) would be framed at 57..127, 392..462 on the top side.
-  EXPECT_EQ(PixelAt(s.topImage, 577, 200), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.topImage, 127, 430), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.topImage, 90, 462), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 577, 200), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 127, 430), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 90, 462), colors::kBlack);
 }
 
 TEST_F(CompPinSearchTest, ANameWithoutADotFramesNoPart) {
   Open(Board("U1\n1.2 2.2 0.6 1.4\n", "", " U1\n1.5 1\nNETA\nF\n", ""), kBottom);
   Search("U1");
-  EXPECT_EQ(PixelAt(s.topImage, 392, 252), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.topImage, 577, 200), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.topImage, 400, 362), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 392, 252), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 577, 200), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 400, 362), colors::kBlack);
 }
 
 TEST(PartNameOf, IsTheTextBeforeTheFirstDotWithinTwentyCharacters) {
@@ -294,8 +294,8 @@ TEST_F(CompPinSearchTest, ARedrawWithAnEmptyTextMarksNothingAndWritesTheStoredNe
   Search("U1.2");
   Redraw("U1.2");
   Redraw("");
-  EXPECT_EQ(s.header[0], "    NETB    $0123456789ABCDEFGHIJKLMN" + kU12Block);
-  EXPECT_NE(PixelAt(s.topImage, 392, 252), colors::kWhite);
+  EXPECT_EQ(s.pictures.header[0], "    NETB    $0123456789ABCDEFGHIJKLMN" + kU12Block);
+  EXPECT_NE(PixelAt(s.pictures.sides.top, 392, 252), colors::kWhite);
 }
 
 TEST_F(CompPinSearchTest, ARedrawSearchesTheTextItIsGiven) {
@@ -304,7 +304,7 @@ TEST_F(CompPinSearchTest, ARedrawSearchesTheTextItIsGiven) {
   Redraw("r7.1");
   EXPECT_EQ(s.view.TopOriginX, 392 - 700);
   EXPECT_EQ(s.view.TopOriginY, 252 + 150);
-  EXPECT_EQ(s.header[0], "r7.1    NETA    $R-FOURTH" + kU12Block)
+  EXPECT_EQ(s.pictures.header[0], "r7.1    NETA    $R-FOURTH" + kU12Block)
       << "the block is still the one of CompPinNet";
 }
 
@@ -314,36 +314,36 @@ TEST_F(CompPinSearchTest, APinBeyondThe32BitRangeIsAnError) {
   EXPECT_FALSE(Search("U1.1"));
   EXPECT_EQ(errors, std::vector<std::string>{"Invalid floating point operation."});
   EXPECT_EQ(s.view, home);
-  EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(CompPinSearchTest, RealBoardPinWithALongFourthLine) {
   OpenRealBoard("teres-main");
   Search("l14.2");
   EXPECT_TRUE(errors.empty());
-  EXPECT_TRUE(s.topShown) << "L14.2 is on the top side only";
-  EXPECT_EQ(s.header[0], "l14.2    +3V3    $SWPA3015S1R5NT(1.5uH    T9 ");
+  EXPECT_TRUE(s.TopShown()) << "L14.2 is on the top side only";
+  EXPECT_EQ(s.pictures.header[0], "l14.2    +3V3    $SWPA3015S1R5NT(1.5uH    T9 ");
   ExpectAtTarget(Side::Top, 4.1817, 0.6448, "the search");
   Redraw("l14.2");
-  EXPECT_EQ(s.header[0], "l14.2    +3V3    $SWPA3015S1R5NT(1.5uH/2.30A/DCR<0.1R/CD32)    T9 ");
+  EXPECT_EQ(s.pictures.header[0], "l14.2    +3V3    $SWPA3015S1R5NT(1.5uH/2.30A/DCR<0.1R/CD32)    T9 ");
 }
 
 TEST_F(CompPinSearchTest, RealBoardNetLongerThanTwentyCharacters) {
   OpenRealBoard("teres-main");
   Search("C39.1");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.compPin.CompPinNet, "/NAND Flash , eMMC, ");
-  EXPECT_EQ(s.header[0], "");
+  EXPECT_EQ(s.highlight.memory.compPin.CompPinNet, "/NAND Flash , eMMC, ");
+  EXPECT_EQ(s.pictures.header[0], "");
 }
 
 TEST_F(CompPinSearchTest, RealBoardPinOnlyInTheCompanionFile) {
   OpenRealBoard("teres-main");
-  const QImage top = s.topImage.image().copy();
+  const QImage top = s.pictures.sides.top.image().copy();
   Search("c22.1");
   EXPECT_TRUE(errors.empty());
-  EXPECT_FALSE(s.topShown);
-  EXPECT_EQ(s.topImage.image(), top);
-  EXPECT_EQ(s.header[0], "c22.1    GND    $100nF    T2 ");
+  EXPECT_FALSE(s.TopShown());
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
+  EXPECT_EQ(s.pictures.header[0], "c22.1    GND    $100nF    T2 ");
   ExpectAtTarget(Side::Bottom, 1.9649, 1.7047, "the search");
 }
 

@@ -81,18 +81,18 @@ TEST_F(DeviceSearchTest, FramesAndLabelsTheDevicesFound) {
   Open();
   EXPECT_TRUE(Search("U1", "C7"));
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header, (Header{"U1", "C7", ""}));
-  EXPECT_EQ(s.HighlightMode, hmDevice);
-  EXPECT_TRUE(s.topShown);
-  ExpectFrame(s.topImage, 76, 314, 208, 446);
-  ExpectFrame(s.topImage, 376, 114, 448, 186);
-  ExpectLabels(s.topImage, {{203, 306, 20, "U1"}, {443, 106, 20, "C7"}}, kBelowOutline);
-  // The dialog variant: part boxes are filled black, an unnamed one has no frame.
-  EXPECT_EQ(PixelAt(s.topImage, 576, 394), colors::kOlive);
-  EXPECT_EQ(PixelAt(s.topImage, 600, 420), colors::kBlack);
-  EXPECT_EQ(CountColor(s.topImage, QRect(560, 380, 100, 100), colors::kWhite), 0);
+  EXPECT_EQ(s.pictures.header, (Header{"U1", "C7", ""}));
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmDevice);
+  EXPECT_TRUE(s.TopShown());
+  ExpectFrame(s.pictures.sides.top, 76, 314, 208, 446);
+  ExpectFrame(s.pictures.sides.top, 376, 114, 448, 186);
+  ExpectLabels(s.pictures.sides.top, {{203, 306, 20, "U1"}, {443, 106, 20, "C7"}}, kBelowOutline);
+  // The dialog's passes: part boxes are filled black, an unnamed one has no frame.
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 576, 394), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 600, 420), colors::kBlack);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, QRect(560, 380, 100, 100), colors::kWhite), 0);
   // Nothing on the bottom side.
-  EXPECT_EQ(CountColor(s.bottomImage, colors::kWhite), 0);
+  EXPECT_EQ(CountColor(s.pictures.sides.bottom, colors::kWhite), 0);
 }
 
 TEST_F(DeviceSearchTest, LookupIgnoresLetterCaseAndKeepsTheStoredSpelling) {
@@ -100,12 +100,12 @@ TEST_F(DeviceSearchTest, LookupIgnoresLetterCaseAndKeepsTheStoredSpelling) {
   Search("u1", "b1", "both");
   EXPECT_TRUE(errors.empty());
   // BOTH is in both files: the bottom file's name line is written last.
-  EXPECT_EQ(s.header, (Header{"U1", "B1", "Both"}));
-  ExpectLabels(s.topImage, {{203, 306, 20, "U1"}, {603, 206, 20, "BOTH"}}, kBelowOutline);
-  ExpectLabels(s.bottomImage, {{203, 106, 20, "B1"}, {603, 206, 20, "Both"}}, kBelowOutline);
-  ExpectFrame(s.bottomImage, 76, 114, 208, 246);
-  ExpectFrame(s.topImage, 476, 214, 608, 346);
-  ExpectFrame(s.bottomImage, 476, 214, 608, 346);
+  EXPECT_EQ(s.pictures.header, (Header{"U1", "B1", "Both"}));
+  ExpectLabels(s.pictures.sides.top, {{203, 306, 20, "U1"}, {603, 206, 20, "BOTH"}}, kBelowOutline);
+  ExpectLabels(s.pictures.sides.bottom, {{203, 106, 20, "B1"}, {603, 206, 20, "Both"}}, kBelowOutline);
+  ExpectFrame(s.pictures.sides.bottom, 76, 114, 208, 246);
+  ExpectFrame(s.pictures.sides.top, 476, 214, 608, 346);
+  ExpectFrame(s.pictures.sides.bottom, 476, 214, 608, 346);
 }
 
 TEST_F(DeviceSearchTest, NamesMatchWholeLinesOnly) {
@@ -113,39 +113,39 @@ TEST_F(DeviceSearchTest, NamesMatchWholeLinesOnly) {
   for (const char* name : {"R2", " U1", "U1 ", "U", "U1x"}) {
     Search(name);
     EXPECT_TRUE(errors.empty()) << name;
-    EXPECT_EQ(s.header[0], "") << name;
-    EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0) << name;
+    EXPECT_EQ(s.pictures.header[0], "") << name;
+    EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0) << name;
   }
   Search("r2 ");  // the stored name has its trailing blank
-  EXPECT_EQ(s.header[0], "R2 ");
-  ExpectFrame(s.topImage, 576, 394, 648, 466);
+  EXPECT_EQ(s.pictures.header[0], "R2 ");
+  ExpectFrame(s.pictures.sides.top, 576, 394, 648, 466);
 }
 
 TEST_F(DeviceSearchTest, SideShown) {
   Open();
-  s.topShown = false;
+  s.view.shown = Side::Bottom;
   Search("U1");  // top only
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   Search("BOTH");
-  EXPECT_FALSE(s.topShown);
-  s.topShown = true;
+  EXPECT_FALSE(s.TopShown());
+  s.view.shown = Side::Top;
   Search("NOPE");  // nowhere: unchanged
-  EXPECT_TRUE(s.topShown);
-  s.topShown = false;
+  EXPECT_TRUE(s.TopShown());
+  s.view.shown = Side::Bottom;
   Search("NOPE");
-  EXPECT_FALSE(s.topShown);
+  EXPECT_FALSE(s.TopShown());
   Search("B1", "U1");  // slot 1 on the bottom only, slot 2 on the top only
-  EXPECT_FALSE(s.topShown);
-  EXPECT_EQ(s.header, (Header{"B1", "U1", ""}));
+  EXPECT_FALSE(s.TopShown());
+  EXPECT_EQ(s.pictures.header, (Header{"B1", "U1", ""}));
 }
 
 TEST_F(DeviceSearchTest, OnlyTheFirstLineOfANameIsMarked) {
   Open();
   Search("dup");
-  EXPECT_EQ(s.header[0], "DUP");
-  ExpectFrame(s.topImage, 76, 114, 148, 186);
-  EXPECT_EQ(CountColor(s.topImage, QRect(600, 100, 140, 140), colors::kWhite), 0);
-  ExpectLabels(s.topImage, {{143, 106, 20, "DUP"}}, kBelowOutline);
+  EXPECT_EQ(s.pictures.header[0], "DUP");
+  ExpectFrame(s.pictures.sides.top, 76, 114, 148, 186);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, QRect(600, 100, 140, 140), colors::kWhite), 0);
+  ExpectLabels(s.pictures.sides.top, {{143, 106, 20, "DUP"}}, kBelowOutline);
 }
 
 TEST_F(DeviceSearchTest, TheLastBoxLineTakenForANameReadsTheEndMarkerAsItsBox) {
@@ -155,12 +155,12 @@ TEST_F(DeviceSearchTest, TheLastBoxLineTakenForANameReadsTheEndMarkerAsItsBox) {
   // scan, which looks for every device of the name, runs to the end of the
   // file and stops the search there.
   Open();
-  s.topShown = false;
+  s.view.shown = Side::Bottom;
   EXPECT_FALSE(Search("1.6 1.8 0.8 1.0"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Read beyond end of file."}));
-  EXPECT_EQ(s.header[0], "1.6 1.8 0.8 1.0");
-  EXPECT_TRUE(s.topShown);
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
+  EXPECT_EQ(s.pictures.header[0], "1.6 1.8 0.8 1.0");
+  EXPECT_TRUE(s.TopShown());
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
 }
 
 TEST_F(DeviceSearchTest, ReversedBoxIsFramedWithoutReordering) {
@@ -168,8 +168,8 @@ TEST_F(DeviceSearchTest, ReversedBoxIsFramedWithoutReordering) {
   Search("REV");
   // left 192, right 92, upper Y(0.25) = 430, lower Y(0.5) = 330: the margin
   // moves the lines inwards, to x 176 and 108, y 414 and 346.
-  EXPECT_EQ(s.header[0], "REV");
-  ExpectFrame(s.topImage, 108, 346, 176, 414);
+  EXPECT_EQ(s.pictures.header[0], "REV");
+  ExpectFrame(s.pictures.sides.top, 108, 346, 176, 414);
 }
 
 TEST_F(DeviceSearchTest, ReturnsToTheHomeView) {
@@ -180,46 +180,46 @@ TEST_F(DeviceSearchTest, ReturnsToTheHomeView) {
   s.view.TopOriginX += 160;
   Search("U1");
   EXPECT_EQ(s.view, home);
-  ExpectFrame(s.topImage, 76, 314, 208, 446);
+  ExpectFrame(s.pictures.sides.top, 76, 314, 208, 446);
 }
 
 TEST_F(DeviceSearchTest, AllNamesEmptyRedrawsBothSidesOnly) {
   Open();
-  s.header[0] = "old";
-  for (ImageCanvas* image : {&s.topImage, &s.bottomImage}) {
+  s.pictures.header[0] = "old";
+  for (ImageCanvas* image : {&s.pictures.sides.top, &s.pictures.sides.bottom}) {
     image->setBrushColor(colors::kAqua);
     image->fillRect(0, 0, 10, 10);
   }
   EXPECT_TRUE(Search("", "", ""));
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header, (Header{"", "", ""}));
-  EXPECT_EQ(s.HighlightMode, hmDevice);
-  EXPECT_TRUE(s.topShown);
-  EXPECT_EQ(PixelAt(s.topImage, 5, 5), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.bottomImage, 5, 5), colors::kBlack);
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
-  // Part boxes of the dialog variant: filled rectangles.
-  EXPECT_EQ(PixelAt(s.bottomImage, 76, 114), colors::kOlive);
-  EXPECT_EQ(PixelAt(s.bottomImage, 150, 180), colors::kBlack);
+  EXPECT_EQ(s.pictures.header, (Header{"", "", ""}));
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmDevice);
+  EXPECT_TRUE(s.TopShown());
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 5, 5), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 5, 5), colors::kBlack);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
+  // Part boxes of the dialog's passes: filled rectangles.
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 76, 114), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 150, 180), colors::kBlack);
 }
 
 TEST_F(DeviceSearchTest, ThreeDevicesOnTheBottomSide) {
   Open(kTop, Board("three", "Q1\n0.25 0.5 0.25 0.5\nQ2\n1.0 1.1 0.25 0.5\nQ3\n1.5 1.75 0.75 1.0\n"));
   Search("Q1", "Q2", "Q3");
-  EXPECT_EQ(s.header, (Header{"Q1", "Q2", "Q3"}));
-  EXPECT_FALSE(s.topShown);
-  ExpectFrame(s.bottomImage, 76, 114, 208, 246);
-  ExpectFrame(s.bottomImage, 376, 114, 448, 246);
-  ExpectFrame(s.bottomImage, 576, 314, 708, 446);
-  ExpectLabels(s.bottomImage, {{203, 106, 20, "Q1"}, {443, 106, 20, "Q2"}, {703, 306, 20, "Q3"}},
+  EXPECT_EQ(s.pictures.header, (Header{"Q1", "Q2", "Q3"}));
+  EXPECT_FALSE(s.TopShown());
+  ExpectFrame(s.pictures.sides.bottom, 76, 114, 208, 246);
+  ExpectFrame(s.pictures.sides.bottom, 376, 114, 448, 246);
+  ExpectFrame(s.pictures.sides.bottom, 576, 314, 708, 446);
+  ExpectLabels(s.pictures.sides.bottom, {{203, 106, 20, "Q1"}, {443, 106, 20, "Q2"}, {703, 306, 20, "Q3"}},
                kBelowOutline);
 }
 
 TEST_F(DeviceSearchTest, RedrawMarksTheSideShownAtTheCurrentView) {
   Open();
   Search("U1", "B1");
-  ASSERT_FALSE(s.topShown);
-  const QImage topAfterSearch = s.topImage.image().copy();
+  ASSERT_FALSE(s.TopShown());
+  const QImage topAfterSearch = s.pictures.sides.top.image().copy();
 
   // Pan by one step (80 pixels) to the right and down: only the bottom side
   // is redrawn; the labels keep their text.
@@ -227,19 +227,19 @@ TEST_F(DeviceSearchTest, RedrawMarksTheSideShownAtTheCurrentView) {
   s.view.BottomOriginX += 80;
   s.view.TopOriginY += 80;
   s.view.BottomOriginY += 80;
-  s.header[0] = "kept";
+  s.pictures.header[0] = "kept";
   Redraw({"U1", "B1", ""});
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.topImage.image(), topAfterSearch);
-  EXPECT_FALSE(s.topShown);
-  EXPECT_EQ(s.header, (Header{"kept", "B1", ""}));
-  ExpectFrame(s.bottomImage, 156, 194, 288, 326);
+  EXPECT_EQ(s.pictures.sides.top.image(), topAfterSearch);
+  EXPECT_FALSE(s.TopShown());
+  EXPECT_EQ(s.pictures.header, (Header{"kept", "B1", ""}));
+  ExpectFrame(s.pictures.sides.bottom, 156, 194, 288, 326);
   // The outline now shows on row 110 and column 72; the label lies clear of it.
-  ExpectLabels(s.bottomImage, {{283, 186, 20, "B1"}}, QRect(150, 120, 300, 200));
+  ExpectLabels(s.pictures.sides.bottom, {{283, 186, 20, "B1"}}, QRect(150, 120, 300, 200));
   // "Both" is not named: its part box (corner at (556, 294)) has no frame.
-  EXPECT_EQ(PixelAt(s.bottomImage, 556, 294), colors::kOlive);
-  EXPECT_EQ(CountColor(s.bottomImage, QRect(540, 280, 150, 150), colors::kWhite), 0);
-  EXPECT_EQ(s.HighlightMode, hmDevice);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 556, 294), colors::kOlive);
+  EXPECT_EQ(CountColor(s.pictures.sides.bottom, QRect(540, 280, 150, 150), colors::kWhite), 0);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmDevice);
 
   // Zoom in twice from the home view: Scale 480, D 18, H 9, origins centred
   // on the board at row 245: top (-88, 545), bottom (-88, -55).
@@ -247,28 +247,28 @@ TEST_F(DeviceSearchTest, RedrawMarksTheSideShownAtTheCurrentView) {
   ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   ASSERT_EQ(s.view.MarkMargin, 18);
-  s.topShown = true;
-  s.ClearHeader();
+  s.view.shown = Side::Top;
+  s.pictures.ClearHeader();
   Redraw({"U1", "B1", ""});
   // U1: left 32, right 152, upper 305, lower 425; the label at
   // (152 + 18 - 9 + 3, 305 - 9 - 18) in 22 points.
-  EXPECT_EQ(s.header, (Header{"U1", "", ""}));
-  ExpectFrame(s.topImage, 14, 287, 170, 443);
-  ExpectLabels(s.topImage, {{164, 278, 22, "U1"}}, kBelowOutline);
-  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(s.pictures.header, (Header{"U1", "", ""}));
+  ExpectFrame(s.pictures.sides.top, 14, 287, 170, 443);
+  ExpectLabels(s.pictures.sides.top, {{164, 278, 22, "U1"}}, kBelowOutline);
+  EXPECT_TRUE(s.TopShown());
 }
 
 TEST_F(DeviceSearchTest, ARedrawSearchesTheNamesItIsGiven) {
   Open();
   Search("U1");
-  s.header[0] = "U1";
+  s.pictures.header[0] = "U1";
   Redraw({"", "", ""});
-  EXPECT_EQ(s.header, (Header{"U1", "", ""}));
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
-  EXPECT_EQ(s.HighlightMode, hmDevice);
+  EXPECT_EQ(s.pictures.header, (Header{"U1", "", ""}));
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmDevice);
 
   Redraw({"", "", "c7"});
-  EXPECT_EQ(s.header[2], "C7");
+  EXPECT_EQ(s.pictures.header[2], "C7");
 }
 
 // The real boards, checked against a plain reading of their part sections.
@@ -305,14 +305,14 @@ class DeviceRealBoard : public DeviceSearchTest, public testing::WithParamInterf
   }
   void ExpectFrameCorners(Side side, const test::PartLine& p) {
     for (const PixelPoint& c : LowerCorners(side, p)) {
-      EXPECT_EQ(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << p.name;
+      EXPECT_EQ(PixelAt(s.PictureOf(side), c.x, c.y), colors::kWhite) << p.name;
     }
   }
 };
 
 TEST_P(DeviceRealBoard, FindsDevicesOfEitherSide) {
-  const std::vector<test::PartLine> top = test::PartsOf(s.BoardFile);
-  const std::vector<test::PartLine> bottom = test::PartsOf(s.CompanionFile);
+  const std::vector<test::PartLine> top = test::PartsOf(s.document.BoardFile);
+  const std::vector<test::PartLine> bottom = test::PartsOf(s.document.CompanionFile);
   ASSERT_FALSE(top.empty());
   // A device of the top side only, typed in lower case.
   const test::PartLine* topOnly = nullptr;
@@ -325,8 +325,8 @@ TEST_P(DeviceRealBoard, FindsDevicesOfEitherSide) {
   ASSERT_NE(topOnly, nullptr);
   Search(Lower(topOnly->name));
   ASSERT_TRUE(errors.empty()) << errors.front();
-  EXPECT_EQ(s.header[0], topOnly->name);
-  EXPECT_TRUE(s.topShown);
+  EXPECT_EQ(s.pictures.header[0], topOnly->name);
+  EXPECT_TRUE(s.TopShown());
   ExpectFrameCorners(Side::Top, *topOnly);
 
   // The first device in view on the bottom side, with it the top-only one in slot 3.
@@ -341,10 +341,10 @@ TEST_P(DeviceRealBoard, FindsDevicesOfEitherSide) {
   ASSERT_NE(first, nullptr);
   Search("", first->name, topOnly->name);
   ASSERT_TRUE(errors.empty()) << errors.front();
-  EXPECT_EQ(s.header, (Header{"", first->name, topOnly->name}));
-  EXPECT_FALSE(s.topShown);
+  EXPECT_EQ(s.pictures.header, (Header{"", first->name, topOnly->name}));
+  EXPECT_FALSE(s.TopShown());
   ExpectFrameCorners(Side::Bottom, *first);
-  EXPECT_EQ(s.HighlightMode, hmDevice);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmDevice);
 
   Redraw({"", first->name, topOnly->name});
   ExpectFrameCorners(Side::Bottom, *first);
@@ -368,18 +368,18 @@ TEST_F(Overview, TopDeviceIsCentredAndFramed) {
   Open();
   Search("U1");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.overview.OverviewOriginX, -44);  // -44.5, half to even
-  EXPECT_EQ(s.overview.OverviewOriginY, 294);  // 294.5
-  const ImageCanvas& top = s.overview.top;
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);  // -44.5, half to even
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 294);  // 294.5
+  const ImageCanvas& top = s.pictures.overview.pictures.top;
   ASSERT_EQ(top.image().size(), QSize(287, 215));
   ExpectFrame(top, 61, 24, 226, 189);
   ExpectLabels(top, {{220, 23, 24, "U1"}});
-  // The part box of the overview variant: margin 20, filled black.
+  // The part box of the overview: margin 20, filled black.
   EXPECT_EQ(PixelAt(top, 100, 188), colors::kOlive);
   EXPECT_EQ(PixelAt(top, 100, 100), colors::kBlack);
-  EXPECT_TRUE(s.overview.topDrawn);
-  EXPECT_FALSE(s.overview.bottomDrawn);
-  EXPECT_TRUE(AllBlack(s.overview.bottom));
+  EXPECT_TRUE(s.pictures.overview.Drawn(Side::Top));
+  EXPECT_FALSE(s.pictures.overview.Drawn(Side::Bottom));
+  EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.bottom));
 }
 
 TEST_F(Overview, FiguresOfOneDevice) {
@@ -389,7 +389,7 @@ TEST_F(Overview, FiguresOfOneDevice) {
   EXPECT_EQ(origin.x, -44);
   EXPECT_EQ(origin.y, 294);
   test::RecordingCanvas canvas(287, 215);
-  DrawDeviceOverview(s.view, Side::Top, s.BoardFile, u1, origin, canvas);
+  DrawDeviceOverview(s.view, Side::Top, s.document.BoardFile, u1, origin, canvas);
 
   using Corners = std::vector<std::int64_t>;
   auto corners = [](const test::Figure& f) { return Corners{f.x1, f.y1, f.x2, f.y2}; };
@@ -430,37 +430,37 @@ TEST_F(Overview, OnlyDeviceOneIsFramed) {
   Open();
   Search("U1", "N2");
   // N2 is framed on the main window but is a plain part box in the overview.
-  EXPECT_EQ(s.header[1], "N2");
-  EXPECT_EQ(PixelAt(s.overview.top, 275, 120), colors::kOlive);
-  EXPECT_EQ(CountColor(s.overview.top, QRect(230, 95, 57, 80), colors::kWhite), 0);
-  ExpectLabels(s.overview.top, {{220, 23, 24, "U1"}});  // and no other label
+  EXPECT_EQ(s.pictures.header[1], "N2");
+  EXPECT_EQ(PixelAt(s.pictures.overview.pictures.top, 275, 120), colors::kOlive);
+  EXPECT_EQ(CountColor(s.pictures.overview.pictures.top, QRect(230, 95, 57, 80), colors::kWhite), 0);
+  ExpectLabels(s.pictures.overview.pictures.top, {{220, 23, 24, "U1"}});  // and no other label
 }
 
 TEST_F(Overview, LastDeviceOfTheNameStaysInView) {
   Open();
   Search("dup");
   // The main window marks the first DUP, the overview centres on the second.
-  EXPECT_EQ(s.header[0], "DUP");
-  EXPECT_EQ(PixelAt(s.topImage, 76, 150), colors::kWhite);
-  EXPECT_EQ(CountColor(s.topImage, QRect(600, 100, 140, 140), colors::kWhite), 0);
+  EXPECT_EQ(s.pictures.header[0], "DUP");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 76, 150), colors::kWhite);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, QRect(600, 100, 140, 140), colors::kWhite), 0);
   EXPECT_EQ(shown, 2) << "the top pass shows the window at each device";
-  EXPECT_EQ(s.overview.OverviewOriginX, -707);
-  EXPECT_EQ(s.overview.OverviewOriginY, 557);
-  ExpectFrame(s.overview.top, 73, 37, 213, 177);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -707);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 557);
+  ExpectFrame(s.pictures.overview.pictures.top, 73, 37, 213, 177);
   EXPECT_EQ((73 + 213) / 2, kOverviewCentreX);
   EXPECT_EQ((37 + 177) / 2, kOverviewCentreY);
-  ExpectLabels(s.overview.top, {{207, 36, 24, "DUP"}});
+  ExpectLabels(s.pictures.overview.pictures.top, {{207, 36, 24, "DUP"}});
 }
 
 TEST_F(Overview, BottomDeviceUsesTheBottomMapping) {
   Open();
   Search("b1");
-  EXPECT_EQ(s.overview.OverviewOriginX, -44);
-  EXPECT_EQ(s.overview.OverviewOriginY, -80);  // -80.5, half to even
-  ExpectFrame(s.overview.bottom, 61, 25, 226, 190);
-  ExpectLabels(s.overview.bottom, {{220, 24, 24, "B1"}});
-  EXPECT_TRUE(AllBlack(s.overview.top));
-  EXPECT_FALSE(s.overview.topDrawn);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, -80);  // -80.5, half to even
+  ExpectFrame(s.pictures.overview.pictures.bottom, 61, 25, 226, 190);
+  ExpectLabels(s.pictures.overview.pictures.bottom, {{220, 24, 24, "B1"}});
+  EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.top));
+  EXPECT_FALSE(s.pictures.overview.Drawn(Side::Top));
 }
 
 // What the search asks of the overview window for device 1 on the side it
@@ -487,13 +487,15 @@ TEST_P(WhatTheWindowIsAsked, ForTheSideShown) {
   Open();
   Search(c.device1, c.device2);
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.topShown, c.topShown);
+  EXPECT_EQ(s.TopShown(), c.topShown);
   EXPECT_EQ(placed, c.placed);
   EXPECT_EQ(shown, c.shown);
-  EXPECT_EQ(s.overview.shown, c.chosen);
+  EXPECT_EQ(s.pictures.overview.state.shown, c.chosen);
   if (!c.chosen) return;
-  EXPECT_EQ(*c.chosen == Side::Top ? s.overview.topDrawn : s.overview.bottomDrawn, c.drawn);
-  EXPECT_EQ(AllBlack(s.overview.of(*c.chosen)), !c.drawn);
+  EXPECT_EQ(
+      *c.chosen == Side::Top ? s.pictures.overview.Drawn(Side::Top) : s.pictures.overview.Drawn(Side::Bottom),
+      c.drawn);
+  EXPECT_EQ(AllBlack(s.pictures.overview.pictures[*c.chosen]), !c.drawn);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -509,51 +511,51 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Overview, AnEmptyFirstNameLeavesTheOverviewAlone) {
   Open();
   Search("B1");
-  const QImage bottom = s.overview.bottom.image().copy();
+  const QImage bottom = s.pictures.overview.pictures.bottom.image().copy();
   placed = shown = 0;
 
   // Top side shown: nothing happens to the window.
   Search("", "U1");
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   EXPECT_EQ(placed + shown, 0);
-  EXPECT_EQ(s.overview.shown, Side::Bottom);
+  EXPECT_EQ(s.pictures.overview.state.shown, Side::Bottom);
 
   // Bottom side shown: the window is shown as it was, where it was.
   Search("", "B1");
-  EXPECT_FALSE(s.topShown);
+  EXPECT_FALSE(s.TopShown());
   EXPECT_EQ(placed, 0);
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(s.overview.shown, Side::Bottom);
-  EXPECT_EQ(s.overview.bottom.image(), bottom);
-  EXPECT_TRUE(AllBlack(s.overview.top));
+  EXPECT_EQ(s.pictures.overview.state.shown, Side::Bottom);
+  EXPECT_EQ(s.pictures.overview.pictures.bottom.image(), bottom);
+  EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.top));
 }
 
 TEST_F(Overview, ZoomAndRedrawLeaveItAsItIs) {
   Open();
   Search("U1");
-  const QImage top = s.overview.top.image().copy();
+  const QImage top = s.pictures.overview.pictures.top.image().copy();
   ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
   placed = shown = 0;
   Redraw({"U1", "", ""});
-  EXPECT_EQ(s.overview.top.image(), top);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), top);
   EXPECT_EQ(placed + shown, 0);
 
   // A new search returns to the home view first: the same overview again.
   Search("U1");
-  EXPECT_EQ(s.overview.OverviewOriginX, -44);
-  EXPECT_EQ(s.overview.top.image(), top);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), top);
 }
 
 TEST_F(Overview, ADeviceLargerThanThePictureIsClipped) {
   Open(Board("big", "BIG\n-5 5 -5 5\n"), kBottom);
   Search("BIG");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.overview.OverviewOriginX, 143);
-  EXPECT_EQ(s.overview.OverviewOriginY, 107);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, 143);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 107);
   // Frame, box outline and label all lie outside: the picture is the box's
   // black inside.
-  EXPECT_TRUE(AllBlack(s.overview.top));
+  EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.top));
   EXPECT_EQ(shown, 1);
 }
 
@@ -567,11 +569,11 @@ TEST_F(Overview, AnErrorInALaterDeviceStopsTheSearch) {
        kBottom);
   EXPECT_FALSE(Search("0.5 0.6 0.5 0.6"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid numeric input."}));
-  EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
   // The first device was drawn and the window shown before the error.
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(s.overview.OverviewOriginX, -44);
-  ExpectFrame(s.overview.top, 61, 24, 226, 189);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
+  ExpectFrame(s.pictures.overview.pictures.top, 61, 24, 226, 189);
 }
 
 // The devices between the first and the last of a name leave nothing behind:
@@ -583,15 +585,16 @@ TEST_F(Overview, ManyDevicesOfOneNameShowTheLast) {
   };
   Open(board("A", "B"), kBottom);
   Search("tri");
-  const QImage one = s.overview.top.image();
+  const QImage one = s.pictures.overview.pictures.top.image();
   ASSERT_EQ(shown, 1);
 
   shown = 0;
   Open(board("TRI", "TRI"), kBottom);
   Search("tri");
   EXPECT_EQ(shown, 3);
-  EXPECT_EQ(s.overview.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, BoardBox{1.0, 1.1, 0.9, 1.0}).x);
-  EXPECT_EQ(s.overview.top.image(), one);
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX,
+            OverviewOriginOf(s.view, Side::Top, BoardBox{1.0, 1.1, 0.9, 1.0}).x);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), one);
 }
 
 // A later device whose drawing cannot be mapped to pixels stops the run with
@@ -610,15 +613,15 @@ TEST_F(Overview, ALaterDeviceOutOfPixelRangeStopsTheRun) {
   };
   Open(board(parts("X", "M", "X"), "1.9 0.2"), kBottom);
   ASSERT_TRUE(Search("M"));
-  const QImage secondDrawn = s.overview.top.image();
+  const QImage secondDrawn = s.pictures.overview.pictures.top.image();
   shown = 0;
   Open(board(parts("M", "M", "M"), "1.9 0.2"), kBottom);
   EXPECT_FALSE(Search("M"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
   EXPECT_EQ(shown, 2);
-  EXPECT_EQ(s.overview.OverviewOriginY,
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY,
             OverviewOriginOf(s.view, Side::Top, {-1000000, -999999.9, 0.5, 0.75}).y);
-  EXPECT_EQ(s.overview.top.image(), secondDrawn);
+  EXPECT_EQ(s.pictures.overview.pictures.top.image(), secondDrawn);
 
   // The second M's origin is in range, but the pin 1e6 to its right is not:
   // the outline and the boxes are drawn at that origin, then the pins stop.
@@ -630,9 +633,9 @@ TEST_F(Overview, ALaterDeviceOutOfPixelRangeStopsTheRun) {
   EXPECT_FALSE(Search("M"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(s.overview.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, far).x);
-  EXPECT_GT(CountColor(s.overview.top, colors::kOlive), 0);
-  EXPECT_EQ(CountColor(s.overview.top, colors::kWhite), 0) << "no frame";
+  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, far).x);
+  EXPECT_GT(CountColor(s.pictures.overview.pictures.top, colors::kOlive), 0);
+  EXPECT_EQ(CountColor(s.pictures.overview.pictures.top, colors::kWhite), 0) << "no frame";
 }
 
 // The real boards: device 1 of either side lands in the middle of the picture.
@@ -642,7 +645,7 @@ class OverviewRealBoard : public Overview, public testing::WithParamInterface<co
 };
 
 TEST_P(OverviewRealBoard, DeviceOneIsCentred) {
-  const std::vector<test::PartLine> bottomParts = test::PartsOf(s.CompanionFile);
+  const std::vector<test::PartLine> bottomParts = test::PartsOf(s.document.CompanionFile);
   for (Side side : {Side::Top, Side::Bottom}) {
     // The last part of the file, so that no later line of its name exists; on
     // the top side the last one that the bottom side does not hold.
@@ -657,12 +660,12 @@ TEST_P(OverviewRealBoard, DeviceOneIsCentred) {
     if (!p) continue;  // teres-kbd has no part on its bottom side
     Search(p->name);
     ASSERT_TRUE(errors.empty()) << errors.front();
-    ASSERT_EQ(s.topShown, side == Side::Top) << p->name;
-    EXPECT_EQ(s.overview.shown, side);
+    ASSERT_EQ(s.TopShown(), side == Side::Top) << p->name;
+    EXPECT_EQ(s.pictures.overview.state.shown, side);
     const double k = s.view.Scale + 100;
-    const ImageCanvas& image = s.overview.of(side);
-    const std::int32_t ox = s.overview.OverviewOriginX;
-    const std::int32_t oy = s.overview.OverviewOriginY;
+    const ImageCanvas& image = s.pictures.overview.pictures[side];
+    const std::int32_t ox = s.pictures.overview.state.OverviewOriginX;
+    const std::int32_t oy = s.pictures.overview.state.OverviewOriginY;
     const double middleY = k * (p->y1 + p->y2) / 2;
     EXPECT_NEAR(k * (p->x1 + p->x2) / 2 + ox, 143, 0.5) << p->name;
     EXPECT_NEAR(side == Side::Top ? oy - middleY : oy + middleY, 107, 0.5) << p->name;

@@ -13,7 +13,7 @@
 #include "search/open_short_search.h"
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
-#include "search/side_tasks.h"
+#include "search/side_runner.h"
 #include "search/status_line.h"
 #include "support/search_fixture.h"
 
@@ -40,10 +40,9 @@ class Board : public test::SearchFixture {};
 class Findings : public test::SearchFixture, public testing::WithParamInterface<SidesMode> {
  protected:
   void SetUp() override {
-    SetSidesMode(GetParam());
+    s.runner.SetMode(GetParam());
     Open(kTop, kBottom);
   }
-  void TearDown() override { SetSidesMode(SidesMode::BySize); }
 };
 
 TEST_P(Findings, StatusLineTellsWhatEachSearchFound) {
@@ -78,7 +77,7 @@ TEST_P(Findings, StatusLineTellsWhatEachSearchFound) {
     SCOPED_TRACE(c.name);
     Run([&] { c.search(s); });
     EXPECT_EQ(errors, std::vector<std::string>{});
-    std::string expected = s.topShown ? "Top side" : "Bottom side";
+    std::string expected = s.TopShown() ? "Top side" : "Bottom side";
     expected.append(kDot).append("zoom step 0").append(kDot).append(c.status);
     EXPECT_EQ(StatusLine(s), expected);
     // A redraw marks the same and says the same.
@@ -94,7 +93,7 @@ TEST_F(Board, TitleAndStatusNameTheBoardAndTheSideShown) {
   Open(kTop, kBottom);
   EXPECT_EQ(WindowTitle(s), "b.brd \xe2\x80\x94 top \xe2\x80\x94 Vantrel");
   EXPECT_EQ(StatusLine(s), "Top side" + kDot + "zoom step 0");
-  s.topShown = false;
+  s.view.shown = Side::Bottom;
   s.view.ZoomStep = -2;
   EXPECT_EQ(WindowTitle(s), "b.brd \xe2\x80\x94 bottom \xe2\x80\x94 Vantrel");
   EXPECT_EQ(StatusLine(s), "Bottom side" + kDot + "zoom step -2");
@@ -103,14 +102,15 @@ TEST_F(Board, TitleAndStatusNameTheBoardAndTheSideShown) {
 TEST_F(Board, SuggestionsOfEachKindFromBothFiles) {
   Open(kTop, kBottom);
   using Names = std::vector<std::string>;
-  EXPECT_EQ(NameSuggestions(s, NameKind::Pin, "u1"), (Names{"U1.1", "U1.2"}));  // u1.1 differs in case only
-  EXPECT_EQ(NameSuggestions(s, NameKind::Pin, ".1"), (Names{"U1.1", "R7.1", "U2.1"}));
-  EXPECT_EQ(NameSuggestions(s, NameKind::Net, "N"), (Names{"GND"}));
-  EXPECT_EQ(NameSuggestions(s, NameKind::Net, ""), (Names{"GND", "VCC"}));
-  EXPECT_EQ(NameSuggestions(s, NameKind::Part, "u"), (Names{"U1", "U2"}));
-  EXPECT_EQ(NameSuggestions(s, NameKind::Nail, "t"), (Names{"T1", "T2"}));
-  EXPECT_EQ(NameSuggestions(s, NameKind::Nail, "x"), Names{});
-  EXPECT_EQ(NameSuggestions(s, NameKind::Pin, "u", 1), (Names{"U1.1"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::CompPin, "u1"),
+            (Names{"U1.1", "U1.2"}));  // u1.1 differs in case only
+  EXPECT_EQ(NameSuggestions(s, SearchKind::CompPin, ".1"), (Names{"U1.1", "R7.1", "U2.1"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::Net, "N"), (Names{"GND"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::Net, ""), (Names{"GND", "VCC"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::Device, "u"), (Names{"U1", "U2"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::OpenShort, "t"), (Names{"T1", "T2"}));
+  EXPECT_EQ(NameSuggestions(s, SearchKind::OpenShort, "x"), Names{});
+  EXPECT_EQ(NameSuggestions(s, SearchKind::CompPin, "u", 1), (Names{"U1.1"}));
 }
 
 TEST_F(Board, SuggestionsPutPrefixesFirstAndStopAtFifty) {
@@ -118,7 +118,7 @@ TEST_F(Board, SuggestionsPutPrefixesFirstAndStopAtFifty) {
   for (int n = 1; n <= 60; ++n) many.append("AX").append(std::to_string(n)).append("\n0 1 0 1\n");
   for (int n = 1; n <= 5; ++n) few.append("X").append(std::to_string(n)).append("\n0 1 0 1\n");
   Open(SideFile(many, "", ""), SideFile(few, "", ""));
-  const std::vector<std::string> names = NameSuggestions(s, NameKind::Part, "x");
+  const std::vector<std::string> names = NameSuggestions(s, SearchKind::Device, "x");
   ASSERT_EQ(names.size(), 50u);
   EXPECT_EQ(names[0], "X1");
   EXPECT_EQ(names[4], "X5");

@@ -46,30 +46,30 @@ class NetSearchTest : public test::TextSearchFixture<NetSearch, RedrawNet> {
     const PixelPoint c = PixelOf(side, x, y);
     const std::int64_t h = s.view.MarkRadius;
     ASSERT_TRUE(c.x - h >= 0 && c.x + h < 784 && c.y - h >= 0 && c.y + h < 490) << what;
-    EXPECT_EQ(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << what;
-    EXPECT_EQ(PixelAt(s.ImageOf(side), c.x - h, c.y), colors::kWhite) << what;
+    EXPECT_EQ(PixelAt(s.PictureOf(side), c.x, c.y), colors::kWhite) << what;
+    EXPECT_EQ(PixelAt(s.PictureOf(side), c.x - h, c.y), colors::kWhite) << what;
   }
   void ExpectNoDisc(Side side, double x, double y, const char* what) {
     const PixelPoint c = PixelOf(side, x, y);
-    EXPECT_NE(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << what;
+    EXPECT_NE(PixelAt(s.PictureOf(side), c.x, c.y), colors::kWhite) << what;
   }
 };
 
 TEST_F(NetSearchTest, MarksBothSidesAndShowsTheBottomResult) {
   Open();
+  s.pictures.header = {"first", "second", "third"};
+  s.view.shown = Side::Bottom;
   const ViewState view = s.view;
-  s.header = {"first", "second", "third"};
-  s.topShown = false;
   EXPECT_TRUE(Search("neta"));
 
   EXPECT_TRUE(errors.empty());
   // The net line of the bottom file's last matching pin, two blanks, then a
   // blank and the name line (itself starting with a blank) per pin.
-  EXPECT_EQ(s.header,
+  EXPECT_EQ(s.pictures.header,
             (test::Header{std::string("NetA") + "  " + " " + " U1.1" + " " + " C5.1", "second", "third"}));
-  EXPECT_EQ(s.HighlightMode, hmNet);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
   EXPECT_EQ(s.view, view);
-  EXPECT_FALSE(s.topShown) << "the side shown does not change";
+  EXPECT_FALSE(s.TopShown()) << "the side shown does not change";
 
   ExpectDisc(Side::Top, 1.5, 1, "U1.1 top");
   ExpectDisc(Side::Top, 2.8, 0.6, "R7.1 top");
@@ -79,22 +79,22 @@ TEST_F(NetSearchTest, MarksBothSidesAndShowsTheBottomResult) {
   ExpectDisc(Side::Bottom, 0.6, 1.4, "C5.1 bottom");
   ExpectNoDisc(Side::Bottom, 0.6, 1.2, "C5.2 bottom");
   // The dialog's passes drew the part box filled.
-  EXPECT_EQ(PixelAt(s.topImage, 300, 200), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.topImage, 182, 200), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 300, 200), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 182, 200), colors::kOlive);
 }
 
 TEST_F(NetSearchTest, ListsEveryMatchingRecordOfASideInFileOrder) {
-  Open();
-  Run([&] { MarkNet(s, Side::Top, "NETA"); });
-  EXPECT_EQ(s.header[0], std::string("neta") + "  " + "  U1.1" + "  R7.1" + "  R7.1");
+  Open(kTop, kTop);
+  Search("NETA");
+  EXPECT_EQ(s.pictures.header[0], std::string("neta") + "  " + "  U1.1" + "  R7.1" + "  R7.1");
 }
 
 TEST_F(NetSearchTest, TwoBlanksWhenTheBottomFileHasNoPinOfTheNet) {
   Open();
   Search("toponly");
-  EXPECT_EQ(s.header[0], "  ");
+  EXPECT_EQ(s.pictures.header[0], "  ");
   ExpectDisc(Side::Top, 2.4, 1.2, "U1.3 top");
-  EXPECT_EQ(s.HighlightMode, hmNet);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
 }
 
 TEST_F(NetSearchTest, TheTextIsNotTrimmed) {
@@ -102,47 +102,47 @@ TEST_F(NetSearchTest, TheTextIsNotTrimmed) {
   Search(" neta");
   ExpectDisc(Side::Top, 0.5, 0.5, "V1.1 top");
   ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(s.header[0], "  ");
+  EXPECT_EQ(s.pictures.header[0], "  ");
 }
 
 TEST_F(NetSearchTest, RepeatedRedrawsWriteTheSameHeader) {
   Open();
   Search("NETA");
-  const std::string header = s.header[0];
+  const std::string header = s.pictures.header[0];
   for (int zoom = 0; zoom < 3; ++zoom) {
     ASSERT_TRUE(ZoomKey(s.view, Zoom::In));
-    s.ClearHeader();  // as the side key does before its redraw
+    s.pictures.ClearHeader();  // as the side key does before its redraw
     Redraw("NETA");
-    EXPECT_EQ(s.header[0], header);
+    EXPECT_EQ(s.pictures.header[0], header);
     ExpectDisc(Side::Top, 1.5, 1, "U1.1 top");
     ExpectDisc(Side::Bottom, 1.5, 1, "U1.1 bottom");
   }
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.HighlightMode, hmNet);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
   // A redraw draws the part boxes as lines, not filled.
   const PixelPoint upperEdge = PixelOf(Side::Top, 1.7, 1.4);
-  EXPECT_EQ(PixelAt(s.topImage, upperEdge.x, upperEdge.y - s.view.MarkMargin), colors::kOlive);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, upperEdge.x, upperEdge.y - s.view.MarkMargin), colors::kOlive);
   const PixelPoint inside = PixelOf(Side::Top, 1.7, 1.2);
-  EXPECT_EQ(PixelAt(s.topImage, inside.x, inside.y), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, inside.x, inside.y), colors::kBlack);
 }
 
 TEST_F(NetSearchTest, ARedrawSearchesTheTextItIsGiven) {
   Open();
   Search("NETA");
   Redraw("netb");
-  EXPECT_EQ(s.header[0], "NETB    C5.2");
+  EXPECT_EQ(s.pictures.header[0], "NETB    C5.2");
   ExpectDisc(Side::Top, 2, 1, "U1.2 top");
   ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
 }
 
 TEST_F(NetSearchTest, AnEmptyTextRedrawsKeepsTheHeaderAndSetsTheMode) {
   Open();
-  s.header[0] = "old";
+  s.pictures.header[0] = "old";
   EXPECT_TRUE(Search(""));
-  EXPECT_EQ(s.header[0], "old");
-  EXPECT_EQ(s.HighlightMode, hmNet);
+  EXPECT_EQ(s.pictures.header[0], "old");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
   ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(PixelAt(s.topImage, 300, 200), colors::kBlack) << "the dialog's passes ran";
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 300, 200), colors::kBlack) << "the dialog's passes ran";
 }
 
 struct Disc {
@@ -168,10 +168,10 @@ TEST_P(NetSearchRealBoard, MarksTheNet) {
   OpenRealBoard("teres-main");
   Search(net.text);
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header[0], net.header);
+  EXPECT_EQ(s.pictures.header[0], net.header);
   for (const Disc& disc : net.discs) ExpectDisc(disc.side, disc.x, disc.y, disc.pin);
   Redraw(net.text);
-  EXPECT_EQ(s.header[0], net.header);
+  EXPECT_EQ(s.pictures.header[0], net.header);
 }
 
 INSTANTIATE_TEST_SUITE_P(Nets, NetSearchRealBoard,

@@ -77,17 +77,17 @@ TEST_F(OpenShort, HeaderLines) {
   Open();
   EXPECT_TRUE(Search("TP1", "tp2", "NOPE"));
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header,
+  EXPECT_EQ(s.pictures.header,
             (Header{"$TP1  NET_A    U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE    C5.3"}));
-  EXPECT_EQ(s.HighlightMode, hmOpenShort);
-  EXPECT_EQ(s.openShort.NailNet[1], "NET_B");  // the bottom side's net wins
-  EXPECT_EQ(s.openShort.NetPinList(0), "  U1.1  R2.1  C5.1");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
+  EXPECT_EQ(s.highlight.memory.openShort.NailNet[1], "NET_B");  // the bottom side's net wins
+  EXPECT_EQ(s.highlight.memory.openShort.NetPinList(0), "  U1.1  R2.1  C5.1");
 }
 
 TEST_F(OpenShort, MarksTakeTheSlotColours) {
   Open();
   Search("TP1", "tp2", "NOPE");
-  const ImageCanvas& top = s.topImage;
+  const ImageCanvas& top = s.pictures.sides.top;
   EXPECT_EQ(PixelAt(top, 92, 230), colors::kWhite);   // nail TP1
   EXPECT_EQ(PixelAt(top, 292, 230), colors::kRed);    // nail TP2, top side
   EXPECT_EQ(PixelAt(top, 92, 430), colors::kWhite);   // U1.1
@@ -95,7 +95,7 @@ TEST_F(OpenShort, MarksTakeTheSlotColours) {
   EXPECT_EQ(PixelAt(top, 292, 430), colors::kRed);    // U1.2
   EXPECT_EQ(PixelAt(top, 692, 430), colors::kBlack);  // R2.2: a plain pin
   EXPECT_EQ(PixelAt(top, 492, 230), colors::kBlack);  // TP4 is not named
-  const ImageCanvas& bottom = s.bottomImage;
+  const ImageCanvas& bottom = s.pictures.sides.bottom;
   EXPECT_EQ(PixelAt(bottom, 292, 330), colors::kRed);  // nail TP2
   EXPECT_EQ(PixelAt(bottom, 92, 130), colors::kWhite);
   EXPECT_EQ(PixelAt(bottom, 292, 130), colors::kRed);
@@ -110,39 +110,39 @@ TEST_F(OpenShort, MarksTakeTheSlotColours) {
 
 TEST_F(OpenShort, AllNamesEmptyRedrawsTheLayersOnly) {
   Open();
-  s.header[0] = "old";
-  s.topImage.setBrushColor(colors::kAqua);
-  s.topImage.fillRect(0, 0, 10, 10);
+  s.pictures.header[0] = "old";
+  s.pictures.sides.top.setBrushColor(colors::kAqua);
+  s.pictures.sides.top.fillRect(0, 0, 10, 10);
   EXPECT_TRUE(Search("", "", ""));
-  EXPECT_EQ(s.header, (Header{"", "", ""}));
-  EXPECT_EQ(s.HighlightMode, hmOpenShort);
-  EXPECT_TRUE(s.topShown);
-  EXPECT_EQ(PixelAt(s.topImage, 5, 5), colors::kBlack);
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
+  EXPECT_EQ(s.pictures.header, (Header{"", "", ""}));
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
+  EXPECT_TRUE(s.TopShown());
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 5, 5), colors::kBlack);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
 }
 
 TEST_F(OpenShort, SideShown) {
   Open();
-  s.topShown = false;
+  s.view.shown = Side::Bottom;
   Search("TP1");  // top only
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   Search("TP2");  // both sides
-  EXPECT_FALSE(s.topShown);
-  s.topShown = true;
+  EXPECT_FALSE(s.TopShown());
+  s.view.shown = Side::Top;
   Search("NOPE");  // nowhere: unchanged
-  EXPECT_TRUE(s.topShown);
+  EXPECT_TRUE(s.TopShown());
   Search("TP3", "TP1");  // bottom only in slot 1, top only in slot 2
-  EXPECT_FALSE(s.topShown);
+  EXPECT_FALSE(s.TopShown());
 }
 
 TEST_F(OpenShort, NamesMatchWholeLinesIgnoringLetterCaseOnly) {
   Open();
   Search("tP1");
-  EXPECT_EQ(s.header[0], "$tP1  NET_A    U1.1  R2.1  C5.1");
+  EXPECT_EQ(s.pictures.header[0], "$tP1  NET_A    U1.1  R2.1  C5.1");
   for (const char* name : {" TP1", "TP1 ", "TP", "TP1x"}) {
     Search(name);
-    EXPECT_EQ(s.openShort.NailNet[0], "") << name;
-    EXPECT_EQ(PixelAt(s.topImage, 92, 230), colors::kBlack) << name;
+    EXPECT_EQ(s.highlight.memory.openShort.NailNet[0], "") << name;
+    EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kBlack) << name;
   }
 }
 
@@ -150,78 +150,79 @@ TEST_F(OpenShort, NailLabelIsTheTypedText) {
   Open();
   const QRect label(100, 200, 80, 40);
   Search("TP1");
-  const QImage asInFile = s.topImage.image().copy(label);
+  const QImage asInFile = s.pictures.sides.top.image().copy(label);
   Search("tp1");
-  EXPECT_NE(s.topImage.image().copy(label), asInFile);
-  EXPECT_GT(CountColor(s.topImage, label, colors::kWhite), 20);
+  EXPECT_NE(s.pictures.sides.top.image().copy(label), asInFile);
+  EXPECT_GT(CountColor(s.pictures.sides.top, label, colors::kWhite), 20);
 }
 
 TEST_F(OpenShort, SameNameInTwoSlotsDrawsTheLaterColourOnTop) {
   Open();
   Search("TP1", "TP1");
-  EXPECT_EQ(PixelAt(s.topImage, 92, 230), colors::kRed);
-  EXPECT_EQ(PixelAt(s.topImage, 92, 430), colors::kRed);
-  EXPECT_EQ(PixelAt(s.bottomImage, 92, 130), colors::kRed);
-  EXPECT_EQ(s.header[0], "$TP1  NET_A    U1.1  R2.1  C5.1");
-  EXPECT_EQ(s.header[1], "$TP1 NET_A   U1.1  R2.1  C5.1");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kRed);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 430), colors::kRed);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 92, 130), colors::kRed);
+  EXPECT_EQ(s.pictures.header[0], "$TP1  NET_A    U1.1  R2.1  C5.1");
+  EXPECT_EQ(s.pictures.header[1], "$TP1 NET_A   U1.1  R2.1  C5.1");
   Search("TP1", "TP1", "tp1");
-  EXPECT_EQ(PixelAt(s.topImage, 92, 230), colors::kYellow);
-  EXPECT_EQ(PixelAt(s.bottomImage, 92, 130), colors::kYellow);
-  EXPECT_EQ(s.header[2], "$tp1 NET_A   U1.1  R2.1  C5.1");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 92, 130), colors::kYellow);
+  EXPECT_EQ(s.pictures.header[2], "$tp1 NET_A   U1.1  R2.1  C5.1");
 }
 
 TEST_F(OpenShort, NameFoundNowhereListsThePinsWithoutNet) {
   Open();
   Search("NOPE", "nope");
-  EXPECT_EQ(s.header[0], "$NOPE      C5.3");
-  EXPECT_EQ(s.header[1], "$nope    C5.3");
+  EXPECT_EQ(s.pictures.header[0], "$NOPE      C5.3");
+  EXPECT_EQ(s.pictures.header[1], "$nope    C5.3");
 
   std::string everyPinOnANet = kBottom;
   everyPinOnANet.replace(everyPinOnANet.find("1.25 0.25\n\n"), 11, "1.25 0.25\nGND\n");
   Open(kTop, everyPinOnANet);
   Search("NOPE", "NOPE");
-  EXPECT_EQ(s.header[0], "$NOPE    ");
-  EXPECT_EQ(s.header[1], "$NOPE  ");
-  for (int x : {92, 292, 492}) EXPECT_EQ(PixelAt(s.bottomImage, x, 130), colors::kBlack);
+  EXPECT_EQ(s.pictures.header[0], "$NOPE    ");
+  EXPECT_EQ(s.pictures.header[1], "$NOPE  ");
+  for (int x : {92, 292, 492}) EXPECT_EQ(PixelAt(s.pictures.sides.bottom, x, 130), colors::kBlack);
 }
 
 TEST_F(OpenShort, BottomNailScanReadsOnPastTheNailSection) {
   Open();
   Search("TP9");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.header[0], "$TP9  NET_Z  ");
-  EXPECT_EQ(PixelAt(s.bottomImage, 692, 330), colors::kWhite);
-  EXPECT_FALSE(s.topShown);
+  EXPECT_EQ(s.pictures.header[0], "$TP9  NET_Z  ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 692, 330), colors::kWhite);
+  EXPECT_FALSE(s.TopShown());
   // In the board file the scan ended at "5 5 5 5": nothing read as a nail there.
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
 }
 
 TEST_F(OpenShort, RedrawRepeatsTheSearchWithOneBlankSeparators) {
   Open();
   Search("TP1", "tp2", "NOPE");
-  s.topShown = true;
+  s.view.shown = Side::Top;
   s.view.TopOriginX += 40;
   s.view.BottomOriginX += 40;
   Redraw({"TP1", "tp2", "NOPE"});
-  EXPECT_EQ(s.header, (Header{"$TP1 NET_A   U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE    C5.3"}));
-  EXPECT_TRUE(s.topShown);  // the redraw never turns the board over
-  EXPECT_EQ(s.HighlightMode, hmOpenShort);
-  EXPECT_EQ(PixelAt(s.topImage, 132, 230), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.topImage, 92, 230), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.topImage, 332, 430), colors::kRed);
-  EXPECT_EQ(PixelAt(s.bottomImage, 532, 130), colors::kYellow);
+  EXPECT_EQ(s.pictures.header,
+            (Header{"$TP1 NET_A   U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE    C5.3"}));
+  EXPECT_TRUE(s.TopShown());  // the redraw never turns the board over
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 132, 230), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 332, 430), colors::kRed);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 532, 130), colors::kYellow);
 }
 
 TEST_F(OpenShort, ARedrawSearchesTheNamesItIsGiven) {
   Open();
   Search("TP1");
   Redraw({"", "", ""});
-  EXPECT_EQ(s.header, (Header{"", "", ""}));
-  EXPECT_EQ(CountColor(s.topImage, colors::kWhite), 0);
-  EXPECT_EQ(s.HighlightMode, hmOpenShort);
+  EXPECT_EQ(s.pictures.header, (Header{"", "", ""}));
+  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
 
   Redraw({"", "TP2", ""});
-  EXPECT_EQ(s.header[1], "$TP2 NET_B   U1.2  C5.2");
+  EXPECT_EQ(s.pictures.header[1], "$TP2 NET_B   U1.2  C5.2");
 }
 
 // The real boards, checked against a plain reading of their pin records.
@@ -247,33 +248,34 @@ class OpenShortRealBoard : public OpenShort, public testing::WithParamInterface<
 
 TEST_P(OpenShortRealBoard, HeaderListsEveryPinOnTheNailsNet) {
   // T1 is a nail of the bottom side on every board; T2 of both sides.
-  const std::string bottomNet = test::NailNetIn(s.CompanionFile, "T1");
+  const std::string bottomNet = test::NailNetIn(s.document.CompanionFile, "T1");
   ASSERT_NE(bottomNet, "");
-  const std::string net2 = test::NailNetIn(s.CompanionFile, "T2");
+  const std::string net2 = test::NailNetIn(s.document.CompanionFile, "T2");
   Search("T1", "t2");
   ASSERT_TRUE(errors.empty()) << errors.front();
-  const std::string pins = PinsOnNet(s.BoardFile, bottomNet) + PinsOnNet(s.CompanionFile, bottomNet);
+  const std::string pins =
+      PinsOnNet(s.document.BoardFile, bottomNet) + PinsOnNet(s.document.CompanionFile, bottomNet);
   ASSERT_FALSE(pins.empty());
-  EXPECT_EQ(s.header[0], "$T1  " + bottomNet + "  " + pins);
-  EXPECT_EQ(s.header[1],
-            "$t2 " + net2 + " " + PinsOnNet(s.BoardFile, net2) + PinsOnNet(s.CompanionFile, net2));
-  EXPECT_FALSE(s.topShown);
-  EXPECT_EQ(s.HighlightMode, hmOpenShort);
+  EXPECT_EQ(s.pictures.header[0], "$T1  " + bottomNet + "  " + pins);
+  EXPECT_EQ(s.pictures.header[1], "$t2 " + net2 + " " + PinsOnNet(s.document.BoardFile, net2) +
+                                      PinsOnNet(s.document.CompanionFile, net2));
+  EXPECT_FALSE(s.TopShown());
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
 
   Redraw({"T1", "t2", ""});
-  EXPECT_EQ(s.header[0], "$T1 " + bottomNet + " " + pins);
+  EXPECT_EQ(s.pictures.header[0], "$T1 " + bottomNet + " " + pins);
 }
 
 TEST_P(OpenShortRealBoard, EveryPinOnTheNetIsMarkedOnBothSides) {
   Search("T1");
   ASSERT_TRUE(errors.empty()) << errors.front();
-  const std::string net = test::NailNetIn(s.CompanionFile, "T1");
+  const std::string net = test::NailNetIn(s.document.CompanionFile, "T1");
   int checked = 0;
   for (Side side : {Side::Top, Side::Bottom}) {
     for (const test::PinLine& pin : PinRecordsOnNet(s.FileOf(side), net)) {
       const PixelPoint c = PixelOf(side, pin.x, pin.y);
       if (c.x < 0 || c.y < 0 || c.x >= 784 || c.y >= 490) continue;
-      EXPECT_EQ(PixelAt(s.ImageOf(side), c.x, c.y), colors::kWhite) << pin.name;
+      EXPECT_EQ(PixelAt(s.PictureOf(side), c.x, c.y), colors::kWhite) << pin.name;
       ++checked;
     }
   }

@@ -56,7 +56,7 @@ class Inquiry : public test::SearchFixture {
  protected:
   void SetUp() override {
     Open(kTop, kBottom);
-    s.header = {"one", "two", "four"};
+    s.pictures.header = {"one", "two", "four"};
   }
 
   // A left press; counts the calls that empty the open/short fields.
@@ -68,17 +68,17 @@ class Inquiry : public test::SearchFixture {
 };
 
 TEST_F(Inquiry, HitMarksThePinAndItsNetAndWritesTheHeader) {
-  const QImage bottom = s.bottomImage.image().copy();
+  const QImage bottom = s.pictures.sides.bottom.image().copy();
   Press(Side::Top, 92, 430);
-  EXPECT_EQ(s.HighlightMode, hmPoint);
-  EXPECT_EQ(s.point.PointTopPin, " U1.1");
-  EXPECT_EQ(s.point.PointNet, "SIG");
-  EXPECT_EQ(s.point.PointBottomPin, "");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmPoint);
+  EXPECT_EQ(s.highlight.memory.point.PointPin.top, " U1.1");
+  EXPECT_EQ(s.highlight.memory.point.PointNet, "SIG");
+  EXPECT_EQ(s.highlight.memory.point.PointPin.bottom, "");
   // Name, net, "$" and fourth line, then the net-mates: "sig" is the same net;
   // the other record named " U1.1" is neither listed nor ringed.
-  EXPECT_EQ(s.header, (test::Header{" U1.1  SIG  $R_0603   U1.2 ", "two", "four"}));
+  EXPECT_EQ(s.pictures.header, (test::Header{" U1.1  SIG  $R_0603   U1.2 ", "two", "four"}));
 
-  const ImageCanvas& top = s.topImage;
+  const ImageCanvas& top = s.pictures.sides.top;
   EXPECT_EQ(PixelAt(top, 92, 430), colors::kWhite);
   EXPECT_EQ(PixelAt(top, 92, 422), colors::kActiveCaption);  // the pin pass's pen
   EXPECT_EQ(PixelAt(top, 292, 422), colors::kYellow);        // ring around U1.2
@@ -88,18 +88,18 @@ TEST_F(Inquiry, HitMarksThePinAndItsNetAndWritesTheHeader) {
   // The red name to the right of the disc, from (cx - H + D + 3, cy - H - D).
   EXPECT_GT(CountColor(top, QRect(103, 406, 70, 28), colors::kRed), 20);
   EXPECT_EQ(CountColor(top, QRect(60, 380, 42, 80), colors::kRed), 0);
-  EXPECT_EQ(s.bottomImage.image(), bottom);  // the other side is not redrawn
+  EXPECT_EQ(s.pictures.sides.bottom.image(), bottom);  // the other side is not redrawn
 }
 
 TEST_F(Inquiry, AHitEmptiesTheOpenShortFieldsAfterTheRedrawAndBeforeTheDisc) {
   bool redrawn = false, discDrawn = true;
   const auto emptyFields = [&] {
     ++fieldsEmptied;
-    redrawn = PixelAt(s.topImage, 5, 5) == colors::kBlack;
-    discDrawn = PixelAt(s.topImage, 92, 430) == colors::kWhite;
+    redrawn = PixelAt(s.pictures.sides.top, 5, 5) == colors::kBlack;
+    discDrawn = PixelAt(s.pictures.sides.top, 92, 430) == colors::kWhite;
   };
-  s.topImage.setBrushColor(colors::kAqua);
-  s.topImage.fillRect(0, 0, 10, 10);
+  s.pictures.sides.top.setBrushColor(colors::kAqua);
+  s.pictures.sides.top.fillRect(0, 0, 10, 10);
   PointInquiry(s, Side::Top, 300, 300, emptyFields);
   EXPECT_EQ(fieldsEmptied, 0) << "a miss";
   PointInquiry(s, Side::Top, 92, 430, emptyFields);
@@ -118,17 +118,17 @@ class HitEdges : public Inquiry, public testing::WithParamInterface<PressAt> {};
 
 TEST_P(HitEdges, StrictComparisonsInReals) {
   const PressAt p = GetParam();
-  const QImage before = s.topImage.image().copy();
+  const QImage before = s.pictures.sides.top.image().copy();
   Press(Side::Top, p.x, p.y);
   EXPECT_EQ(fieldsEmptied, p.pin ? 1 : 0);
   if (p.pin) {
-    EXPECT_EQ(s.HighlightMode, hmPoint);
-    EXPECT_EQ(s.point.PointTopPin, p.pin);
+    EXPECT_EQ(s.highlight.mode, HighlightMode::hmPoint);
+    EXPECT_EQ(s.highlight.memory.point.PointPin.top, p.pin);
   } else {
-    EXPECT_EQ(s.HighlightMode, hmBoard);
-    EXPECT_EQ(s.header[0], "one");
-    EXPECT_EQ(s.point.PointTopPin, "");
-    EXPECT_EQ(s.topImage.image(), before);
+    EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
+    EXPECT_EQ(s.pictures.header[0], "one");
+    EXPECT_EQ(s.highlight.memory.point.PointPin.top, "");
+    EXPECT_EQ(s.pictures.sides.top.image(), before);
   }
 }
 
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A resting pointer finds the pin a press would, and changes nothing.
 TEST_F(Inquiry, HoverNamesThePinUnderThePointerAndChangesNothing) {
-  const QImage before = s.topImage.image().copy();
+  const QImage before = s.pictures.sides.top.image().copy();
   const std::optional<PinRecord> pin = PinUnderPointer(s, Side::Top, 95, 428);
   ASSERT_TRUE(pin);
   EXPECT_EQ(PinDescription(*pin), "Pin U1.1\nNet SIG\nR_0603\nPart U1");
@@ -153,60 +153,60 @@ TEST_F(Inquiry, HoverNamesThePinUnderThePointerAndChangesNothing) {
   EXPECT_EQ(PinDescription(bare), "Pin J1\nNet ");
   EXPECT_FALSE(PinUnderPointer(s, Side::Top, 200, 300));
   EXPECT_EQ(PinUnderPointer(s, Side::Bottom, 292, 230)->name, " B7.1");
-  EXPECT_EQ(s.topImage.image(), before);
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_EQ(s.header, (test::Header{"one", "two", "four"}));
+  EXPECT_EQ(s.pictures.sides.top.image(), before);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
+  EXPECT_EQ(s.pictures.header, (test::Header{"one", "two", "four"}));
 }
 
 TEST_F(Inquiry, NoPinCanBeHitWithRadiusZero) {
   s.view.MarkRadius = 0;
   Press(Side::Top, 92, 430);
-  EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
 }
 
 TEST_F(Inquiry, PinWithoutNetMatesEndsTheHeaderWithTwoBlanks) {
   Press(Side::Top, 192, 230);
-  EXPECT_EQ(s.header[0], " R5.1  LONE  $half  ");
-  EXPECT_EQ(PixelAt(s.topImage, 192, 230), colors::kWhite);  // around the rounded centre
+  EXPECT_EQ(s.pictures.header[0], " R5.1  LONE  $half  ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 192, 230), colors::kWhite);  // around the rounded centre
 }
 
 TEST_F(Inquiry, EmptyNetLinesMakeOneNet) {
   Press(Side::Top, 692, 230);
-  EXPECT_EQ(s.header[0], " J1.1    $jx   J1.2 ");
-  EXPECT_EQ(PixelAt(s.topImage, 692, 122), colors::kYellow);
+  EXPECT_EQ(s.pictures.header[0], " J1.1    $jx   J1.2 ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 692, 122), colors::kYellow);
 }
 
 TEST_F(Inquiry, RecordWithoutANameIsMarkedButNotReported) {
   Press(Side::Top, 492, 230);
-  EXPECT_EQ(s.HighlightMode, hmPoint);
-  EXPECT_EQ(PixelAt(s.topImage, 492, 230), colors::kWhite);
-  EXPECT_EQ(s.point.PointNet, "E");
-  EXPECT_EQ(s.header[0], "one");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmPoint);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 492, 230), colors::kWhite);
+  EXPECT_EQ(s.highlight.memory.point.PointNet, "E");
+  EXPECT_EQ(s.pictures.header[0], "one");
 }
 
 TEST_F(Inquiry, BottomHitKeepsTheTopPin) {
   Press(Side::Top, 292, 430);
-  const QImage top = s.topImage.image().copy();
+  const QImage top = s.pictures.sides.top.image().copy();
   Press(Side::Bottom, 92, 230);
-  EXPECT_EQ(s.point.PointTopPin, " U1.2");
-  EXPECT_EQ(s.point.PointBottomPin, " U1.1");
-  EXPECT_EQ(s.point.PointNet, "SIG");
-  EXPECT_EQ(s.header[0], " U1.1  SIG  $bottom   B7.1 ");
-  EXPECT_EQ(PixelAt(s.bottomImage, 92, 230), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.bottomImage, 292, 222), colors::kYellow);
-  EXPECT_EQ(PixelAt(s.bottomImage, 492, 222), colors::kActiveCaption);
-  EXPECT_EQ(s.topImage.image(), top);
+  EXPECT_EQ(s.highlight.memory.point.PointPin.top, " U1.2");
+  EXPECT_EQ(s.highlight.memory.point.PointPin.bottom, " U1.1");
+  EXPECT_EQ(s.highlight.memory.point.PointNet, "SIG");
+  EXPECT_EQ(s.pictures.header[0], " U1.1  SIG  $bottom   B7.1 ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 92, 230), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 292, 222), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 492, 222), colors::kActiveCaption);
+  EXPECT_EQ(s.pictures.sides.top.image(), top);
 }
 
 TEST_F(Inquiry, RedrawMarksTheNetOnBothSides) {
   Press(Side::Top, 92, 430);
-  s.header[0] = "header";
+  s.pictures.header[0] = "header";
   s.view.TopOriginY -= 100;
   s.view.BottomOriginY += 100;
   RedrawPoint(s);
-  EXPECT_EQ(s.header[0], "header");
-  EXPECT_EQ(s.HighlightMode, hmPoint);
-  const ImageCanvas& top = s.topImage;
+  EXPECT_EQ(s.pictures.header[0], "header");
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmPoint);
+  const ImageCanvas& top = s.pictures.sides.top;
   // Top, in file order: U1.1 disc, U1.2 ring, the second U1.1 another disc,
   // now outlined in the ring's yellow.
   EXPECT_EQ(PixelAt(top, 92, 330), colors::kWhite);
@@ -218,7 +218,7 @@ TEST_F(Inquiry, RedrawMarksTheNetOnBothSides) {
   EXPECT_GT(CountColor(top, QRect(703, 306, 70, 28), colors::kRed), 20);
   // Bottom: no pin was hit there, so every pin of the net is ringed; rings
   // before any disc keep the black fill of the layer passes.
-  const ImageCanvas& bottom = s.bottomImage;
+  const ImageCanvas& bottom = s.pictures.sides.bottom;
   EXPECT_EQ(PixelAt(bottom, 92, 322), colors::kYellow);
   EXPECT_EQ(PixelAt(bottom, 92, 330), colors::kBlack);
   EXPECT_EQ(PixelAt(bottom, 292, 322), colors::kYellow);
@@ -229,17 +229,17 @@ TEST_F(Inquiry, RedrawGivesEachSideItsOwnPin) {
   Press(Side::Bottom, 92, 230);  // " U1.1" on the bottom side
   Press(Side::Top, 292, 430);    // " U1.2" on the top side, same net
   RedrawPoint(s);
-  EXPECT_EQ(PixelAt(s.topImage, 292, 430), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.topImage, 92, 430), colors::kBlack);
-  EXPECT_EQ(PixelAt(s.topImage, 92, 422), colors::kYellow);
-  EXPECT_EQ(PixelAt(s.bottomImage, 92, 230), colors::kWhite);
-  EXPECT_EQ(PixelAt(s.bottomImage, 292, 222), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 292, 430), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 430), colors::kBlack);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 422), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 92, 230), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 292, 222), colors::kYellow);
 }
 
 TEST_F(Inquiry, MissingCompanionFileFailsABottomPress) {
-  s.CompanionFile = (dir.path() / "nothing" / "jet.CON").string();
+  s.document.CompanionFile = (dir.path() / "nothing" / "jet.CON").string();
   EXPECT_EQ(ErrorOf([&] { Press(Side::Bottom, 92, 230); }), "File not found");
-  EXPECT_EQ(s.HighlightMode, hmBoard);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
   EXPECT_EQ(fieldsEmptied, 0);
 }
 
@@ -247,7 +247,7 @@ TEST(InquiryWithoutBoard, DoesNothing) {
   Session s;
   PointInquiry(s, Side::Top, 10, 10, [] { ADD_FAILURE() << "the fields were emptied"; });
   RedrawPoint(s);
-  EXPECT_EQ(s.HighlightMode, hmNone);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNone);
 }
 
 // The double click at pointer (100, 200) on the home view: Scale 400, origins
@@ -361,15 +361,17 @@ TEST_F(InquiryOnRealBoard, HeaderMatchesThePinRecords) {
       for (const test::PinLine& r : records) {
         if (test::FoldCase(r.net) == test::FoldCase(hit->net) && r.name != hit->name) mates += r.name + " ";
       }
-      s.header[0].clear();
+      s.pictures.header[0].clear();
       int emptied = 0;
       PointInquiry(s, side, static_cast<std::int32_t>(c.x), static_cast<std::int32_t>(c.y),
                    [&] { ++emptied; });
-      ASSERT_EQ(s.HighlightMode, hmPoint);
+      ASSERT_EQ(s.highlight.mode, HighlightMode::hmPoint);
       EXPECT_EQ(emptied, 1);
-      EXPECT_EQ(side == Side::Top ? s.point.PointTopPin : s.point.PointBottomPin, hit->name);
+      EXPECT_EQ(side == Side::Top ? s.highlight.memory.point.PointPin.top
+                                  : s.highlight.memory.point.PointPin.bottom,
+                hit->name);
       if (!hit->name.empty()) {
-        EXPECT_EQ(s.header[0], hit->name + "  " + hit->net + "  $" + hit->fourth + "  " + mates);
+        EXPECT_EQ(s.pictures.header[0], hit->name + "  " + hit->net + "  $" + hit->fourth + "  " + mates);
       }
       if (++checked == 12) break;
     }

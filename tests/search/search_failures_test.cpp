@@ -41,9 +41,9 @@ void RedrawDeviceSlot1(Session& s, const std::string& text) { RedrawDevice(s, {t
 // What the top side's steps leave when the bottom side's fail.
 void TopStepsCentredAndMarked(const Session& s) {
   EXPECT_EQ(s.view.TopOriginX, 17);
-  EXPECT_EQ(PixelAt(s.topImage, 392, 252), colors::kWhite);
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 392, 252), colors::kWhite);
 }
-void TopSideFramed(const Session& s) { test::ExpectFrame(s.topImage, 182, 170, 452, 390); }
+void TopSideFramed(const Session& s) { test::ExpectFrame(s.pictures.sides.top, 182, 170, 452, 390); }
 
 struct Operation {
   const char* name;
@@ -76,27 +76,27 @@ class EverySearch : public test::SearchFixture, public testing::WithParamInterfa
 };
 
 TEST_P(EverySearch, DoesNothingWithoutABoard) {
-  s.header[0] = "start";
+  s.pictures.header[0] = "start";
   EXPECT_FALSE(Search(GetParam().held));
   Run([&] { GetParam().redraw(s, GetParam().held); });
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.HighlightMode, hmNone);
-  EXPECT_EQ(s.header, (Header{"start", "", ""}));
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNone);
+  EXPECT_EQ(s.pictures.header, (Header{"start", "", ""}));
   EXPECT_EQ(s.view, ViewState{});
-  EXPECT_TRUE(test::AllBlack(s.topImage));
-  EXPECT_TRUE(test::AllBlack(s.bottomImage));
-  EXPECT_FALSE(s.overview.shown.has_value());
+  EXPECT_TRUE(test::AllBlack(s.pictures.sides.top));
+  EXPECT_TRUE(test::AllBlack(s.pictures.sides.bottom));
+  EXPECT_FALSE(s.pictures.overview.state.shown.has_value());
 }
 
 TEST_P(EverySearch, AMissingCompanionFileStopsItAtTheBottomSide) {
   EXPECT_EQ(OpenFiles(dir.Write("b.brd", kBoard), (dir.path() / "missing" / "jet.CON").string()),
             std::vector<std::string>{"File not found."});
-  s.header = {"kept", "", ""};
+  s.pictures.header = {"kept", "", ""};
   EXPECT_FALSE(Search(GetParam().held));
   EXPECT_EQ(errors, std::vector<std::string>{"File not found."});
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_EQ(s.header, GetParam().afterMissingCompanion);
-  EXPECT_FALSE(s.overview.shown.has_value()) << "the device search stops before its overview";
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
+  EXPECT_EQ(s.pictures.header, GetParam().afterMissingCompanion);
+  EXPECT_FALSE(s.pictures.overview.state.shown.has_value()) << "the device search stops before its overview";
   if (GetParam().topSideKept) GetParam().topSideKept(s);
 }
 
@@ -130,11 +130,11 @@ TEST_P(SectionWithoutItsEnd, StopsTheSearch) {
   const std::string ended = kBoard.substr(0, kBoard.find(cut.before));
   const bool top = std::string(cut.file) == "b.brd";
   OpenFiles(dir.Write("b.brd", top ? ended : kBoard), dir.Write("jet.CON", top ? kBoard : ended));
-  s.header = {"kept", "", ""};
+  s.pictures.header = {"kept", "", ""};
   EXPECT_FALSE(Ran([&] { return cut.search(s, cut.text); }));
   EXPECT_EQ(errors, std::vector<std::string>{"Read beyond end of file."});
-  EXPECT_EQ(s.HighlightMode, hmBoard);
-  EXPECT_EQ(s.header, cut.header);
+  EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
+  EXPECT_EQ(s.pictures.header, cut.header);
 }
 
 INSTANTIATE_TEST_SUITE_P(Searches, SectionWithoutItsEnd, testing::ValuesIn(kCuts), test::ByName());
@@ -162,11 +162,11 @@ TEST_P(LineTakenForAName, StopsTheSearchWithTheModeOfTheSearchBefore) {
   const LineTaken& taken = GetParam();
   Open(kBoard, kBoard);
   ASSERT_TRUE(Ran([&] { return taken.search(s, taken.held); }));
-  const int mode = s.HighlightMode;
+  const HighlightMode mode = s.highlight.mode;
   EXPECT_FALSE(Ran([&] { return taken.search(s, taken.line); }));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid numeric input."}));
-  EXPECT_EQ(s.HighlightMode, mode);
-  EXPECT_EQ(s.header, (Header{"", "", ""}));
+  EXPECT_EQ(s.highlight.mode, mode);
+  EXPECT_EQ(s.pictures.header, (Header{"", "", ""}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Searches, LineTakenForAName, testing::ValuesIn(kLinesTaken), test::ByName());

@@ -5,32 +5,32 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "search/error_handler.h"
+#include "search/layers.h"
 
 namespace vantrel::test {
 
-SearchFixture::SearchFixture() {
-  s.changed = [this] { ++handlersRun; };
-  SetErrorReporter([this](const std::string& text, const std::string& details) {
-    errors.push_back(text);
-    errorDetails.push_back(details);
-  });
+SearchFixture::SearchFixture()
+    : handler(s, [this](const std::string& text, const std::string& details) {
+        errors.push_back(text);
+        errorDetails.push_back(details);
+      }) {
+  handler.SetAfterEach([this] { ++handlersRun; });
 }
 
-SearchFixture::~SearchFixture() { SetErrorReporter(nullptr); }
+SearchFixture::~SearchFixture() = default;
 
 std::vector<std::string> SearchFixture::OpenFiles(const std::string& boardFile,
                                                   const std::string& companionFile) {
   std::vector<std::string> before;
   before.swap(errors);
-  s.BoardFile = boardFile;
-  s.CompanionFile = companionFile;
-  s.topShown = true;
+  s.document.BoardFile = boardFile;
+  s.document.CompanionFile = companionFile;
+  s.view.shown = Side::Top;
   Run([&] {
-    ComputeHomeView(s.view, s.BoardFile);
-    RunLayerPasses(s, Variant::Main, PassOrder::LayerByLayer);
+    ComputeHomeView(s.view, s.document.BoardFile);
+    DrawLayers(s, BoxStyle::Framed, PassOrder::LayerByLayer);
   });
-  s.HighlightMode = hmBoard;
+  s.highlight.mode = HighlightMode::hmBoard;
   before.swap(errors);
   return before;
 }
@@ -45,7 +45,7 @@ void SearchFixture::OpenRealBoard(std::string_view name) {
       << name;
 }
 
-void SearchFixture::Run(const std::function<void()>& step) { RunHandler(s, step); }
+void SearchFixture::Run(const std::function<void()>& step) { handler.Run(step); }
 
 bool SearchFixture::Ran(const std::function<bool()>& search) {
   bool ran = false;

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "search/error_handler.h"
 #include "search/session.h"
 #include "support/test_support.h"
 
@@ -28,7 +29,7 @@ class SearchFixture : public testing::Test {
 
   // What opening a board does: the home view from the board's outline, the
   // six layer passes (both outlines, both box passes, both pin passes), the
-  // top side shown and hmBoard, which is set even when a pass failed. The
+  // top side shown and HighlightMode::hmBoard, which is set even when a pass failed. The
   // steps run inside the handler; the errors they reported are returned, not
   // kept in `errors`.
   std::vector<std::string> OpenFiles(const std::string& boardFile, const std::string& companionFile);
@@ -50,6 +51,7 @@ class SearchFixture : public testing::Test {
   Session s;
   std::vector<std::string> errors;        // the texts the handler showed, in order
   std::vector<std::string> errorDetails;  // and the details under each
+  ErrorHandler handler;
   int handlersRun = 0;
 };
 

@@ -1,15 +1,18 @@
 // Every operation that runs the two sides at once leaves exactly what running
 // them in turn leaves: the pictures, the header, what the searches remember,
 // the view, the side shown, the mode and the messages, also when either side
-// meets an error, in either half of an operation: after every step, at the
-// design size and at a window's scale.
-#include "search/side_tasks.h"
+// meets an error, in either half of an operation, and when the run apart
+// itself fails at any of its points: after every step, at the design size
+// and at a window's scale.
+#include "search/side_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
+#include <atomic>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,8 +35,7 @@ struct Outcome {
   std::vector<QImage> pictures;
   std::array<std::string, 3> header;
   ViewState view;
-  bool topShown;
-  int mode;
+  HighlightMode mode;
   std::string memory;
   std::vector<std::string> errors;
 
@@ -42,56 +44,69 @@ struct Outcome {
 
 using Step = std::function<void(Session&)>;
 
-Outcome Run(SidesMode mode, double scale, const std::vector<Step>& steps) {
-  SetSidesMode(mode);
+std::size_t HashOf(const QImage& image) {
+  return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(image.constBits()),
+                                                        static_cast<std::size_t>(image.sizeInBytes())));
+}
+
+std::string MemoryOf(const Session& s) {
+  const SearchMemory& m = s.highlight.memory;
+  std::string memory;
+  for (const std::string& text :
+       {m.point.PointPin.top, m.point.PointPin.bottom, m.point.PointNet, m.compPin.CompPinNet,
+        m.compPin.CompPinFourth, m.compPin.RedrawPinNet, m.compPin.RedrawPinFourth, m.openShort.NailNet[0],
+        m.openShort.NailNet[1], m.openShort.NailNet[2], m.openShort.NetPinList(0), m.openShort.NetPinList(1),
+        m.openShort.NetPinList(2)}) {
+    memory += text + "|";
+  }
+  return memory;
+}
+
+// Runs the steps on a fresh session; `probe`, when given, is where the run
+// apart may be made to fail.
+Outcome RunSteps(SidesMode mode, double scale, const std::vector<Step>& steps,
+                 std::function<void(SplitPoint, Side)> probe = nullptr) {
   Outcome out;
-  SetErrorReporter([&out](const std::string& text, const std::string& details) {
+  Session s({.sides = mode});
+  s.runner.SetFaultProbe(std::move(probe));
+  const ErrorHandler handler(s, [&out](const std::string& text, const std::string& details) {
     out.errors.push_back(text + " (" + details + ")");
   });
-  Session s;
-  for (ImageCanvas* picture : {&s.topImage, &s.bottomImage, &s.headerImage}) picture->SetScale(scale);
+  for (ImageCanvas* picture : {&s.pictures.sides.top, &s.pictures.sides.bottom, &s.pictures.strip}) {
+    picture->SetScale(scale);
+  }
   for (const Step& step : steps) {
-    RunHandler(s, [&] { step(s); });
-    for (const ImageCanvas* picture : {&s.topImage, &s.bottomImage}) {
-      const QImage& image = picture->image();
-      out.picturesAfterEachStep.push_back(std::hash<std::string_view>()(std::string_view(
-          reinterpret_cast<const char*>(image.constBits()), static_cast<std::size_t>(image.sizeInBytes()))));
+    handler.Run([&] { step(s); });
+    for (const ImageCanvas* picture : {&s.pictures.sides.top, &s.pictures.sides.bottom}) {
+      out.picturesAfterEachStep.push_back(HashOf(picture->image()));
     }
   }
-  SetErrorReporter(nullptr);
-  SetSidesMode(SidesMode::BySize);
-  for (const ImageCanvas* picture : {&s.topImage, &s.bottomImage, &s.headerImage}) {
+  for (const ImageCanvas* picture : {&s.pictures.sides.top, &s.pictures.sides.bottom, &s.pictures.strip}) {
     out.pictures.push_back(picture->image().copy());
   }
-  out.header = s.header;
+  out.header = s.pictures.header;
   out.view = s.view;
-  out.topShown = s.topShown;
-  out.mode = s.HighlightMode;
-  for (const std::string& text :
-       {s.point.PointTopPin, s.point.PointBottomPin, s.point.PointNet, s.compPin.CompPinNet,
-        s.compPin.CompPinFourth, s.compPin.RedrawPinNet, s.compPin.RedrawPinFourth, s.openShort.NailNet[0],
-        s.openShort.NailNet[1], s.openShort.NailNet[2], s.openShort.NetPinList(0), s.openShort.NetPinList(1),
-        s.openShort.NetPinList(2)}) {
-    out.memory += text + "|";
-  }
+  out.mode = s.highlight.mode;
+  out.memory = MemoryOf(s);
   return out;
+}
+
+void ExpectSame(const Outcome& apart, const Outcome& inTurn) {
+  EXPECT_EQ(apart.errors, inTurn.errors);
+  EXPECT_EQ(apart.picturesAfterEachStep, inTurn.picturesAfterEachStep);
+  EXPECT_EQ(apart.header, inTurn.header);
+  EXPECT_EQ(apart.memory, inTurn.memory);
+  EXPECT_EQ(apart.view, inTurn.view);
+  EXPECT_EQ(apart.mode, inTurn.mode);
+  for (std::size_t i = 0; i < inTurn.pictures.size(); ++i)
+    EXPECT_TRUE(apart.pictures[i] == inTurn.pictures[i]) << i;
 }
 
 // At the design size, and at a scale as in a large window.
 void ExpectSameEitherWay(const std::vector<Step>& steps) {
   for (const double scale : {1.0, 1.79}) {
     SCOPED_TRACE(scale);
-    const Outcome inTurn = Run(SidesMode::InTurn, scale, steps);
-    const Outcome apart = Run(SidesMode::Apart, scale, steps);
-    EXPECT_EQ(apart.errors, inTurn.errors);
-    EXPECT_EQ(apart.picturesAfterEachStep, inTurn.picturesAfterEachStep);
-    EXPECT_EQ(apart.header, inTurn.header);
-    EXPECT_EQ(apart.memory, inTurn.memory);
-    EXPECT_EQ(apart.view, inTurn.view);
-    EXPECT_EQ(apart.topShown, inTurn.topShown);
-    EXPECT_EQ(apart.mode, inTurn.mode);
-    for (std::size_t i = 0; i < inTurn.pictures.size(); ++i)
-      EXPECT_TRUE(apart.pictures[i] == inTurn.pictures[i]) << i;
+    ExpectSame(RunSteps(SidesMode::Apart, scale, steps), RunSteps(SidesMode::InTurn, scale, steps));
   }
 }
 
@@ -175,7 +190,7 @@ TEST_P(SidesApartWithErrors, StopWhereRunningInTurnStops) {
   std::vector<Step> steps = EveryOperation(board);
   // Each step on a picture already drawn, so that what a failing step keeps
   // of the earlier pictures shows.
-  steps.insert(steps.begin() + 1, [](Session& s) { s.HighlightMode = hmBoard; });
+  steps.insert(steps.begin() + 1, [](Session& s) { s.highlight.mode = HighlightMode::hmBoard; });
   ExpectSameEitherWay(steps);
 }
 
@@ -189,6 +204,31 @@ INSTANTIATE_TEST_SUITE_P(
                     BrokenSide{"BottomNails", false, "\nT1\n", "\nT1\n1e999 x\n"},
                     BrokenSide{"BottomCutInPinRecords", false, "\n4 4 4 4\n", "\n"}),
     [](const testing::TestParamInfo<BrokenSide>& info) { return info.param.name; });
+
+// A run apart that fails at any of its own points, once: as a trial begins
+// (which allocates), as a half begins, after a round, or while the results
+// are applied, on either side. It neither hangs nor leaves anything but what
+// the run in turn leaves.
+TEST(SidesApart, AFailureAtAnyPointOfTheRunLeavesWhatRunningInTurnLeaves) {
+  test::TempDir dir;
+  const std::vector<Step> steps = EveryOperation(test::WriteGeneratedBoard(dir, 200));
+  const Outcome inTurn = RunSteps(SidesMode::InTurn, 1.0, steps);
+  for (const SplitPoint point :
+       {SplitPoint::TrialBegins, SplitPoint::HalfBegins, SplitPoint::RoundEnds, SplitPoint::Applies}) {
+    for (const Side side : kSides) {
+      for (int nth = 0;; ++nth) {
+        SCOPED_TRACE(testing::Message() << "point " << static_cast<int>(point) << ", side "
+                                        << static_cast<int>(side) << ", time " << nth);
+        std::atomic<int> seen = 0;
+        const Outcome apart = RunSteps(SidesMode::Apart, 1.0, steps, [&](SplitPoint at, Side on) {
+          if (at == point && on == side && seen++ == nth) throw std::bad_alloc();
+        });
+        ExpectSame(apart, inTurn);
+        if (seen <= nth) break;  // every time this point came was tried
+      }
+    }
+  }
+}
 
 TEST(SidesApart, MissingCompanionFallsBackToTheSidesInTurn) {
   test::TempDir dir;

@@ -1,0 +1,44 @@
+#include "search/layers.h"
+
+namespace vantrel {
+
+namespace {
+
+// Nothing to apply: the layers write only their pictures.
+struct NoResult {};
+
+}  // namespace
+
+void DrawOutline(SideWork& work, BoxStyle boxes) {
+  work.stripCleared = true;
+  OutlinePass(work.file, SidePassView(work.view, work.side, boxes), work.picture, nullptr);
+}
+
+void DrawPartBoxes(SideWork& work, BoxStyle boxes) {
+  PartBoxPass(work.file, SidePassView(work.view, work.side, boxes), work.picture);
+}
+
+void DrawPins(SideWork& work, BoxStyle boxes) {
+  PinPass(work.file, SidePassView(work.view, work.side, boxes), work.picture);
+}
+
+void DrawSideLayers(SideWork& work, BoxStyle boxes) {
+  DrawOutline(work, boxes);
+  DrawPartBoxes(work, boxes);
+  DrawPins(work, boxes);
+}
+
+void DrawLayers(Session& s, BoxStyle boxes, PassOrder order) {
+  Stage<NoResult> stage{
+      .rounds = {LayerSteps<NoResult>(boxes)}, .apply = [](Side, NoResult&) {}, .opensWithOutline = true};
+  if (order == PassOrder::LayerByLayer) stage.rounds = LayerByLayer<NoResult>(boxes);
+  s.runner.Run(s, stage);
+}
+
+void DrawSideLayers(Session& s, Side side, BoxStyle boxes) {
+  SideWork work{side, s.FileOf(side), s.view, s.PictureOf(side)};
+  s.pictures.ClearStrip();
+  DrawSideLayers(work, boxes);
+}
+
+}  // namespace vantrel
