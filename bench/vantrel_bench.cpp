@@ -51,13 +51,13 @@
 
 #include "app/application.h"
 #include "app/batch_runner.h"
-#include "bench/board_generator.h"
 #include "board/board_error.h"
 #include "board/board_scan.h"
 #include "board/view_state.h"
 #include "render/fonts.h"
 #include "render/image_canvas.h"
 #include "search/side_tasks.h"
+#include "testing/board_generator.h"
 
 namespace vantrel {
 namespace {

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/board_generator.h"
 #include "search/comp_pin_search.h"
 #include "search/device_search.h"
 #include "search/error_handler.h"
@@ -22,6 +21,7 @@
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
 #include "support/test_support.h"
+#include "testing/board_generator.h"
 
 namespace vantrel {
 namespace {
