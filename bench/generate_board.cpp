@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "bench/board_generator.h"
+#include "testing/board_generator.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

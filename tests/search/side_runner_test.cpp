@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/board_generator.h"
 #include "search/comp_pin_search.h"
 #include "search/device_search.h"
 #include "search/error_handler.h"
@@ -25,6 +24,7 @@
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
 #include "support/test_support.h"
+#include "testing/board_generator.h"
 
 namespace vantrel {
 namespace {

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "bench/board_generator.h"
 #include "board/board_error.h"
+#include "testing/board_generator.h"
 
 namespace vantrel::test {
 

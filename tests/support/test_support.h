@@ -42,7 +42,7 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& file);
 
-// A generated board of `pins` pins per side (bench/board_generator.h) written
+// A generated board of `pins` pins per side (testing/board_generator.h) written
 // into `dir` as g.brd and jet.CON; returns the path of g.brd.
 std::string WriteGeneratedBoard(const TempDir& dir, int pins);
 

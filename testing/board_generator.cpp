@@ -1,4 +1,4 @@
-#include "bench/board_generator.h"
+#include "testing/board_generator.h"
 
 #include <cmath>
 #include <cstdio>

@@ -13,7 +13,6 @@
 #include <cstdlib>
 
 #include "app/batch_runner.h"
-#include "bench/board_generator.h"
 #include "dialogs/overview_window.h"
 #include "support/test_support.h"
 
