@@ -104,7 +104,7 @@ class TFrm_Main : public QMainWindow {
   // Shows the session's state: header texts, which pictures are visible.
   void SyncWithSession();
 
-  bool boardShown() const { return session_.document.open; }
+  bool boardShown() const { return session_.document.BoardOpen; }
   // The tooltip shown over a picture: bytes of the board file, or nothing.
   const std::optional<std::string>& tooltip() const { return tooltip_; }
   QString statusText() const { return statusLine_->text(); }

@@ -51,8 +51,8 @@ class TForm8 : public QWidget {
   const ImageCanvas& BottomImage() const { return session_.pictures.overview.pictures.bottom; }
   // "top" or "bottom": the picture the last overview pass chose; "" before any.
   std::string Shows() const;
-  std::int32_t OverviewOriginX() const { return session_.pictures.overview.state.OverviewOriginX; }
-  std::int32_t OverviewOriginY() const { return session_.pictures.overview.state.OverviewOriginY; }
+  std::int32_t OverviewOriginX() const { return session_.pictures.overview.state.origin.x; }
+  std::int32_t OverviewOriginY() const { return session_.pictures.overview.state.origin.y; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

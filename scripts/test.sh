@@ -13,16 +13,8 @@ jobs=${JOBS:-$(nproc)}
 fuzz_seconds=${FUZZ_SECONDS:-45}
 export QT_QPA_PLATFORM=offscreen
 
-echo "== layering: board/ knows no Qt, render/ and search/ know no widgets"
-if git grep -nE '#include <Q|Qt6::' -- board 2>/dev/null; then
-  echo "board/ uses Qt" >&2
-  exit 1
-fi
-if git grep -nE 'QWidget|QDialog|QtWidgets|Qt6::Widgets|QApplication|QMessageBox|"dialogs/|"app/' \
-     -- render search 2>/dev/null; then
-  echo "render/ or search/ uses widgets or the windows" >&2
-  exit 1
-fi
+echo "== layering: each folder includes only the folders and libraries of its row"
+bash scripts/check-layers.sh
 
 # A locale that writes numbers with a decimal comma, so that the reader's
 # test of the decimal point runs (generated once; needs root).

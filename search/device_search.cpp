@@ -80,8 +80,7 @@ void DrawOverview(Session& s, Side side, const ViewState& view, const std::strin
         DrawDeviceOverview(view, side, file, *skipped->device, skipped->origin, overview.pictures[side]);
       throw;
     }
-    overview.state.OverviewOriginX = origin.x;
-    overview.state.OverviewOriginY = origin.y;
+    overview.state.origin = origin;
     overview.state.drawings[side] = OverviewPictures::Drawing{view, name};
     bool draw = &device == &devices.front() || &device == &devices.back();
     if (!draw) {

@@ -52,10 +52,7 @@ void MarkDevices(Session& s, Side side, const SlotNames& names, Trigger trigger,
 inline constexpr int kOverviewCentreX = 143;
 inline constexpr int kOverviewCentreY = 107;
 
-struct OverviewOrigin {
-  std::int32_t x;
-  std::int32_t y;
-};
+using OverviewOrigin = OverviewPictures::Origin;
 OverviewOrigin OverviewOriginOf(const ViewState& view, Side side, const BoardBox& box);
 
 // The side's three layer passes over `file` in the overview's geometry at

@@ -102,14 +102,14 @@ void WriteHeaderLine(Session& s, const SlotNames& names, int slot, Trigger trigg
   std::string& line = s.pictures.header[slot];
   line.clear();
   line.reserve(1 + names[slot].size() + 2 * separator.size() + m.NailNet[slot].size() +
-               m.netPins.top[slot].size() + m.netPins.bottom[slot].size());
+               m.NetPins.top[slot].size() + m.NetPins.bottom[slot].size());
   line += '$';
   line += names[slot];
   line += separator;
   line += m.NailNet[slot];
   line += separator;
-  line += m.netPins.top[slot];  // NetPinList: the top side's pins, then the bottom side's
-  line += m.netPins.bottom[slot];
+  line += m.NetPins.top[slot];  // NetPinList: the top side's pins, then the bottom side's
+  line += m.NetPins.bottom[slot];
 }
 
 // The layer passes and the nail passes of both sides: the OK's layers layer
@@ -150,8 +150,8 @@ void NetPinPhase(Session& s, const SlotNames& names, Trigger trigger, Findings& 
       .apply = [&](Side side, PinsFound& found) {
         if (!found.ran) return;
         // The top side's pass empties both sides' lists.
-        if (side == Side::Top) memory.netPins = {};
-        memory.netPins[side] = std::move(found.lists);
+        if (side == Side::Top) memory.NetPins = {};
+        memory.NetPins[side] = std::move(found.lists);
         findings.pinsMarked[side] = found.pins;
         if (side == Side::Top) findings.pinsMarked.bottom = 0;
         for (int slot = 0; slot < 3; ++slot) {

@@ -23,7 +23,7 @@ void Redraw(Session& s, const SearchTexts& texts) {
 }
 
 void OpenBoard(Session& s, const std::string& boardFile) {
-  s.document.open = true;
+  s.document.BoardOpen = true;
   s.document.BoardFile = boardFile;
   s.document.CompanionFile = CompanionFile(boardFile);
   s.view.shown = Side::Top;
@@ -33,7 +33,7 @@ void OpenBoard(Session& s, const std::string& boardFile) {
 }
 
 void CloseBoard(Session& s) {
-  s.document.open = false;
+  s.document.BoardOpen = false;
   s.view.shown = Side::Bottom;  // Image1 hidden
   RestoreHomeView(s.view);
   s.highlight.mode = HighlightMode::hmNone;

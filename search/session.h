@@ -45,7 +45,7 @@ struct Document {
   // The board is shown: from the start of an open, also one that stopped at
   // an error, to a close. A closed board's files stay chosen: a search dialog
   // left open still works on them.
-  bool open = false;
+  bool BoardOpen = false;
 
   bool HasFiles() const { return !BoardFile.empty(); }
   const std::string& FileOf(Side side) const { return side == Side::Top ? BoardFile : CompanionFile; }
@@ -85,9 +85,9 @@ struct OpenShortMemory {
   std::array<std::string, 3> NailNet;
   // " " + name line of every pin record on the slot's net, in file order;
   // NetPinList is the top side's list followed by the bottom side's.
-  PerSide<std::array<std::string, 3>> netPins;
+  PerSide<std::array<std::string, 3>> NetPins;
 
-  std::string NetPinList(int slot) const { return netPins.top[slot] + netPins.bottom[slot]; }
+  std::string NetPinList(int slot) const { return NetPins.top[slot] + NetPins.bottom[slot]; }
 };
 
 // What each search remembers from one run to the next.
@@ -123,10 +123,14 @@ struct OverviewPictures {
     ViewState view;
     std::string name;
   };
+  // Where a drawing puts board point (0, 0): OverviewOriginX, OverviewOriginY.
+  struct Origin {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+  };
   struct State {
-    std::optional<Side> shown;  // the picture the last overview pass chose
-    std::int32_t OverviewOriginX = 0;
-    std::int32_t OverviewOriginY = 0;
+    std::optional<Side> shown;                 // the picture the last overview pass chose
+    Origin origin;                             // of the last drawing
     PerSide<std::optional<Drawing>> drawings;  // a picture never drawn shows nothing
   };
 

@@ -72,8 +72,8 @@ TEST_F(OverviewWindow, TheSearchMovesItAndShowsThePictureOfTheSideShown) {
   EXPECT_TRUE(overview.isVisible());
   EXPECT_EQ(overview.pos(), kSearchPosition);
   EXPECT_EQ(overview.Shows(), "top");
-  EXPECT_EQ(overview.OverviewOriginX(), s.pictures.overview.state.OverviewOriginX);
-  EXPECT_EQ(overview.OverviewOriginY(), s.pictures.overview.state.OverviewOriginY);
+  EXPECT_EQ(overview.OverviewOriginX(), s.pictures.overview.state.origin.x);
+  EXPECT_EQ(overview.OverviewOriginY(), s.pictures.overview.state.origin.y);
   // The top picture inside a money-green margin of 2 pixels on the left, top
   // and bottom and 3 on the right.
   QImage seen = Seen();

@@ -368,8 +368,8 @@ TEST_F(Overview, TopDeviceIsCentredAndFramed) {
   Open();
   Search("U1");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);  // -44.5, half to even
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 294);  // 294.5
+  EXPECT_EQ(s.pictures.overview.state.origin.x, -44);  // -44.5, half to even
+  EXPECT_EQ(s.pictures.overview.state.origin.y, 294);  // 294.5
   const ImageCanvas& top = s.pictures.overview.pictures.top;
   ASSERT_EQ(top.image().size(), QSize(287, 215));
   ExpectFrame(top, 61, 24, 226, 189);
@@ -444,8 +444,8 @@ TEST_F(Overview, LastDeviceOfTheNameStaysInView) {
   EXPECT_EQ(PixelAt(s.pictures.sides.top, 76, 150), colors::kWhite);
   EXPECT_EQ(CountColor(s.pictures.sides.top, QRect(600, 100, 140, 140), colors::kWhite), 0);
   EXPECT_EQ(shown, 2) << "the top pass shows the window at each device";
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -707);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 557);
+  EXPECT_EQ(s.pictures.overview.state.origin.x, -707);
+  EXPECT_EQ(s.pictures.overview.state.origin.y, 557);
   ExpectFrame(s.pictures.overview.pictures.top, 73, 37, 213, 177);
   EXPECT_EQ((73 + 213) / 2, kOverviewCentreX);
   EXPECT_EQ((37 + 177) / 2, kOverviewCentreY);
@@ -455,8 +455,8 @@ TEST_F(Overview, LastDeviceOfTheNameStaysInView) {
 TEST_F(Overview, BottomDeviceUsesTheBottomMapping) {
   Open();
   Search("b1");
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, -80);  // -80.5, half to even
+  EXPECT_EQ(s.pictures.overview.state.origin.x, -44);
+  EXPECT_EQ(s.pictures.overview.state.origin.y, -80);  // -80.5, half to even
   ExpectFrame(s.pictures.overview.pictures.bottom, 61, 25, 226, 190);
   ExpectLabels(s.pictures.overview.pictures.bottom, {{220, 24, 24, "B1"}});
   EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.top));
@@ -543,7 +543,7 @@ TEST_F(Overview, ZoomAndRedrawLeaveItAsItIs) {
 
   // A new search returns to the home view first: the same overview again.
   Search("U1");
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
+  EXPECT_EQ(s.pictures.overview.state.origin.x, -44);
   EXPECT_EQ(s.pictures.overview.pictures.top.image(), top);
 }
 
@@ -551,8 +551,8 @@ TEST_F(Overview, ADeviceLargerThanThePictureIsClipped) {
   Open(Board("big", "BIG\n-5 5 -5 5\n"), kBottom);
   Search("BIG");
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, 143);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY, 107);
+  EXPECT_EQ(s.pictures.overview.state.origin.x, 143);
+  EXPECT_EQ(s.pictures.overview.state.origin.y, 107);
   // Frame, box outline and label all lie outside: the picture is the box's
   // black inside.
   EXPECT_TRUE(AllBlack(s.pictures.overview.pictures.top));
@@ -572,7 +572,7 @@ TEST_F(Overview, AnErrorInALaterDeviceStopsTheSearch) {
   EXPECT_EQ(s.highlight.mode, HighlightMode::hmBoard);
   // The first device was drawn and the window shown before the error.
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, -44);
+  EXPECT_EQ(s.pictures.overview.state.origin.x, -44);
   ExpectFrame(s.pictures.overview.pictures.top, 61, 24, 226, 189);
 }
 
@@ -592,7 +592,7 @@ TEST_F(Overview, ManyDevicesOfOneNameShowTheLast) {
   Open(board("TRI", "TRI"), kBottom);
   Search("tri");
   EXPECT_EQ(shown, 3);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX,
+  EXPECT_EQ(s.pictures.overview.state.origin.x,
             OverviewOriginOf(s.view, Side::Top, BoardBox{1.0, 1.1, 0.9, 1.0}).x);
   EXPECT_EQ(s.pictures.overview.pictures.top.image(), one);
 }
@@ -619,7 +619,7 @@ TEST_F(Overview, ALaterDeviceOutOfPixelRangeStopsTheRun) {
   EXPECT_FALSE(Search("M"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
   EXPECT_EQ(shown, 2);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginY,
+  EXPECT_EQ(s.pictures.overview.state.origin.y,
             OverviewOriginOf(s.view, Side::Top, {-1000000, -999999.9, 0.5, 0.75}).y);
   EXPECT_EQ(s.pictures.overview.pictures.top.image(), secondDrawn);
 
@@ -633,7 +633,7 @@ TEST_F(Overview, ALaterDeviceOutOfPixelRangeStopsTheRun) {
   EXPECT_FALSE(Search("M"));
   EXPECT_EQ(errors, (std::vector<std::string>{"Invalid floating point operation."}));
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(s.pictures.overview.state.OverviewOriginX, OverviewOriginOf(s.view, Side::Top, far).x);
+  EXPECT_EQ(s.pictures.overview.state.origin.x, OverviewOriginOf(s.view, Side::Top, far).x);
   EXPECT_GT(CountColor(s.pictures.overview.pictures.top, colors::kOlive), 0);
   EXPECT_EQ(CountColor(s.pictures.overview.pictures.top, colors::kWhite), 0) << "no frame";
 }
@@ -664,8 +664,8 @@ TEST_P(OverviewRealBoard, DeviceOneIsCentred) {
     EXPECT_EQ(s.pictures.overview.state.shown, side);
     const double k = s.view.Scale + 100;
     const ImageCanvas& image = s.pictures.overview.pictures[side];
-    const std::int32_t ox = s.pictures.overview.state.OverviewOriginX;
-    const std::int32_t oy = s.pictures.overview.state.OverviewOriginY;
+    const std::int32_t ox = s.pictures.overview.state.origin.x;
+    const std::int32_t oy = s.pictures.overview.state.origin.y;
     const double middleY = k * (p->y1 + p->y2) / 2;
     EXPECT_NEAR(k * (p->x1 + p->x2) / 2 + ox, 143, 0.5) << p->name;
     EXPECT_NEAR(side == Side::Top ? oy - middleY : oy + middleY, 107, 0.5) << p->name;
