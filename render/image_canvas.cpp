@@ -414,9 +414,9 @@ ImageCanvas::EllipseShape ImageCanvas::ComputeEllipseShape(int w, int h) {
   return rows;
 }
 
-const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
+const std::shared_ptr<const ImageCanvas::EllipseShape>& ImageCanvas::shapeOf(int w, int h) {
   const std::uint64_t key = (static_cast<std::uint64_t>(w) << 32) | static_cast<std::uint32_t>(h);
-  if (lastShape_ && key == lastShapeKey_) return *lastShape_;
+  if (lastShape_ && key == lastShapeKey_) return lastShape_;
   auto it = shapes_.find(key);
   if (it == shapes_.end()) {
     if (cachedRows_ + static_cast<std::size_t>(h) > kMaxCachedRows) {
@@ -428,7 +428,7 @@ const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
   }
   lastShapeKey_ = key;
   lastShape_ = it->second;
-  return *lastShape_;
+  return lastShape_;
 }
 
 // One row of an ellipse in the picture: the pen from `left` up to `innerLeft`
@@ -451,7 +451,7 @@ ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
 }
 
 void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
-  const EllipseShape& shape = shapeOf(w, h);
+  const EllipseShape& shape = *shapeOf(w, h);
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y1 + h, image_.height());
   const EllipseRowPainter rows = ellipseRows();
@@ -604,10 +604,12 @@ ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset
   }
   Ring& ring = rings_[nextRing_];
   nextRing_ = (nextRing_ + 1) % rings_.size();
-  const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
+  // Held: taking the inner shape may start the cache afresh.
+  const std::shared_ptr<const EllipseShape> outerShape = shapeOf(static_cast<int>(w), static_cast<int>(h));
+  const EllipseShape& outer = *outerShape;
   const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
   const EllipseShape* inner =
-      iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
+      iw > 2 && ih > 2 ? shapeOf(static_cast<int>(iw), static_cast<int>(ih)).get() : nullptr;
   ring.w = w, ring.h = h, ring.inset = inset;
   ring.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
   for (std::int64_t y = 0; y < h; ++y) {

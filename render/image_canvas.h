@@ -144,7 +144,8 @@ class ImageCanvas : public Canvas {
   Ring& ringOf(std::int64_t w, std::int64_t h, int inset);
   // Rings higher than this are drawn from their rows and not kept.
   static constexpr std::int64_t kMaxKeptRingRows = 4096;
-  const EllipseShape& shapeOf(int w, int h);
+  // The shape of a w x h ellipse; it stays valid until the next call.
+  const std::shared_ptr<const EllipseShape>& shapeOf(int w, int h);
   void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
   bool scaled() const { return scale_ != 1.0; }
   // The device column or row where design pixel v begins.

@@ -1045,6 +1045,27 @@ TEST(ImageCanvasScaledPen, RingsOfManySizesDrawTheSameInAnyOrder) {
   EXPECT_EQ(forward.image(), backward.image());
 }
 
+// Rings large enough that their traced shapes fill the canvas's cache: the
+// cache starts afresh while a ring takes the inner edge of its outline, and
+// the ring keeps its outer edge all the same.
+TEST(ImageCanvasScaledPen, RingsThatFillTheShapeCacheKeepTheirShape) {
+  ImageCanvas many(40, 30);
+  many.SetScale(2);
+  many.setPenColor(colors::kYellow);
+  many.setBrushColor(colors::kWhite);
+  for (int i = 0; i < 12; ++i) {
+    // 30,000 design pixels across and more, each size new, the left end in view.
+    const std::int64_t size = 30000 + 2 * i;
+    many.ellipse(5, 15 - size / 2, 5 + size, 15 + size / 2);
+    ImageCanvas alone(40, 30);
+    alone.SetScale(2);
+    alone.setPenColor(colors::kYellow);
+    alone.setBrushColor(colors::kWhite);
+    alone.ellipse(5, 15 - size / 2, 5 + size, 15 + size / 2);
+    ASSERT_EQ(many.image(), alone.image()) << "ring " << i;
+  }
+}
+
 // Lines and outlines are as wide as the pen is thick, the same on every
 // edge, and a scale of 1 after another one draws as before.
 TEST(ImageCanvasScaledPen, EdgesHaveOneWidthAndScaleOneComesBack) {
