@@ -72,6 +72,125 @@ void StepLine(uchar* bits, qsizetype stride, bool xMajor, int major, int majorSt
 
 Wide Abs(Wide v) { return v < 0 ? -v : v; }
 
+// A level line on its row: the start pixel up to the end pixel, which is left
+// out whichever way the line runs; clipped to columns 0..width-1.
+inline void LevelSpan(QRgb* row, std::int64_t x0, std::int64_t x1, int width, QRgb colour) {
+  if (x0 < x1) {
+    FillSpan(row, x0, x1, width, colour);
+  } else {
+    FillSpan(row, x1 + 1, x0 < width ? x0 + 1 : width, width, colour);
+  }
+}
+
+// An upright line in column x of the picture, the same way; clipped to rows
+// 0..height-1.
+inline void UprightSpan(uchar* bits, qsizetype stride, int height, std::int64_t x, std::int64_t y0,
+                        std::int64_t y1, QRgb colour) {
+  const std::int64_t top = std::max<std::int64_t>(y0 < y1 ? y0 : y1 + 1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y0 < y1 ? y1 : (y0 < height ? y0 + 1 : height), height);
+  for (std::int64_t y = top; y < bottom; ++y) RowOf(bits, stride, y)[x] = colour;
+}
+
+// A sloped line along its major axis, the one it takes a step along at every
+// pixel. The minor coordinate of step i (0 <= i < L = |dMajor|) is
+// minor0 + ceil((2 i dMinor - L) / 2L): the nearest pixel, an exact tie going
+// to the smaller coordinate whichever way the line runs. Only the steps whose
+// major coordinate lies in the picture are visited.
+struct SlopedLine {
+  bool xMajor;
+  Wide major0;  // the start pixel
+  Wide minor0;
+  Wide dMinor;
+  Wide length;     // |dMajor|: the steps from the start pixel up to the end pixel
+  int step;        // 1 or -1 along the major axis
+  int majorLimit;  // the picture's width or height along the major axis
+  int minorLimit;  // and along the minor one
+};
+
+inline SlopedLine SlopedLineOf(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, int width,
+                               int height) {
+  const Wide dx = Wide{x1} - x0;
+  const Wide dy = Wide{y1} - y0;
+  const bool xMajor = Abs(dx) > Abs(dy);  // y is the major axis when they are equal
+  const Wide dMajor = xMajor ? dx : dy;
+  return {.xMajor = xMajor,
+          .major0 = xMajor ? x0 : y0,
+          .minor0 = xMajor ? y0 : x0,
+          .dMinor = xMajor ? dy : dx,
+          .length = Abs(dMajor),
+          .step = dMajor > 0 ? 1 : -1,
+          .majorLimit = xMajor ? width : height,
+          .minorLimit = xMajor ? height : width};
+}
+
+// The steps i in [first, last) whose major coordinate is in the picture;
+// none when first >= last.
+struct StepRange {
+  Wide first;
+  Wide last;
+};
+
+inline StepRange StepsInView(const SlopedLine& line) {
+  if (line.step > 0) {
+    return {std::max<Wide>(0, -line.major0), std::min<Wide>(line.length, line.majorLimit - line.major0)};
+  }
+  return {std::max<Wide>(0, line.major0 - line.majorLimit + 1), std::min<Wide>(line.length, line.major0 + 1)};
+}
+
+// Where a line stands at one of its steps, exactly: the minor coordinate and
+// the remainder r that StepLine carries on from.
+struct LineStart {
+  Wide minor;
+  Wide r;
+};
+
+// At step `first`: the minor offset q and the remainder r from
+// first * |dMinor| = Q * L + R without overflow (both factors are below 2^64).
+inline LineStart ExactStart(const SlopedLine& line, Wide first) {
+  const UWide len = static_cast<UWide>(line.length);
+  const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(line.dMinor));
+  const UWide quotient = product / len;
+  const UWide rest = product % len;
+  if (line.dMinor >= 0) {
+    const Wide q = static_cast<Wide>(quotient) + (2 * rest > len ? 1 : 0);
+    return {line.minor0 + q, static_cast<Wide>(2 * rest > len ? 3 * len - 2 * rest : len - 2 * rest)};
+  }
+  const Wide q = -static_cast<Wide>(quotient) - (2 * rest >= len ? 1 : 0);
+  return {line.minor0 + q, static_cast<Wide>(2 * rest >= len ? 2 * rest - len : 2 * rest + len)};
+}
+
+// The slope as StepLine adds it at each step: the whole part k and the
+// fraction m / den, 0 <= m < den.
+struct Slope {
+  Wide den;
+  Wide k;
+  Wide m;
+};
+
+inline Slope SlopeOf(const SlopedLine& line) {
+  const Wide den = 2 * line.length;
+  const Wide twoMinor = 2 * line.dMinor;  // |twoMinor| <= den
+  const Wide k = twoMinor == den ? 1 : (twoMinor < 0 ? -1 : 0);
+  return {den, k, twoMinor - k * den};
+}
+
+// Writes the steps of a sloped line that lie in the picture.
+inline void StepInView(uchar* bits, qsizetype stride, const SlopedLine& line, StepRange steps, QRgb colour) {
+  const LineStart start = ExactStart(line, steps.first);
+  const Slope slope = SlopeOf(line);
+  const int majorStart = static_cast<int>(line.major0 + line.step * steps.first);
+  const int count = static_cast<int>(steps.last - steps.first);
+  if (slope.den < (Wide{1} << 62)) {
+    StepLine<std::int64_t>(bits, stride, line.xMajor, majorStart, line.step, count,
+                           static_cast<std::int64_t>(start.minor), line.minorLimit,
+                           static_cast<std::int64_t>(start.r), static_cast<std::int64_t>(slope.den),
+                           static_cast<std::int64_t>(slope.k), static_cast<std::int64_t>(slope.m), colour);
+  } else {
+    StepLine<Wide>(bits, stride, line.xMajor, majorStart, line.step, count, start.minor, line.minorLimit,
+                   start.r, slope.den, slope.k, slope.m, colour);
+  }
+}
+
 // n pixels of one colour from `to`. Long runs go through the C library's
 // wide-character fill, which writes large blocks without reading them first,
 // where a wide character is a 32-bit value.
@@ -234,10 +353,6 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
   }
 }
 
-// The minor coordinate of step i (0 <= i < L = |dMajor|) is
-// start + ceil((2 i dMinor - L) / 2L): the nearest pixel, an exact tie going
-// to the smaller coordinate whichever way the line runs. Only the steps whose
-// major coordinate lies in the picture are visited.
 void ImageCanvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
   if (scaled()) return drawScaledLine(x0, y0, x1, y1);
   rasterLine(x0, y0, x1, y1, ToRgb(state().penColor));
@@ -249,87 +364,21 @@ void ImageCanvas::rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, 
   const int w = image_.width();
   const int h = image_.height();
   if (w <= 0 || h <= 0) return;
-
-  // Horizontal and vertical lines: the start pixel up to the end pixel, which
-  // is left out whichever way the line runs.
   if (y0 == y1) {
     if (y0 < 0 || y0 >= h) return;
-    QRgb* row = RowOf(pixels(), image_.bytesPerLine(), y0);
-    if (x0 < x1) {
-      FillSpan(row, x0, x1, w, colour);
-    } else {
-      FillSpan(row, x1 + 1, x0 < w ? x0 + 1 : w, w, colour);
-    }
-    return;
+    uchar* bits = pixels();
+    return LevelSpan(RowOf(bits, image_.bytesPerLine(), y0), x0, x1, w, colour);
   }
   if (x0 == x1) {
     if (x0 < 0 || x0 >= w) return;
-    const std::int64_t top = std::max<std::int64_t>(y0 < y1 ? y0 : y1 + 1, 0);
-    const std::int64_t bottom = std::min<std::int64_t>(y0 < y1 ? y1 : (y0 < h ? y0 + 1 : h), h);
     uchar* bits = pixels();
-    const qsizetype stride = image_.bytesPerLine();
-    for (std::int64_t y = top; y < bottom; ++y) RowOf(bits, stride, y)[x0] = colour;
-    return;
+    return UprightSpan(bits, image_.bytesPerLine(), h, x0, y0, y1, colour);
   }
-
-  const Wide dx = Wide{x1} - x0;
-  const Wide dy = Wide{y1} - y0;
-  const bool xMajor = Abs(dx) > Abs(dy);  // y is the major axis when they are equal
-  const Wide dMajor = xMajor ? dx : dy;
-  const Wide dMinor = xMajor ? dy : dx;
-  const Wide major0 = xMajor ? x0 : y0;
-  const Wide minor0 = xMajor ? y0 : x0;
-  const int majorLimit = xMajor ? w : h;
-  const int minorLimit = xMajor ? h : w;
-  const Wide length = Abs(dMajor);
-  const int step = dMajor > 0 ? 1 : -1;
-
-  // The steps i in [first, last) whose major coordinate is in the picture.
-  Wide first = 0;
-  Wide last = length;
-  if (step > 0) {
-    first = std::max(first, -major0);
-    last = std::min(last, majorLimit - major0);
-  } else {
-    first = std::max(first, major0 - majorLimit + 1);
-    last = std::min(last, major0 + 1);
-  }
-  if (first >= last) return;
-
-  // The minor offset q and remainder r at step `first`, from
-  // first * |dMinor| = Q * L + R without overflow (both factors are below 2^64).
-  const UWide len = static_cast<UWide>(length);
-  const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(dMinor));
-  const UWide quotient = product / len;
-  const UWide rest = product % len;
-  Wide q;
-  Wide r;
-  if (dMinor >= 0) {
-    q = static_cast<Wide>(quotient) + (2 * rest > len ? 1 : 0);
-    r = static_cast<Wide>(2 * rest > len ? 3 * len - 2 * rest : len - 2 * rest);
-  } else {
-    q = -static_cast<Wide>(quotient) - (2 * rest >= len ? 1 : 0);
-    r = static_cast<Wide>(2 * rest >= len ? 2 * rest - len : 2 * rest + len);
-  }
-  const Wide den = 2 * length;
-  const Wide twoMinor = 2 * dMinor;  // |twoMinor| <= den
-  const Wide k = twoMinor == den ? 1 : (twoMinor < 0 ? -1 : 0);
-  const Wide m = twoMinor - k * den;  // 0 <= m < den
-
+  const SlopedLine line = SlopedLineOf(x0, y0, x1, y1, w, h);
+  const StepRange steps = StepsInView(line);
+  if (steps.first >= steps.last) return;
   uchar* bits = pixels();
-  const qsizetype stride = image_.bytesPerLine();
-  const int majorStart = static_cast<int>(major0 + step * first);
-  const int count = static_cast<int>(last - first);
-  const Wide minorStart = minor0 + q;
-  if (den < (Wide{1} << 62)) {
-    StepLine<std::int64_t>(bits, stride, xMajor, majorStart, step, count,
-                           static_cast<std::int64_t>(minorStart), minorLimit, static_cast<std::int64_t>(r),
-                           static_cast<std::int64_t>(den), static_cast<std::int64_t>(k),
-                           static_cast<std::int64_t>(m), colour);
-  } else {
-    StepLine<Wide>(bits, stride, xMajor, majorStart, step, count, minorStart, minorLimit, r, den, k, m,
-                   colour);
-  }
+  StepInView(bits, image_.bytesPerLine(), line, steps, colour);
 }
 
 void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
