@@ -23,9 +23,6 @@ namespace {
 using Wide = __int128_t;
 using UWide = __uint128_t;
 
-// Together the cached ellipse shapes hold at most this many rows (8 bytes each).
-constexpr std::size_t kMaxCachedRows = std::size_t{1} << 20;
-
 constexpr QRgb ToRgb(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 inline QRgb* RowOf(uchar* bits, qsizetype stride, std::int64_t y) {
@@ -43,6 +40,36 @@ inline void FillSpan(QRgb* row, std::int64_t from, std::int64_t to, int width, Q
   if (to > width) to = width;
   for (std::int64_t x = from; x < to; ++x) row[x] = colour;
 }
+
+// Paints the rows of an ellipse with a canvas's pen and brush, on the pixels
+// of its picture.
+struct EllipseRowPainter {
+  EllipseRowPainter(uchar* pixels, const QImage& image, const CanvasState& state)
+      : bits(pixels),
+        stride(image.bytesPerLine()),
+        width(image.width()),
+        pen(ToRgb(state.penColor)),
+        brush(ToRgb(state.brushColor)),
+        fill(state.brushStyle == BrushStyle::Solid) {}
+
+  // One row of an ellipse in the picture: the pen from `left` up to
+  // `innerLeft` and from `innerRight` up to `right`, the brush between them
+  // when it is solid.
+  void Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft, std::int64_t innerRight,
+             std::int64_t right) const {
+    QRgb* row = RowOf(bits, stride, y);
+    FillSpan(row, left, innerLeft, width, pen);
+    if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
+    FillSpan(row, innerRight, right, width, pen);
+  }
+
+  uchar* bits;
+  qsizetype stride;
+  int width;
+  QRgb pen;
+  QRgb brush;
+  bool fill;
+};
 
 // Writes `count` steps of a line, starting at its first step in view. Step n
 // is at major coordinate major + n * majorStep; its minor coordinate is
@@ -420,92 +447,13 @@ void ImageCanvas::paintBox(std::int64_t left, std::int64_t leftIn, std::int64_t 
   fillBox(bits, rightIn, top, right, bottom, pen);
 }
 
-// One quarter of the outline by the midpoint method in A. Zingl's form, with
-// a = w - 1 and b = h - 1, from the right end of the middle row towards the
-// middle column, then mirrored both ways. Consecutive points of the quarter
-// touch, and so do the ends of the mirrored quarters, so the lines that join
-// the points add no pixels of their own: each row's outline is the run of
-// points on it. Rows between the outline pixels belong to the brush.
-ImageCanvas::EllipseShape ImageCanvas::ComputeEllipseShape(int w, int h) {
-  EllipseShape rows(static_cast<std::size_t>(h), EllipseRow{w, -1});
-  const std::int64_t a = w - 1;
-  const std::int64_t b = h - 1;
-  const std::int64_t a8 = 8 * a * a;
-  const std::int64_t b8 = 8 * b * b;
-  std::int64_t dx = 4 * b * b * (1 - a);
-  std::int64_t dy = 4 * a * a * (1 + b % 2);
-  std::int64_t err = dx + dy + a * a * (b % 2);
-  std::int64_t x = a;
-  std::int64_t y = h / 2;
-  // Every pass steps x or y or both; the bound only guards against a loop
-  // that would not end.
-  for (std::int64_t guard = std::int64_t{w} + h + 2; x >= w / 2 && guard > 0; --guard) {
-    if (y < h) {
-      const auto column = static_cast<std::int32_t>(w - 1 - x);
-      for (const std::int64_t row : {y, h - 1 - y}) {
-        EllipseRow& e = rows[static_cast<std::size_t>(row)];
-        e.left = std::min(e.left, column);
-        e.right = std::max(e.right, column);
-      }
-    }
-    const std::int64_t e2 = 2 * err;
-    if (e2 >= dx) {
-      --x;
-      dx += b8;
-      err += dx;
-    }
-    if (e2 <= dy) {
-      ++y;
-      dy += a8;
-      err += dy;
-    }
-  }
-  return rows;
-}
-
-const std::shared_ptr<const ImageCanvas::EllipseShape>& ImageCanvas::shapeOf(int w, int h) {
-  const std::uint64_t key = (static_cast<std::uint64_t>(w) << 32) | static_cast<std::uint32_t>(h);
-  if (lastShape_ && key == lastShapeKey_) return lastShape_;
-  auto it = shapes_.find(key);
-  if (it == shapes_.end()) {
-    if (cachedRows_ + static_cast<std::size_t>(h) > kMaxCachedRows) {
-      shapes_.clear();
-      cachedRows_ = 0;
-    }
-    it = shapes_.emplace(key, std::make_shared<const EllipseShape>(ComputeEllipseShape(w, h))).first;
-    cachedRows_ += static_cast<std::size_t>(h);
-  }
-  lastShapeKey_ = key;
-  lastShape_ = it->second;
-  return lastShape_;
-}
-
-// One row of an ellipse in the picture: the pen from `left` up to `innerLeft`
-// and from `innerRight` up to `right`, the brush between them when it is solid.
-void ImageCanvas::EllipseRowPainter::Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft,
-                                           std::int64_t innerRight, std::int64_t right) const {
-  QRgb* row = RowOf(bits, stride, y);
-  FillSpan(row, left, innerLeft, width, pen);
-  if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
-  FillSpan(row, innerRight, right, width, pen);
-}
-
-ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
-  return {pixels(),
-          image_.bytesPerLine(),
-          image_.width(),
-          ToRgb(state().penColor),
-          ToRgb(state().brushColor),
-          state().brushStyle == BrushStyle::Solid};
-}
-
 void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
-  const EllipseShape& shape = *shapeOf(w, h);
+  const raster::EllipseShape& shape = *ellipses_.Shape(w, h);
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y1 + h, image_.height());
-  const EllipseRowPainter rows = ellipseRows();
+  const EllipseRowPainter rows(pixels(), image_, state());
   for (std::int64_t y = top; y < bottom; ++y) {
-    const EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
+    const raster::EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
     if (e.left > e.right) continue;
     rows.Paint(y, x1 + e.left, x1 + e.right + 1, x1 + (w - 1 - e.right), x1 + (w - e.left));
   }
@@ -534,7 +482,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
 
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
-  const EllipseRowPainter rows = ellipseRows();
+  const EllipseRowPainter rows(pixels(), image_, state());
   for (std::int64_t y = top; y < bottom; ++y) {
     const Real r = static_cast<Real>(Wide{y} - y1);
     const Real upper = std::max<Real>(r - 0.5L, 0);
@@ -625,11 +573,11 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
   const std::int64_t left = Device(x1), top = Device(y1), right = Device(x2), bottom = Device(y2);
   const std::int64_t w = right - left, h = bottom - top;
   if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
-  Ring& ring = ringOf(w, h, PenThickness() - 1);
-  const EllipseRowPainter rows = ellipseRows();
+  raster::Ring& ring = ellipses_.RingOf(w, h, PenThickness() - 1);
+  const EllipseRowPainter rows(pixels(), image_, state());
   const std::int64_t from = std::max<std::int64_t>(top, 0),
                      to = std::min<std::int64_t>(bottom, image_.height());
-  const RingRow* r = ring.rows.data() + (from - top);
+  const raster::RingRow* r = ring.rows.data() + (from - top);
   if (left < 0 || right > rows.width) {
     for (std::int64_t y = from; y < to; ++y, ++r) {
       if (r->outerLeft == r->outerRight) continue;
@@ -644,39 +592,7 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
       FillColumns(row, r->innerRight, r->outerRight, rows.pen);
     }
   }
-  if (h > kMaxKeptRingRows) ring = Ring();
-}
-
-ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset) {
-  for (Ring& ring : rings_) {
-    if (ring.w == w && ring.h == h && ring.inset == inset) return ring;
-  }
-  Ring& ring = rings_[nextRing_];
-  nextRing_ = (nextRing_ + 1) % rings_.size();
-  // Held: taking the inner shape may start the cache afresh.
-  const std::shared_ptr<const EllipseShape> outerShape = shapeOf(static_cast<int>(w), static_cast<int>(h));
-  const EllipseShape& outer = *outerShape;
-  const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
-  const EllipseShape* inner =
-      iw > 2 && ih > 2 ? shapeOf(static_cast<int>(iw), static_cast<int>(ih)).get() : nullptr;
-  ring.w = w, ring.h = h, ring.inset = inset;
-  ring.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
-  for (std::int64_t y = 0; y < h; ++y) {
-    const EllipseRow& e = outer[static_cast<std::size_t>(y)];
-    if (e.left > e.right) continue;
-    const auto outerLeft = static_cast<std::int32_t>(e.left),
-               outerRight = static_cast<std::int32_t>(w - e.left);
-    std::int32_t innerLeft = outerRight, innerRight = outerRight;  // no brush: all pen
-    if (const std::int64_t row = y - inset; inner && row >= 0 && row < ih) {
-      const EllipseRow& i = (*inner)[static_cast<std::size_t>(row)];
-      if (i.left <= i.right && i.right + 1 < iw - 1 - i.right) {
-        innerLeft = static_cast<std::int32_t>(inset + i.right + 1);
-        innerRight = static_cast<std::int32_t>(inset + (iw - 1 - i.right));
-      }
-    }
-    ring.rows[static_cast<std::size_t>(y)] = {outerLeft, innerLeft, innerRight, outerRight};
-  }
-  return ring;
+  if (h > raster::EllipseRowCache::kMaxKeptRingRows) ring = raster::Ring();
 }
 
 // Sizes are points at 96 pixels per inch, set in pixels so that the picture's
