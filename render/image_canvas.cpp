@@ -614,7 +614,7 @@ void ImageCanvas::selectFont(const CanvasState& state) {
 }
 
 LabelGlyphs* ImageCanvas::labelGlyphs(std::string_view text) {
-  if (!useLabelGlyphs_ || font_.pixelSize() > LabelGlyphs::kMaxPixelSize || !LabelGlyphs::Covers(text)) {
+  if (!labelGlyphsOn_ || font_.pixelSize() > LabelGlyphs::kMaxPixelSize || !LabelGlyphs::Covers(text)) {
     return nullptr;
   }
   if (!glyphs_ || glyphsThread_ != std::this_thread::get_id()) {

@@ -92,8 +92,9 @@ class ImageCanvas : public Canvas {
 
   // Labels of printable ASCII are drawn from cached glyphs (label_glyphs.h),
   // pixel for pixel as QPainter draws them; turning that off draws every
-  // label through QPainter, which the tests compare against.
-  static void UseLabelGlyphs(bool use) { useLabelGlyphs_ = use; }
+  // label of this canvas through QPainter, which the tests compare against.
+  // On unless turned off.
+  void SetLabelGlyphs(bool use) { labelGlyphsOn_ = use; }
 
  protected:
   void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) override;
@@ -152,8 +153,8 @@ class ImageCanvas : public Canvas {
   std::shared_ptr<LabelGlyphs> glyphs_;
   std::thread::id glyphsThread_;
 
+  bool labelGlyphsOn_ = true;
   static inline std::atomic<std::uint64_t> textsDrawn_ = 0;
-  static inline std::atomic<bool> useLabelGlyphs_ = true;
 
   // Declared last: it must end before the image goes.
   std::optional<QPainter> painter_;
