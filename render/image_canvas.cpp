@@ -23,9 +23,6 @@ namespace {
 using Wide = __int128_t;
 using UWide = __uint128_t;
 
-// Together the cached ellipse shapes hold at most this many rows (8 bytes each).
-constexpr std::size_t kMaxCachedRows = std::size_t{1} << 20;
-
 constexpr QRgb ToRgb(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 inline QRgb* RowOf(uchar* bits, qsizetype stride, std::int64_t y) {
@@ -43,6 +40,36 @@ inline void FillSpan(QRgb* row, std::int64_t from, std::int64_t to, int width, Q
   if (to > width) to = width;
   for (std::int64_t x = from; x < to; ++x) row[x] = colour;
 }
+
+// Paints the rows of an ellipse with a canvas's pen and brush, on the pixels
+// of its picture.
+struct EllipseRowPainter {
+  EllipseRowPainter(uchar* pixels, const QImage& image, const CanvasState& state)
+      : bits(pixels),
+        stride(image.bytesPerLine()),
+        width(image.width()),
+        pen(ToRgb(state.penColor)),
+        brush(ToRgb(state.brushColor)),
+        fill(state.brushStyle == BrushStyle::Solid) {}
+
+  // One row of an ellipse in the picture: the pen from `left` up to
+  // `innerLeft` and from `innerRight` up to `right`, the brush between them
+  // when it is solid.
+  void Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft, std::int64_t innerRight,
+             std::int64_t right) const {
+    QRgb* row = RowOf(bits, stride, y);
+    FillSpan(row, left, innerLeft, width, pen);
+    if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
+    FillSpan(row, innerRight, right, width, pen);
+  }
+
+  uchar* bits;
+  qsizetype stride;
+  int width;
+  QRgb pen;
+  QRgb brush;
+  bool fill;
+};
 
 // Writes `count` steps of a line, starting at its first step in view. Step n
 // is at major coordinate major + n * majorStep; its minor coordinate is
@@ -71,6 +98,125 @@ void StepLine(uchar* bits, qsizetype stride, bool xMajor, int major, int majorSt
 }
 
 Wide Abs(Wide v) { return v < 0 ? -v : v; }
+
+// A level line on its row: the start pixel up to the end pixel, which is left
+// out whichever way the line runs; clipped to columns 0..width-1.
+inline void LevelSpan(QRgb* row, std::int64_t x0, std::int64_t x1, int width, QRgb colour) {
+  if (x0 < x1) {
+    FillSpan(row, x0, x1, width, colour);
+  } else {
+    FillSpan(row, x1 + 1, x0 < width ? x0 + 1 : width, width, colour);
+  }
+}
+
+// An upright line in column x of the picture, the same way; clipped to rows
+// 0..height-1.
+inline void UprightSpan(uchar* bits, qsizetype stride, int height, std::int64_t x, std::int64_t y0,
+                        std::int64_t y1, QRgb colour) {
+  const std::int64_t top = std::max<std::int64_t>(y0 < y1 ? y0 : y1 + 1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y0 < y1 ? y1 : (y0 < height ? y0 + 1 : height), height);
+  for (std::int64_t y = top; y < bottom; ++y) RowOf(bits, stride, y)[x] = colour;
+}
+
+// A sloped line along its major axis, the one it takes a step along at every
+// pixel. The minor coordinate of step i (0 <= i < L = |dMajor|) is
+// minor0 + ceil((2 i dMinor - L) / 2L): the nearest pixel, an exact tie going
+// to the smaller coordinate whichever way the line runs. Only the steps whose
+// major coordinate lies in the picture are visited.
+struct SlopedLine {
+  bool xMajor;
+  Wide major0;  // the start pixel
+  Wide minor0;
+  Wide dMinor;
+  Wide length;     // |dMajor|: the steps from the start pixel up to the end pixel
+  int step;        // 1 or -1 along the major axis
+  int majorLimit;  // the picture's width or height along the major axis
+  int minorLimit;  // and along the minor one
+};
+
+inline SlopedLine SlopedLineOf(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, int width,
+                               int height) {
+  const Wide dx = Wide{x1} - x0;
+  const Wide dy = Wide{y1} - y0;
+  const bool xMajor = Abs(dx) > Abs(dy);  // y is the major axis when they are equal
+  const Wide dMajor = xMajor ? dx : dy;
+  return {.xMajor = xMajor,
+          .major0 = xMajor ? x0 : y0,
+          .minor0 = xMajor ? y0 : x0,
+          .dMinor = xMajor ? dy : dx,
+          .length = Abs(dMajor),
+          .step = dMajor > 0 ? 1 : -1,
+          .majorLimit = xMajor ? width : height,
+          .minorLimit = xMajor ? height : width};
+}
+
+// The steps i in [first, last) whose major coordinate is in the picture;
+// none when first >= last.
+struct StepRange {
+  Wide first;
+  Wide last;
+};
+
+inline StepRange StepsInView(const SlopedLine& line) {
+  if (line.step > 0) {
+    return {std::max<Wide>(0, -line.major0), std::min<Wide>(line.length, line.majorLimit - line.major0)};
+  }
+  return {std::max<Wide>(0, line.major0 - line.majorLimit + 1), std::min<Wide>(line.length, line.major0 + 1)};
+}
+
+// Where a line stands at one of its steps, exactly: the minor coordinate and
+// the remainder r that StepLine carries on from.
+struct LineStart {
+  Wide minor;
+  Wide r;
+};
+
+// At step `first`: the minor offset q and the remainder r from
+// first * |dMinor| = Q * L + R without overflow (both factors are below 2^64).
+inline LineStart ExactStart(const SlopedLine& line, Wide first) {
+  const UWide len = static_cast<UWide>(line.length);
+  const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(line.dMinor));
+  const UWide quotient = product / len;
+  const UWide rest = product % len;
+  if (line.dMinor >= 0) {
+    const Wide q = static_cast<Wide>(quotient) + (2 * rest > len ? 1 : 0);
+    return {line.minor0 + q, static_cast<Wide>(2 * rest > len ? 3 * len - 2 * rest : len - 2 * rest)};
+  }
+  const Wide q = -static_cast<Wide>(quotient) - (2 * rest >= len ? 1 : 0);
+  return {line.minor0 + q, static_cast<Wide>(2 * rest >= len ? 2 * rest - len : 2 * rest + len)};
+}
+
+// The slope as StepLine adds it at each step: the whole part k and the
+// fraction m / den, 0 <= m < den.
+struct Slope {
+  Wide den;
+  Wide k;
+  Wide m;
+};
+
+inline Slope SlopeOf(const SlopedLine& line) {
+  const Wide den = 2 * line.length;
+  const Wide twoMinor = 2 * line.dMinor;  // |twoMinor| <= den
+  const Wide k = twoMinor == den ? 1 : (twoMinor < 0 ? -1 : 0);
+  return {den, k, twoMinor - k * den};
+}
+
+// Writes the steps of a sloped line that lie in the picture.
+inline void StepInView(uchar* bits, qsizetype stride, const SlopedLine& line, StepRange steps, QRgb colour) {
+  const LineStart start = ExactStart(line, steps.first);
+  const Slope slope = SlopeOf(line);
+  const int majorStart = static_cast<int>(line.major0 + line.step * steps.first);
+  const int count = static_cast<int>(steps.last - steps.first);
+  if (slope.den < (Wide{1} << 62)) {
+    StepLine<std::int64_t>(bits, stride, line.xMajor, majorStart, line.step, count,
+                           static_cast<std::int64_t>(start.minor), line.minorLimit,
+                           static_cast<std::int64_t>(start.r), static_cast<std::int64_t>(slope.den),
+                           static_cast<std::int64_t>(slope.k), static_cast<std::int64_t>(slope.m), colour);
+  } else {
+    StepLine<Wide>(bits, stride, line.xMajor, majorStart, line.step, count, start.minor, line.minorLimit,
+                   start.r, slope.den, slope.k, slope.m, colour);
+  }
+}
 
 // n pixels of one colour from `to`. Long runs go through the C library's
 // wide-character fill, which writes large blocks without reading them first,
@@ -234,10 +380,6 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
   }
 }
 
-// The minor coordinate of step i (0 <= i < L = |dMajor|) is
-// start + ceil((2 i dMinor - L) / 2L): the nearest pixel, an exact tie going
-// to the smaller coordinate whichever way the line runs. Only the steps whose
-// major coordinate lies in the picture are visited.
 void ImageCanvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
   if (scaled()) return drawScaledLine(x0, y0, x1, y1);
   rasterLine(x0, y0, x1, y1, ToRgb(state().penColor));
@@ -249,87 +391,21 @@ void ImageCanvas::rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, 
   const int w = image_.width();
   const int h = image_.height();
   if (w <= 0 || h <= 0) return;
-
-  // Horizontal and vertical lines: the start pixel up to the end pixel, which
-  // is left out whichever way the line runs.
   if (y0 == y1) {
     if (y0 < 0 || y0 >= h) return;
-    QRgb* row = RowOf(pixels(), image_.bytesPerLine(), y0);
-    if (x0 < x1) {
-      FillSpan(row, x0, x1, w, colour);
-    } else {
-      FillSpan(row, x1 + 1, x0 < w ? x0 + 1 : w, w, colour);
-    }
-    return;
+    uchar* bits = pixels();
+    return LevelSpan(RowOf(bits, image_.bytesPerLine(), y0), x0, x1, w, colour);
   }
   if (x0 == x1) {
     if (x0 < 0 || x0 >= w) return;
-    const std::int64_t top = std::max<std::int64_t>(y0 < y1 ? y0 : y1 + 1, 0);
-    const std::int64_t bottom = std::min<std::int64_t>(y0 < y1 ? y1 : (y0 < h ? y0 + 1 : h), h);
     uchar* bits = pixels();
-    const qsizetype stride = image_.bytesPerLine();
-    for (std::int64_t y = top; y < bottom; ++y) RowOf(bits, stride, y)[x0] = colour;
-    return;
+    return UprightSpan(bits, image_.bytesPerLine(), h, x0, y0, y1, colour);
   }
-
-  const Wide dx = Wide{x1} - x0;
-  const Wide dy = Wide{y1} - y0;
-  const bool xMajor = Abs(dx) > Abs(dy);  // y is the major axis when they are equal
-  const Wide dMajor = xMajor ? dx : dy;
-  const Wide dMinor = xMajor ? dy : dx;
-  const Wide major0 = xMajor ? x0 : y0;
-  const Wide minor0 = xMajor ? y0 : x0;
-  const int majorLimit = xMajor ? w : h;
-  const int minorLimit = xMajor ? h : w;
-  const Wide length = Abs(dMajor);
-  const int step = dMajor > 0 ? 1 : -1;
-
-  // The steps i in [first, last) whose major coordinate is in the picture.
-  Wide first = 0;
-  Wide last = length;
-  if (step > 0) {
-    first = std::max(first, -major0);
-    last = std::min(last, majorLimit - major0);
-  } else {
-    first = std::max(first, major0 - majorLimit + 1);
-    last = std::min(last, major0 + 1);
-  }
-  if (first >= last) return;
-
-  // The minor offset q and remainder r at step `first`, from
-  // first * |dMinor| = Q * L + R without overflow (both factors are below 2^64).
-  const UWide len = static_cast<UWide>(length);
-  const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(dMinor));
-  const UWide quotient = product / len;
-  const UWide rest = product % len;
-  Wide q;
-  Wide r;
-  if (dMinor >= 0) {
-    q = static_cast<Wide>(quotient) + (2 * rest > len ? 1 : 0);
-    r = static_cast<Wide>(2 * rest > len ? 3 * len - 2 * rest : len - 2 * rest);
-  } else {
-    q = -static_cast<Wide>(quotient) - (2 * rest >= len ? 1 : 0);
-    r = static_cast<Wide>(2 * rest >= len ? 2 * rest - len : 2 * rest + len);
-  }
-  const Wide den = 2 * length;
-  const Wide twoMinor = 2 * dMinor;  // |twoMinor| <= den
-  const Wide k = twoMinor == den ? 1 : (twoMinor < 0 ? -1 : 0);
-  const Wide m = twoMinor - k * den;  // 0 <= m < den
-
+  const SlopedLine line = SlopedLineOf(x0, y0, x1, y1, w, h);
+  const StepRange steps = StepsInView(line);
+  if (steps.first >= steps.last) return;
   uchar* bits = pixels();
-  const qsizetype stride = image_.bytesPerLine();
-  const int majorStart = static_cast<int>(major0 + step * first);
-  const int count = static_cast<int>(last - first);
-  const Wide minorStart = minor0 + q;
-  if (den < (Wide{1} << 62)) {
-    StepLine<std::int64_t>(bits, stride, xMajor, majorStart, step, count,
-                           static_cast<std::int64_t>(minorStart), minorLimit, static_cast<std::int64_t>(r),
-                           static_cast<std::int64_t>(den), static_cast<std::int64_t>(k),
-                           static_cast<std::int64_t>(m), colour);
-  } else {
-    StepLine<Wide>(bits, stride, xMajor, majorStart, step, count, minorStart, minorLimit, r, den, k, m,
-                   colour);
-  }
+  StepInView(bits, image_.bytesPerLine(), line, steps, colour);
 }
 
 void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
@@ -371,92 +447,13 @@ void ImageCanvas::paintBox(std::int64_t left, std::int64_t leftIn, std::int64_t 
   fillBox(bits, rightIn, top, right, bottom, pen);
 }
 
-// One quarter of the outline by the midpoint method in A. Zingl's form, with
-// a = w - 1 and b = h - 1, from the right end of the middle row towards the
-// middle column, then mirrored both ways. Consecutive points of the quarter
-// touch, and so do the ends of the mirrored quarters, so the lines that join
-// the points add no pixels of their own: each row's outline is the run of
-// points on it. Rows between the outline pixels belong to the brush.
-ImageCanvas::EllipseShape ImageCanvas::ComputeEllipseShape(int w, int h) {
-  EllipseShape rows(static_cast<std::size_t>(h), EllipseRow{w, -1});
-  const std::int64_t a = w - 1;
-  const std::int64_t b = h - 1;
-  const std::int64_t a8 = 8 * a * a;
-  const std::int64_t b8 = 8 * b * b;
-  std::int64_t dx = 4 * b * b * (1 - a);
-  std::int64_t dy = 4 * a * a * (1 + b % 2);
-  std::int64_t err = dx + dy + a * a * (b % 2);
-  std::int64_t x = a;
-  std::int64_t y = h / 2;
-  // Every pass steps x or y or both; the bound only guards against a loop
-  // that would not end.
-  for (std::int64_t guard = std::int64_t{w} + h + 2; x >= w / 2 && guard > 0; --guard) {
-    if (y < h) {
-      const auto column = static_cast<std::int32_t>(w - 1 - x);
-      for (const std::int64_t row : {y, h - 1 - y}) {
-        EllipseRow& e = rows[static_cast<std::size_t>(row)];
-        e.left = std::min(e.left, column);
-        e.right = std::max(e.right, column);
-      }
-    }
-    const std::int64_t e2 = 2 * err;
-    if (e2 >= dx) {
-      --x;
-      dx += b8;
-      err += dx;
-    }
-    if (e2 <= dy) {
-      ++y;
-      dy += a8;
-      err += dy;
-    }
-  }
-  return rows;
-}
-
-const ImageCanvas::EllipseShape& ImageCanvas::shapeOf(int w, int h) {
-  const std::uint64_t key = (static_cast<std::uint64_t>(w) << 32) | static_cast<std::uint32_t>(h);
-  if (lastShape_ && key == lastShapeKey_) return *lastShape_;
-  auto it = shapes_.find(key);
-  if (it == shapes_.end()) {
-    if (cachedRows_ + static_cast<std::size_t>(h) > kMaxCachedRows) {
-      shapes_.clear();
-      cachedRows_ = 0;
-    }
-    it = shapes_.emplace(key, std::make_shared<const EllipseShape>(ComputeEllipseShape(w, h))).first;
-    cachedRows_ += static_cast<std::size_t>(h);
-  }
-  lastShapeKey_ = key;
-  lastShape_ = it->second;
-  return *lastShape_;
-}
-
-// One row of an ellipse in the picture: the pen from `left` up to `innerLeft`
-// and from `innerRight` up to `right`, the brush between them when it is solid.
-void ImageCanvas::EllipseRowPainter::Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft,
-                                           std::int64_t innerRight, std::int64_t right) const {
-  QRgb* row = RowOf(bits, stride, y);
-  FillSpan(row, left, innerLeft, width, pen);
-  if (fill) FillSpan(row, innerLeft, innerRight, width, brush);
-  FillSpan(row, innerRight, right, width, pen);
-}
-
-ImageCanvas::EllipseRowPainter ImageCanvas::ellipseRows() {
-  return {pixels(),
-          image_.bytesPerLine(),
-          image_.width(),
-          ToRgb(state().penColor),
-          ToRgb(state().brushColor),
-          state().brushStyle == BrushStyle::Solid};
-}
-
 void ImageCanvas::drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h) {
-  const EllipseShape& shape = shapeOf(w, h);
+  const raster::EllipseShape& shape = *ellipses_.Shape(w, h);
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y1 + h, image_.height());
-  const EllipseRowPainter rows = ellipseRows();
+  const EllipseRowPainter rows(pixels(), image_, state());
   for (std::int64_t y = top; y < bottom; ++y) {
-    const EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
+    const raster::EllipseRow& e = shape[static_cast<std::size_t>(y - y1)];
     if (e.left > e.right) continue;
     rows.Paint(y, x1 + e.left, x1 + e.right + 1, x1 + (w - 1 - e.right), x1 + (w - e.left));
   }
@@ -485,7 +482,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
 
   const std::int64_t top = std::max<std::int64_t>(y1, 0);
   const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
-  const EllipseRowPainter rows = ellipseRows();
+  const EllipseRowPainter rows(pixels(), image_, state());
   for (std::int64_t y = top; y < bottom; ++y) {
     const Real r = static_cast<Real>(Wide{y} - y1);
     const Real upper = std::max<Real>(r - 0.5L, 0);
@@ -576,11 +573,11 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
   const std::int64_t left = Device(x1), top = Device(y1), right = Device(x2), bottom = Device(y2);
   const std::int64_t w = right - left, h = bottom - top;
   if (w > kMaxExactEllipse || h > kMaxExactEllipse) return drawLargeEllipse(left, top, right, bottom);
-  Ring& ring = ringOf(w, h, PenThickness() - 1);
-  const EllipseRowPainter rows = ellipseRows();
+  raster::Ring& ring = ellipses_.RingOf(w, h, PenThickness() - 1);
+  const EllipseRowPainter rows(pixels(), image_, state());
   const std::int64_t from = std::max<std::int64_t>(top, 0),
                      to = std::min<std::int64_t>(bottom, image_.height());
-  const RingRow* r = ring.rows.data() + (from - top);
+  const raster::RingRow* r = ring.rows.data() + (from - top);
   if (left < 0 || right > rows.width) {
     for (std::int64_t y = from; y < to; ++y, ++r) {
       if (r->outerLeft == r->outerRight) continue;
@@ -595,37 +592,7 @@ void ImageCanvas::drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64
       FillColumns(row, r->innerRight, r->outerRight, rows.pen);
     }
   }
-  if (h > kMaxKeptRingRows) ring = Ring();
-}
-
-ImageCanvas::Ring& ImageCanvas::ringOf(std::int64_t w, std::int64_t h, int inset) {
-  for (Ring& ring : rings_) {
-    if (ring.w == w && ring.h == h && ring.inset == inset) return ring;
-  }
-  Ring& ring = rings_[nextRing_];
-  nextRing_ = (nextRing_ + 1) % rings_.size();
-  const EllipseShape& outer = shapeOf(static_cast<int>(w), static_cast<int>(h));
-  const std::int64_t iw = w - std::int64_t{2} * inset, ih = h - std::int64_t{2} * inset;
-  const EllipseShape* inner =
-      iw > 2 && ih > 2 ? &shapeOf(static_cast<int>(iw), static_cast<int>(ih)) : nullptr;
-  ring.w = w, ring.h = h, ring.inset = inset;
-  ring.rows.assign(static_cast<std::size_t>(h), RingRow{0, 0, 0, 0});
-  for (std::int64_t y = 0; y < h; ++y) {
-    const EllipseRow& e = outer[static_cast<std::size_t>(y)];
-    if (e.left > e.right) continue;
-    const auto outerLeft = static_cast<std::int32_t>(e.left),
-               outerRight = static_cast<std::int32_t>(w - e.left);
-    std::int32_t innerLeft = outerRight, innerRight = outerRight;  // no brush: all pen
-    if (const std::int64_t row = y - inset; inner && row >= 0 && row < ih) {
-      const EllipseRow& i = (*inner)[static_cast<std::size_t>(row)];
-      if (i.left <= i.right && i.right + 1 < iw - 1 - i.right) {
-        innerLeft = static_cast<std::int32_t>(inset + i.right + 1);
-        innerRight = static_cast<std::int32_t>(inset + (iw - 1 - i.right));
-      }
-    }
-    ring.rows[static_cast<std::size_t>(y)] = {outerLeft, innerLeft, innerRight, outerRight};
-  }
-  return ring;
+  if (h > raster::EllipseRowCache::kMaxKeptRingRows) ring = raster::Ring();
 }
 
 // Sizes are points at 96 pixels per inch, set in pixels so that the picture's
@@ -647,7 +614,7 @@ void ImageCanvas::selectFont(const CanvasState& state) {
 }
 
 LabelGlyphs* ImageCanvas::labelGlyphs(std::string_view text) {
-  if (!useLabelGlyphs_ || font_.pixelSize() > LabelGlyphs::kMaxPixelSize || !LabelGlyphs::Covers(text)) {
+  if (!labelGlyphsOn_ || font_.pixelSize() > LabelGlyphs::kMaxPixelSize || !LabelGlyphs::Covers(text)) {
     return nullptr;
   }
   if (!glyphs_ || glyphsThread_ != std::this_thread::get_id()) {

@@ -26,7 +26,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -35,10 +34,9 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
-#include <vector>
 
 #include "render/canvas.h"
+#include "render/ellipse_rows.h"
 #include "render/label_glyphs.h"
 
 namespace vantrel {
@@ -94,70 +92,27 @@ class ImageCanvas : public Canvas {
 
   // Labels of printable ASCII are drawn from cached glyphs (label_glyphs.h),
   // pixel for pixel as QPainter draws them; turning that off draws every
-  // label through QPainter, which the tests compare against.
-  static void UseLabelGlyphs(bool use) { useLabelGlyphs_ = use; }
+  // label of this canvas through QPainter, which the tests compare against.
+  // On unless turned off.
+  void SetLabelGlyphs(bool use) { labelGlyphsOn_ = use; }
 
  protected:
   void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) override;
 
  private:
-  // One row of an ellipse: the pen covers columns left..right of the box and
-  // their mirror images w-1-right..w-1-left; the brush covers what lies
-  // between. left > right for a row the ellipse does not touch.
-  struct EllipseRow {
-    std::int32_t left;
-    std::int32_t right;
-  };
-  using EllipseShape = std::vector<EllipseRow>;  // one entry per row of the box
-
-  // Paints the rows of an ellipse with the canvas's pen and brush.
-  struct EllipseRowPainter {
-    uchar* bits;
-    qsizetype stride;
-    int width;
-    QRgb pen;
-    QRgb brush;
-    bool fill;
-    void Paint(std::int64_t y, std::int64_t left, std::int64_t innerLeft, std::int64_t innerRight,
-               std::int64_t right) const;
-  };
-  EllipseRowPainter ellipseRows();
-
-  // One row of an ellipse drawn at a scale, in columns of its box: the pen
-  // from outerLeft up to innerLeft and from innerRight up to outerRight, the
-  // brush between; outerLeft == outerRight for a row it does not touch.
-  struct RingRow {
-    std::int32_t outerLeft;
-    std::int32_t innerLeft;
-    std::int32_t innerRight;
-    std::int32_t outerRight;
-  };
-  // The rows of an ellipse size drawn at a scale, with its pen. Pin markers
-  // of one design size make up most pictures; at a scale they come in a few
-  // device sizes, by where each one falls on the device pixels.
-  struct Ring {
-    std::int64_t w = -1, h = -1, inset = -1;
-    std::vector<RingRow> rows;
-  };
-
-  static EllipseShape ComputeEllipseShape(int w, int h);
-  Ring& ringOf(std::int64_t w, std::int64_t h, int inset);
-  // Rings higher than this are drawn from their rows and not kept.
-  static constexpr std::int64_t kMaxKeptRingRows = 4096;
-  const EllipseShape& shapeOf(int w, int h);
-  void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
   bool scaled() const { return scale_ != 1.0; }
   // The device column or row where design pixel v begins.
   std::int64_t Device(std::int64_t v) const;
   // The pen's width in device pixels: about the scale.
   int PenThickness() const;
-  void drawScaledLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
-  void drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
   // A line of device pixels, end pixel excluded.
   void rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, QRgb colour);
+  void drawScaledLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
   void paintBox(std::int64_t left, std::int64_t leftIn, std::int64_t rightIn, std::int64_t right,
                 std::int64_t top, std::int64_t topIn, std::int64_t bottomIn, std::int64_t bottom);
+  void drawExactEllipse(std::int64_t x1, std::int64_t y1, int w, int h);
   void drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+  void drawScaledEllipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
   // Fills x1..x2-1, y1..y2-1 with one colour, clipped; nothing when x2 <= x1 or y2 <= y1.
   void fillBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour);
   // The same on pixels already taken with pixels().
@@ -186,12 +141,8 @@ class ImageCanvas : public Canvas {
   std::deque<std::uint32_t> trialRuns_;
   CanvasState stateBeforeTrial_;
 
-  std::unordered_map<std::uint64_t, std::shared_ptr<const EllipseShape>> shapes_;
-  std::size_t cachedRows_ = 0;
-  std::uint64_t lastShapeKey_ = 0;
-  std::shared_ptr<const EllipseShape> lastShape_;
-  std::array<Ring, 8> rings_;
-  std::size_t nextRing_ = 0;  // the one to replace next
+  // The rows of the ellipse sizes drawn lately (ellipse_rows.h).
+  raster::EllipseRowCache ellipses_;
 
   std::optional<std::string> fontName_;
   int fontSizePt_ = 0;
@@ -202,8 +153,8 @@ class ImageCanvas : public Canvas {
   std::shared_ptr<LabelGlyphs> glyphs_;
   std::thread::id glyphsThread_;
 
+  bool labelGlyphsOn_ = true;
   static inline std::atomic<std::uint64_t> textsDrawn_ = 0;
-  static inline std::atomic<bool> useLabelGlyphs_ = true;
 
   // Declared last: it must end before the image goes.
   std::optional<QPainter> painter_;
