@@ -2,6 +2,13 @@
 
 namespace vantrel {
 
+Pictures::Pictures(bool labelGlyphs) {
+  for (ImageCanvas* picture :
+       {&sides.top, &sides.bottom, &strip, &overview.pictures.top, &overview.pictures.bottom}) {
+    picture->SetLabelGlyphs(labelGlyphs);
+  }
+}
+
 void Pictures::ClearHeader() {
   for (std::string& line : header) std::string().swap(line);
 }
@@ -11,7 +18,7 @@ void Pictures::ClearStrip() {
   strip.clear();
 }
 
-Session::Session(const CoreOptions& options) : runner(options.sides) {}
+Session::Session(const CoreOptions& options) : pictures(options.labelGlyphs), runner(options.sides) {}
 
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap) {
   std::size_t size = parts.size() > 0 ? (parts.size() - 1) * gap.size() : 0;

@@ -144,6 +144,9 @@ struct OverviewPictures {
 // header strip Image3 behind the header lines, the lines themselves (Label1,
 // Label2 and Label4, as bytes of the board files), and the overview's.
 struct Pictures {
+  // Labels drawn from cached glyphs, or each through QPainter (render/image_canvas.h).
+  explicit Pictures(bool labelGlyphs = true);
+
   PerSide<ImageCanvas> sides{{design::kSideWidth, design::kSideHeight},
                              {design::kSideWidth, design::kSideHeight}};
   ImageCanvas strip{design::kSideWidth, design::kHeaderHeight};
