@@ -15,7 +15,6 @@ Tfrm_Net::Tfrm_Net(Session& session, QWidget* parent)
                     .okAt = {32, 176},
                     .cancelName = "Button2",
                     .cancelAt = {168, 176},
-                    .cancelHides = false,
                     .enterIsConsumed = true},
                    parent) {
   CompleteNames(NameKind::Net);

@@ -95,7 +95,7 @@ SearchDialog::SearchDialog(Session& session, const DialogLayout& layout, QWidget
   setTabOrder(ok_, cancel_);
 
   connect(ok_, &QPushButton::clicked, this, &SearchDialog::okClick);
-  if (layout.cancelHides) connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
+  connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
   KeepDesign(this);
 }
 

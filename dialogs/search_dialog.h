@@ -1,7 +1,7 @@
 // What the four modeless search dialogs share, and the one builder that makes
 // them from a table of their designed controls: a black panel of captions and
-// edit fields, an OK button and a Cancel button. Texts in the fields are bytes,
-// one character per byte, as in the board files.
+// edit fields, an OK button and a Cancel button that hides the dialog. Texts in
+// the fields are bytes, one character per byte, as in the board files.
 //
 // A dialog is a plain top-level widget with the dialog flag rather than a
 // QDialog, so that Enter in a field runs okClick once and only through the
@@ -56,7 +56,6 @@ struct DialogLayout {
   QPoint okAt;
   const char* cancelName;  // Button1 or Button2
   QPoint cancelAt;
-  bool cancelHides = true;       // the net dialog's Cancel does nothing
   bool enterIsConsumed = false;  // the net dialog keeps Enter from going further
 };
 

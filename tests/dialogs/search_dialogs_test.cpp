@@ -54,7 +54,6 @@ struct Design {
   QPoint okAt{32, 184};
   const char* cancelName = "Button2";
   QPoint cancelAt{168, 184};
-  bool cancelHides = true;       // else Cancel does nothing
   bool enterIsConsumed = false;  // else the key goes on to the panel
   int mode = hmNone;             // what its search sets
   const char* held = nullptr;    // a name the board holds
@@ -112,8 +111,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .held = "U1.1",
             .other = "U2.1"};
   }
-  // Only the net dialog stands at a fixed place; its Cancel does nothing, and
-  // it keeps Enter from going further.
+  // Only the net dialog stands at a fixed place, and it keeps Enter from
+  // going further.
   const Caption net{"Label2", "Net:", Qt::red, {32, 48}, {80, 48}};
   return {.objectName = "frm_Net",
           .title = "frm_Net",
@@ -123,7 +122,6 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
           .captions = {net},
           .okAt = {32, 176},
           .cancelAt = {168, 176},
-          .cancelHides = false,
           .enterIsConsumed = true,
           .mode = hmNet,
           .held = "NETA",
@@ -295,7 +293,7 @@ TYPED_TEST(SearchDialogs, OkWithAMissingCompanionFileShowsTheErrorAndStaysOpen) 
   EXPECT_TRUE(this->dialog.isVisible());
 }
 
-TYPED_TEST(SearchDialogs, CancelHidesOrDoesNothingAndChangesNothingElse) {
+TYPED_TEST(SearchDialogs, CancelHidesAndChangesNothingElse) {
   this->Open();
   this->ClickOk(this->design.held);
   Session& s = this->s;
@@ -304,7 +302,7 @@ TYPED_TEST(SearchDialogs, CancelHidesOrDoesNothingAndChangesNothingElse) {
   this->dialog.ShowDialog();
   this->dialog.SetFieldText(1, this->design.other);
   QTest::mouseClick(this->dialog.cancelButton(), Qt::LeftButton);
-  EXPECT_EQ(this->dialog.isVisible(), !this->design.cancelHides);
+  EXPECT_FALSE(this->dialog.isVisible());
   EXPECT_EQ(s.topImage.image(), top);
   EXPECT_EQ(s.header, header);
   EXPECT_EQ(s.HighlightMode, this->design.mode);
