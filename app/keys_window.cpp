@@ -19,12 +19,14 @@ struct Row {
 // UTF-8: the arrows and the menu path sign.
 constexpr Row kRows[] = {
     {"Open a board", "File \xe2\x80\xba Open", "Drop a .brd file on the window"},
-    {"Zoom in, board centred", "+", ""},
-    {"Zoom out, board centred", "-", ""},
+    {"Zoom in, board centred", "+, = or Page Up", ""},
+    {"Zoom out, board centred", "- or Page Down", ""},
     {"Zoom in or out about the pointer", "", "Wheel away from you / towards you"},
     {"Zoom in about a point, centring it", "", "Double click (left)"},
-    {"Move the view left / right / up / down", "4 / 6 / 8 / 2", "Drag with the left button"},
-    {"Return to the first view", "/", "Click (right)"},
+    {"Move the view left / right / up / down",
+     "4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93",
+     "Drag with the left button"},
+    {"Return to the first view", "/ or Home", "Click (right)"},
     {"Mark a pin and its net", "", "Click (left) on the pin"},
     {"Name, net and part of a pin", "", "Rest the pointer on the pin"},
     {"Turn the board over", "0 or Space", ""},

@@ -189,14 +189,6 @@ void TFrm_Main::BuildMenu() {
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
   item(help, "About1", "About", &TFrm_Main::About1Click, "about");
-
-  // F11 types no character, so it is free for the window itself.
-  auto* fullScreen = new QAction(QStringLiteral("Full screen"), this);
-  fullScreen->setShortcut(QKeySequence::FullScreen);
-  fullScreen->setShortcutContext(Qt::WindowShortcut);
-  connect(fullScreen, &QAction::triggered, this,
-          [this] { isFullScreen() ? showNormal() : showFullScreen(); });
-  addAction(fullScreen);
 }
 
 void TFrm_Main::ShowOnScreen() {
@@ -321,7 +313,31 @@ void TFrm_Main::FlushRedraw() {
   if (frameTimer_.isActive()) Handle([&] { Redraw(); });
 }
 
+namespace {
+
+// The keys that type no character of the design's table, or another one,
+// and the design key each stands for: the arrows, Home and the page keys as
+// a desktop user expects them, "=" as "+" without the shift.
+struct KeyAlias {
+  Qt::Key key;
+  char designKey;
+};
+constexpr KeyAlias kKeyAliases[] = {
+    {Qt::Key_Left, '4'}, {Qt::Key_Right, '6'}, {Qt::Key_Up, '8'},     {Qt::Key_Down, '2'},
+    {Qt::Key_Home, '/'}, {Qt::Key_Equal, '+'}, {Qt::Key_PageUp, '+'}, {Qt::Key_PageDown, '-'},
+};
+
+}  // namespace
+
+// F11 is bound here rather than as a shortcut: the platform theme of a plain
+// X session gives QKeySequence::FullScreen no key at all.
 void TFrm_Main::keyPressEvent(QKeyEvent* event) {
+  if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    if (event->key() == Qt::Key_F11) return ToggleFullScreen();
+    for (const KeyAlias& alias : kKeyAliases) {
+      if (event->key() == alias.key) return FormKeyPress(alias.designKey);
+    }
+  }
   const QString text = event->text();
   for (QChar c : text) {
     if (c.unicode() < 256) FormKeyPress(static_cast<char>(c.unicode()));
@@ -414,6 +430,9 @@ void TFrm_Main::close1Click() {
 }
 
 void TFrm_Main::exit1Click() { close(); }
+
+// Back from full screen the window is maximised again if it was.
+void TFrm_Main::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
 
 // Closing the main window ends the program, whatever other windows are open.
 void TFrm_Main::closeEvent(QCloseEvent* event) {

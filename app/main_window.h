@@ -71,6 +71,7 @@ class TFrm_Main : public QMainWindow {
   void OpenBoard(const std::string& path);  // open1Click with the file already chosen
   void close1Click();
   void exit1Click();
+  void ToggleFullScreen();  // F11
   void NailClick();
   void CompClick();
   void partsClick();

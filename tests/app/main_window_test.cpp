@@ -414,9 +414,10 @@ TEST_F(MainWindow, TitleStatusAndKeysWindowSayWhatIsThere) {
     for (int c = 0; c < 3; ++c) table += app.keys->table()->item(r, c)->text() + "|";
   }
   for (const char* entry :
-       {"|+|", "|-|", "|/|", "|0 or Space|", "|4 / 6 / 8 / 2|", "|O|", "|C|", "|D|", "|N|", "|V|", "|F11|",
-        "Wheel", "Drag", "Rest the pointer", "Double click", "Click (right)"}) {
-    EXPECT_TRUE(table.contains(QString::fromLatin1(entry))) << entry;
+       {"|+, = or Page Up|", "|- or Page Down|", "|/ or Home|", "|0 or Space|",
+        "|4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93|", "|O|", "|C|", "|D|",
+        "|N|", "|V|", "|F11|", "Wheel", "Drag", "Rest the pointer", "Double click", "Click (right)"}) {
+    EXPECT_TRUE(table.contains(QString::fromUtf8(entry))) << entry;
   }
 }
 
@@ -470,13 +471,45 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
   EXPECT_EQ(TopPixel(390, 280), kPin);
 }
 
+// F11 is the window's own key, whatever key the platform's theme gives to
+// full screen; back from full screen, a maximised window is maximised again.
 TEST_F(MainWindow, F11TogglesFullScreen) {
-  app.main->show();
-  QApplication::setActiveWindow(app.main.get());  // shortcuts go to the active window
+  app.main->showMaximized();
   QTest::keyClick(app.main.get(), Qt::Key_F11);
   EXPECT_TRUE(app.main->isFullScreen());
   QTest::keyClick(app.main.get(), Qt::Key_F11);
   EXPECT_FALSE(app.main->isFullScreen());
+  EXPECT_TRUE(app.main->isMaximized());
+  QTest::keyClick(app.main.get(), Qt::Key_F11, Qt::ControlModifier);
+  EXPECT_FALSE(app.main->isFullScreen()) << "with Ctrl held it is no command";
+}
+
+// The keys a desktop user tries first do what the design's keys do, from a
+// view zoomed in and moved, so that every one of them changes it.
+TEST_F(MainWindow, DesktopKeysActAsTheDesignKeys) {
+  struct Alias {
+    Qt::Key key;
+    const char* designKey;
+  };
+  const Alias aliases[] = {{Qt::Key_Left, "4"},   {Qt::Key_Right, "6"},   {Qt::Key_Up, "8"},
+                           {Qt::Key_Down, "2"},   {Qt::Key_Home, "/"},    {Qt::Key_Equal, "+"},
+                           {Qt::Key_PageUp, "+"}, {Qt::Key_PageDown, "-"}};
+  Run("open " + board);
+  for (const Alias& alias : aliases) {
+    SCOPED_TRACE(alias.designKey);
+    Run("key /++64");
+    const ViewState start = s().view;
+    Run(std::string("key ") + alias.designKey);
+    const ViewState expected = s().view;
+    EXPECT_NE(expected, start);
+    Run("key /++64");
+    QTest::keyClick(app.main.get(), alias.key);
+    EXPECT_EQ(s().view, expected);
+    Run("key /++64");
+    QTest::keyClick(app.main.get(), alias.key, Qt::ControlModifier);
+    EXPECT_EQ(s().view, start) << "with Ctrl held it is no command";
+  }
+  EXPECT_TRUE(runner.errors().empty());
 }
 
 // At a factor that is no whole number the pictures still hold only the
