@@ -44,6 +44,11 @@ StaticWindow::StaticWindow(const char* name, const char* title, QSize size, QRec
 
 void StaticWindow::EnsureDesignKept() { KeepDesign(this); }
 
+void StaticWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return Button1->click();
+  QWidget::keyPressEvent(event);
+}
+
 Tfrm_content::Tfrm_content(QWidget* parent)
     : StaticWindow("frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, parent) {
   QWidget* panel = this->panel();

@@ -3,6 +3,7 @@
 // (Button1) hide them; they read and change nothing else.
 #pragma once
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSize>
 #include <QWidget>
@@ -10,7 +11,7 @@
 namespace vantrel {
 
 // A fixed-size window centred on the desktop with a panel (Panel1) for its
-// contents and an OK button that hides it.
+// contents and an OK button that hides it, as Escape does.
 class StaticWindow : public QWidget {
  public:
   void Button1Click() { hide(); }
@@ -21,6 +22,7 @@ class StaticWindow : public QWidget {
  protected:
   StaticWindow(const char* name, const char* title, QSize size, QRect panel, QPoint okAt, QWidget* parent);
   QWidget* panel() const { return panel_; }
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QWidget* panel_ = nullptr;

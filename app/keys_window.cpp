@@ -38,6 +38,7 @@ constexpr Row kRows[] = {
     {"Full screen", "F11", ""},
     {"Search field: pick a suggestion", "\xe2\x86\x91 \xe2\x86\x93 then Enter", "Click it"},
     {"Search field: search", "Enter", "OK"},
+    {"Close a search dialog or a Help window", "Escape", "Cancel, OK or the close box"},
 };
 
 }  // namespace
@@ -62,16 +63,21 @@ KeysWindow::KeysWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
 
-  QPushButton* ok = NewButton(QStringLiteral("OK"), this);
-  connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+  ok_ = NewButton(QStringLiteral("OK"), this);
+  connect(ok_, &QPushButton::clicked, this, &QWidget::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
-  layout->addWidget(ok, 0, Qt::AlignRight);
+  layout->addWidget(ok_, 0, Qt::AlignRight);
 
   int width = table_->verticalHeader()->width() + 4;
   for (int c = 0; c < table_->columnCount(); ++c) width += table_->columnWidth(c);
   const int height = table_->horizontalHeader()->height() + table_->rowCount() * table_->rowHeight(0) + 4;
   table_->setMinimumSize(width, height);
+}
+
+void KeysWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return ok_->click();
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantrel

@@ -142,6 +142,14 @@ void SearchDialog::ShowDialog() {
   show();
   raise();
   activateWindow();
+  field(1)->setFocus(Qt::OtherFocusReason);
+}
+
+// Escape reaches the dialog from whichever of its controls has the focus,
+// unless an open list of names took it to close itself.
+void SearchDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return cancel_->click();
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantrel

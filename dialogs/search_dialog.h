@@ -70,7 +70,8 @@ class SearchDialog : public QWidget {
   std::string FieldText(int n) const;
   void SetFieldText(int n, std::string_view bytes);
   void ClearFields();
-  // Shows the dialog, or brings it forward when it is shown already.
+  // Shows the dialog, or brings it forward when it is shown already, with the
+  // cursor in its first field.
   void ShowDialog();
 
   // The texts of Edit1 to Edit3 (empty for fields the dialog does not have).
@@ -93,6 +94,8 @@ class SearchDialog : public QWidget {
   // The search; false when there was no board to search.
   virtual bool Search() = 0;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Escape clicks Cancel.
+  void keyPressEvent(QKeyEvent* event) override;
   Session& session_;
 
  private:

@@ -1,14 +1,17 @@
-// The help and about windows: what they say.
+// The help, about and keys windows: what they say, and how they close.
 #include "app/aux_windows.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTest>
 
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 
+#include "app/keys_window.h"
 #include "app/start_up.h"
 
 namespace vantrel {
@@ -63,6 +66,25 @@ TEST(AboutWindow, GivesTheVersionAndNoPlaceholderAddress) {
     }
   }
   EXPECT_TRUE(version);
+}
+
+// Escape does what the OK button does, from the window or its button.
+TEST(HelpWindows, EscapeHidesThemAsOkDoes) {
+  Tfrm_content help;
+  TFrm_About about;
+  KeysWindow keys;
+  const std::pair<QWidget*, QPushButton*> windows[] = {
+      {&help, help.Button1}, {&about, about.Button1}, {&keys, keys.okButton()}};
+  for (const auto& [window, ok] : windows) {
+    for (QWidget* target : {window, static_cast<QWidget*>(ok)}) {
+      window->show();
+      QTest::keyClick(target, Qt::Key_Escape);
+      EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    }
+    window->show();
+    QTest::keyClick(window, Qt::Key_Escape, Qt::ControlModifier);
+    EXPECT_TRUE(window->isVisible()) << "Ctrl+Escape is no command";
+  }
 }
 
 }  // namespace

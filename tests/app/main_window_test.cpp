@@ -413,10 +413,10 @@ TEST_F(MainWindow, TitleStatusAndKeysWindowSayWhatIsThere) {
   for (int r = 0; r < app.keys->table()->rowCount(); ++r) {
     for (int c = 0; c < 3; ++c) table += app.keys->table()->item(r, c)->text() + "|";
   }
-  for (const char* entry :
-       {"|+, = or Page Up|", "|- or Page Down|", "|/ or Home|", "|0 or Space|",
-        "|4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93|", "|O|", "|C|", "|D|",
-        "|N|", "|V|", "|F11|", "Wheel", "Drag", "Rest the pointer", "Double click", "Click (right)"}) {
+  for (const char* entry : {"|+, = or Page Up|", "|- or Page Down|", "|/ or Home|", "|0 or Space|",
+                            "|4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93|",
+                            "|O|", "|C|", "|D|", "|N|", "|V|", "|F11|", "|Escape|", "Wheel", "Drag",
+                            "Rest the pointer", "Double click", "Click (right)"}) {
     EXPECT_TRUE(table.contains(QString::fromUtf8(entry))) << entry;
   }
 }

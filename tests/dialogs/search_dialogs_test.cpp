@@ -3,6 +3,7 @@
 // searches themselves do is tested without windows in tests/search.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +58,8 @@ struct Design {
   QPoint cancelAt{168, 184};
   bool enterIsConsumed = false;  // else the key goes on to the panel
   int mode = hmNone;             // what its search sets
+  char key = 0;                  // the main window's key that opens it
+  const char* menu = nullptr;    // and its menu item
   const char* held = nullptr;    // a name the board holds
   const char* other = nullptr;   // another one
 };
@@ -87,6 +91,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .cancelName = "Button1",
             .cancelAt = {160, 184},
             .mode = hmOpenShort,
+            .key = 'o',
+            .menu = "open/short",
             .held = "TP1",
             .other = "TP2"};
   }
@@ -95,6 +101,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .title = "Device",
             .captions = ThreeSlots("Part", QColor(0, 255, 255)),
             .mode = hmDevice,
+            .key = 'd',
+            .menu = "device",
             .held = "U1",
             .other = "U2"};
   }
@@ -108,6 +116,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .okAt = {32, 176},
             .cancelAt = {168, 176},
             .mode = hmCompPin,
+            .key = 'c',
+            .menu = "comppin",
             .held = "U1.1",
             .other = "U2.1"};
   }
@@ -124,6 +134,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
           .cancelAt = {168, 176},
           .enterIsConsumed = true,
           .mode = hmNet,
+          .key = 'n',
+          .menu = "nets",
           .held = "NETA",
           .other = "NETB"};
 }
@@ -307,6 +319,64 @@ TYPED_TEST(SearchDialogs, CancelHidesAndChangesNothingElse) {
   EXPECT_EQ(s.header, header);
   EXPECT_EQ(s.HighlightMode, this->design.mode);
   EXPECT_EQ(this->dialog.FieldText(1), this->design.other);
+}
+
+// Escape, from whichever control has the focus, does what Cancel does.
+TYPED_TEST(SearchDialogs, EscapeFromAnyControlHidesAsCancelDoes) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  std::vector<QWidget*> controls = {dialog.okButton(), dialog.cancelButton()};
+  for (int n = 1; n <= dialog.fieldCount(); ++n) controls.push_back(dialog.field(n));
+  for (QWidget* control : controls) {
+    dialog.ShowDialog();
+    dialog.SetFieldText(1, this->design.other);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible()) << control->objectName().toStdString();
+    EXPECT_EQ(dialog.FieldText(1), this->design.other);
+  }
+  EXPECT_EQ(this->s.HighlightMode, hmBoard);
+  EXPECT_TRUE(this->errors.empty());
+}
+
+// With the list of names open, Escape closes the list and leaves the dialog.
+TYPED_TEST(SearchDialogs, EscapeInAnOpenListOfNamesOnlyClosesTheList) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  dialog.ShowDialog();
+  QTest::keyClicks(dialog.field(1), QString::fromLatin1(this->design.held).left(1));
+  NameCompleter* completer = dialog.completer(1);
+  completer->CompleteNow();
+  ASSERT_TRUE(completer->popupVisible());
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Escape);
+  EXPECT_FALSE(completer->popupVisible());
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+// The menu item and the main window's letter key open the dialog with the
+// cursor in its first field, wherever it was when the dialog was last shown.
+TYPED_TEST(SearchDialogs, OpeningPutsTheCursorInTheFirstField) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  TFrm_Main& main = *this->app.main;
+  const std::function<void()> ways[] = {[&] { main.menuAction(this->design.menu)->trigger(); },
+                                        [&] { main.FormKeyPress(this->design.key); }};
+  main.show();
+  for (const auto& open : ways) {
+    dialog.ShowDialog();
+    dialog.okButton()->setFocus();
+    dialog.hide();
+    main.activateWindow();
+    QApplication::processEvents();  // the platform activates the window it is asked to
+    ASSERT_EQ(QApplication::activeWindow(), &main);
+    open();
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.field(1));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), dialog.field(1));
+  }
 }
 
 TYPED_TEST(SearchDialogs, TheCloseBoxHidesAndChangesNothing) {
