@@ -45,10 +45,11 @@ Application::Application(double factor) {
   content->EnsureDesignKept();
   about->EnsureDesignKept();
   main->setFactorChanged([this](double factor) {
-    for (QWidget* window : std::initializer_list<QWidget*>{nail.get(), comp.get(), parts.get(), net.get(),
-                                                           content.get(), about.get()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{nail.get(), comp.get(), parts.get(), net.get()}) {
       ScaleToFactor(window, factor);
     }
+    content->SetFactor(factor);
+    about->SetFactor(factor);
     overview->SetFactor(factor);
   });
   main->SyncWithSession();

@@ -17,6 +17,9 @@ class StaticWindow : public QWidget {
   void Button1Click() { hide(); }
   // Remembers the window's design layout, once it is built.
   void EnsureDesignKept();
+  // Lays the window out at `factor` times its design size (see ScaleToFactor),
+  // each label as wide as its text in the font of that size.
+  void SetFactor(double factor);
   QPushButton* Button1 = nullptr;
 
  protected:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 
@@ -66,6 +67,32 @@ TEST(AboutWindow, GivesTheVersionAndNoPlaceholderAddress) {
     }
   }
   EXPECT_TRUE(version);
+}
+
+// Every line shows its last letter whole at any factor: the label reaches as
+// far as the text's advance and its ink in the label's own font, within the
+// panel.
+TEST(HelpWindows, LabelsHoldTheirWholeTextAtEveryFactor) {
+  Tfrm_content help;
+  TFrm_About about;
+  for (StaticWindow* window : std::initializer_list<StaticWindow*>{&help, &about}) {
+    window->EnsureDesignKept();
+    const Texts designed = LabelsOf(*window);
+    for (const double factor : {0.5, 0.8, 1.0, 1.25, 1.5, 1.8, 2.0, 2.4, 3.0}) {
+      window->SetFactor(factor);
+      const QWidget* panel = window->findChild<QWidget*>(QStringLiteral("Panel1"));
+      for (const QLabel* label : panel->findChildren<QLabel*>()) {
+        SCOPED_TRACE(testing::Message() << label->text().toStdString() << " at " << factor);
+        const QFontMetrics metrics(label->font());
+        EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text()));
+        EXPECT_GE(label->width(), metrics.boundingRect(label->text()).right() + 1);
+        EXPECT_GE(label->height(), metrics.height());
+        EXPECT_LE(label->geometry().right(), panel->width() - 1);
+      }
+    }
+    window->SetFactor(1.0);
+    EXPECT_EQ(LabelsOf(*window), designed) << "back at the design size, the designed places";
+  }
 }
 
 // Escape does what the OK button does, from the window or its button.
