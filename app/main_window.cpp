@@ -167,6 +167,16 @@ void TFrm_Main::FitSplashLine() {
   splashLine_->resize(std::max(splashLine_->width(), splashLine_->sizeHint().width()), splashLine_->height());
 }
 
+// Label1 is as long as its text, up to the header strip's right edge: a long
+// first line is cut there, as the full-width lines under it are, rather than
+// run past the strip's black box.
+void TFrm_Main::FitFirstHeaderLine() {
+  QLabel* line = headerLabels_[0];
+  line->adjustSize();
+  const int stripRight = headerView_->x() + headerView_->width();
+  line->resize(std::min(line->width(), stripRight - line->x()), line->height());
+}
+
 void TFrm_Main::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -226,7 +236,7 @@ void TFrm_Main::UpdateFactor() {
     pixelRatio_ = ratio;
     ScaleToFactor(content_, factor);
     for (ImageView* view : {topView_, bottomView_, headerView_}) view->setFactor(factor);
-    headerLabels_[0]->adjustSize();
+    FitFirstHeaderLine();
     FitSplashLine();
     // The full-width header lines end where the header picture does.
     for (QLabel* line : {headerLabels_[1], headerLabels_[2]}) {
@@ -276,7 +286,7 @@ void TFrm_Main::SyncWithSession() {
     label->setText(FromBytes(std::string_view(session_.header[line]).substr(0, kShownCharacters)));
     label->setVisible(boardShown_);
   }
-  headerLabels_[0]->adjustSize();
+  FitFirstHeaderLine();
   headerLabels_[0]->setFixedHeight(headerLabels_[1]->height());
   headerView_->setVisible(boardShown_);
   bottomView_->setVisible(boardShown_);

@@ -121,6 +121,7 @@ class TFrm_Main : public QMainWindow {
   void BuildPictures(QWidget* client);
   void BuildSplash(QWidget* client);
   void FitSplashLine();
+  void FitFirstHeaderLine();
   void BuildMenu();
   void DoOpen(const std::string& path);
   void PanAndRedraw(std::int64_t dx, std::int64_t dy);

@@ -471,6 +471,36 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
   EXPECT_EQ(TopPixel(390, 280), kPin);
 }
 
+// The header's first line is as long as its text, and never longer than the
+// black strip it stands on: a long one is cut at the strip's right edge, where
+// the window shows its background again, at every size.
+TEST_F(MainWindow, HeaderLinesStayInsideTheStripAtEveryFactor) {
+  Run("open " + board);
+  const auto* first = app.main->findChild<QLabel*>(QStringLiteral("Label1"));
+  const QWidget* strip = app.main->findChild<QWidget*>(QStringLiteral("Image3"));
+  const std::string longLine = " U1.2  GND  $SMD " + std::string(300, 'W');
+  for (const auto& [w, h] : {std::pair{800, 600}, {1920, 1080}, {1432, 1074}, {640, 480}, {2560, 1440}}) {
+    SCOPED_TRACE(testing::Message() << w << " x " << h);
+    const std::string out = (dir.path() / ("out" + std::to_string(w))).string();
+    Run("resize " + std::to_string(w) + " " + std::to_string(h));
+    app.session.header = {longLine, longLine, longLine};
+    app.main->SyncWithSession();
+    for (const char* name : {"Label1", "Label2", "Label4"}) {
+      const QWidget* line = app.main->findChild<QWidget*>(QString::fromLatin1(name));
+      EXPECT_LE(line->geometry().right(), strip->geometry().right()) << name;
+      EXPECT_LE(line->geometry().bottom(), strip->geometry().bottom()) << name;
+    }
+    Run("dump " + out);
+    const QImage screen((out + "/screen.png").c_str());
+    const QPoint beside = strip->mapTo(app.main.get(), QPoint(strip->width() + 1, first->height() / 2));
+    EXPECT_EQ(screen.pixelColor(beside), QColor(0x00, 0x80, 0x80)) << "the background, right of the strip";
+
+    app.session.header[0] = " U1.2  GND ";
+    app.main->SyncWithSession();
+    EXPECT_EQ(first->width(), first->sizeHint().width()) << "a line that fits is as long as its text";
+  }
+}
+
 // F11 is the window's own key, whatever key the platform's theme gives to
 // full screen; back from full screen, a maximised window is maximised again.
 TEST_F(MainWindow, F11TogglesFullScreen) {
