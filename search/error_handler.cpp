@@ -38,6 +38,9 @@ std::string ShownErrorText(const std::string& message) {
 std::string ErrorDetails(const Session& session, const ReadPosition& where) {
   std::error_code ignored;
   std::string details = std::filesystem::absolute(where.file, ignored).lexically_normal().string();
+  if (!where.bytesRead) {
+    if (const std::string detail = OpenFailureDetail(where.file); !detail.empty()) details += ": " + detail;
+  }
   if (where.file == session.BoardFile) {
     details += " (the board file, top side)";
   } else if (where.file == session.CompanionFile) {

@@ -32,6 +32,7 @@ void SetErrorReporter(ErrorReporter reporter);
 
 // The details of an error raised while `where` was being read, e.g.
 //   /home/tech/boards/demo.brd (the board file, top side), line 12
+//   /home/tech/boards/old.brd: is a directory (the board file, top side)
 std::string ErrorDetails(const Session& session, const ReadPosition& where);
 
 // How many program faults RunHandler has reported since the process started.
