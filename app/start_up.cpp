@@ -107,6 +107,27 @@ void SetUpApplication() {
   RegisterFontSubstitutions();
 }
 
+bool IsPlatformChatter(QtMsgType type, const char* category, const QString& message) {
+  if (type != QtDebugMsg && type != QtInfoMsg && type != QtWarningMsg) return false;
+  const std::string_view name = category ? category : "";
+  if (name == "qt.qpa" || name.starts_with("qt.qpa.")) return true;
+  return name == "default" && (message.startsWith(QLatin1String("This plugin does not support ")) ||
+                               message.startsWith(QLatin1String("QStandardPaths: ")));
+}
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void DropPlatformChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (IsPlatformChatter(type, context.category, message)) return;
+  if (previousHandler) previousHandler(type, context, message);
+}
+
+}  // namespace
+
+void QuietPlatformMessages() { previousHandler = qInstallMessageHandler(DropPlatformChatter); }
+
 CommandLine ParseViewerCommandLine(const QStringList& arguments) {
   return Parse(arguments, {.description = "Board viewer for test fixtures and repair: opens a board file "
                                           "(.brd) with its bottom side jet.CON beside it.",
