@@ -64,6 +64,7 @@ KeysWindow::KeysWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   table_->horizontalHeader()->setStretchLastSection(true);
 
   ok_ = NewButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QStringLiteral("ok"));
   connect(ok_, &QPushButton::clicked, this, &QWidget::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);

@@ -469,16 +469,19 @@ void TFrm_Main::NetsClick() {
 void TFrm_Main::Content1Click() {
   windows_.helpWindow->show();
   windows_.helpWindow->raise();
+  windows_.helpWindow->activateWindow();
 }
 
 void TFrm_Main::KeysClick() {
   windows_.keysWindow->show();
   windows_.keysWindow->raise();
+  windows_.keysWindow->activateWindow();
 }
 
 void TFrm_Main::About1Click() {
   windows_.aboutWindow->show();
   windows_.aboutWindow->raise();
+  windows_.aboutWindow->activateWindow();
 }
 
 void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y) {

@@ -26,6 +26,8 @@ constexpr const char* kBatchCommands =
     "  open                   the open dialog, cancelled\n"
     "  close, exit            the File menu's Close and Exit\n"
     "  key CHARS              type characters into the main window\n"
+    "  keys NAME...           press keys by name (Left, PageUp, Equal, Escape, F11,\n"
+    "                         PgUp, Ctrl+Left) where the keyboard's keys go\n"
     "  press X Y [right|middle], move X Y, dblclick X Y\n"
     "                         the mouse on the side shown, in design pixels\n"
     "  wheel X Y N            N notches of the wheel (positive zooms in)\n"

@@ -60,12 +60,13 @@ TEST(BatchCli, MessageBoxesGoToStandardErrorAndDoNotStopTheRun) {
 TEST(BatchCli, StandardErrorHoldsOnlyTheProgramsOwnLines) {
   TempDir dir;
   const std::string board = (test::ExamplesDir() / "demo" / "demo.brd").string();
-  const std::string script = dir.Write(
-      "s.txt", "open " + (dir.path() / "missing.brd").string() + "\nopen " + board +
-                   "\nresize 1920 1080\nkey +v\nmenu nets\ntype net 1 g\nenter net 1\nmenu open/short\n"
-                   "menu comppin\nmenu device\nmenu content\nmenu keys\nmenu about\nhover 300 200\n"
-                   "resize 640 480\ndump " +
-                   (dir.path() / "out").string() + "\n");
+  const std::string script =
+      dir.Write("s.txt", "open " + (dir.path() / "missing.brd").string() + "\nopen " + board +
+                             "\nresize 1920 1080\nkey +v\nmenu nets\ntype net 1 g\nenter net 1\nmenu "
+                             "open/short\nkeys Escape F11 Left F11\n"
+                             "menu comppin\nmenu device\nmenu content\nmenu keys\nmenu about\nhover 300 200\n"
+                             "resize 640 480\ndump " +
+                             (dir.path() / "out").string() + "\n");
   std::string errors;  // standard error alone
   EXPECT_EQ(RunCommand("env -u XDG_RUNTIME_DIR " + std::string(VANTREL_BATCH_EXE) + " " + script +
                            " 2>&1 >/dev/null",

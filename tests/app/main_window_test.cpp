@@ -284,6 +284,10 @@ TEST(BatchScript, MalformedCommandsNameTheirLine) {
   EXPECT_THROW(runner.RunLine("press a b"), BatchError);
   EXPECT_THROW(runner.RunLine("menu nothing"), BatchError);
   EXPECT_THROW(runner.RunLine("field nail 4 x"), BatchError);
+  EXPECT_THROW(runner.RunLine("keys"), BatchError);
+  const ViewState before = app.session.view;
+  EXPECT_THROW(runner.RunLine("keys Left Nope"), BatchError);
+  EXPECT_EQ(app.session.view, before) << "the line with an unknown key pressed none";
   runner.Run("exit\nkey 4\nfrobnicate");
   EXPECT_TRUE(runner.exited());
 }
@@ -469,6 +473,81 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
   }
   // Back at 800 x 600 the pictures are those of the design again.
   EXPECT_EQ(TopPixel(390, 280), kPin);
+}
+
+// `keys` presses keys by the toolkit's names, or as a key sequence spells
+// them, one after the other.
+TEST_F(MainWindow, KeysCommandPressesKeysByName) {
+  struct Case {
+    const char* names;
+    const char* designKeys;
+  };
+  const Case cases[] = {{"Left", "4"},
+                        {"Right", "6"},
+                        {"Up", "8"},
+                        {"Down", "2"},
+                        {"Home", "/"},
+                        {"Equal", "+"},
+                        {"PageUp", "+"},
+                        {"PageDown", "-"},
+                        {"PgUp", "+"},
+                        {"Left Left", "44"},
+                        {"0", "0"},
+                        {"Space", " "},
+                        {"Plus Minus Minus", "+--"}};
+  Run("open " + board);
+  const auto start = [&] { Run(std::string(s().topShown ? "" : "key 0\n") + "key /++64"); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.names);
+    start();
+    Run(std::string("key ") + c.designKeys);
+    const ViewState expected = s().view;
+    const bool topShown = s().topShown;
+    start();
+    Run(std::string("keys ") + c.names);
+    EXPECT_EQ(s().view, expected);
+    EXPECT_EQ(s().topShown, topShown);
+  }
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+// The keys go where the keyboard's keys go: the dialog or window that has the
+// focus, the open list of names, else the main window; state.json names the
+// control that has the focus, and tells whether the window is full screen.
+TEST_F(MainWindow, KeysGoWhereTheFocusIsAndTheStateNamesIt) {
+  Run("open " + board + "\nmenu nets");
+  EXPECT_EQ(runner.State()["focus"], "Edit1");
+  Run("type net 1 G");
+  ASSERT_TRUE(app.net->completer(1)->popupVisible());
+  Run("keys Escape");
+  EXPECT_FALSE(app.net->completer(1)->popupVisible());
+  EXPECT_TRUE(app.net->isVisible()) << "the first Escape closes only the list";
+  Run("keys Escape");
+  EXPECT_FALSE(app.net->isVisible());
+  EXPECT_EQ(app.net->FieldText(1), "G");
+  struct Window {
+    const char* menu;
+    QWidget* window;
+    const char* focus;
+  };
+  for (const Window& w :
+       {Window{"content", app.content.get(), "Button1"}, Window{"about", app.about.get(), "Button1"},
+        Window{"keys", app.keys.get(), "ok"}}) {
+    SCOPED_TRACE(w.menu);
+    Run(std::string("menu ") + w.menu);
+    ASSERT_TRUE(w.window->isVisible());
+    EXPECT_EQ(runner.State()["focus"], w.focus);
+    Run("keys Escape");
+    EXPECT_FALSE(w.window->isVisible());
+  }
+  Run("keys Left");
+  EXPECT_EQ(s().view.TopOriginX, 272) << "the main window's key";
+  EXPECT_EQ(runner.State()["fullScreen"], false);
+  Run("keys F11");
+  EXPECT_EQ(runner.State()["fullScreen"], true);
+  Run("keys F11");
+  EXPECT_EQ(runner.State()["fullScreen"], false);
+  EXPECT_TRUE(runner.errors().empty());
 }
 
 // The header's first line is as long as its text, and never longer than the
