@@ -50,9 +50,8 @@ Application::Application(double factor, Options options)
   about->EnsureDesignKept();
   main->setFactorChanged([this](double factor) {
     for (const SearchKind kind : kSearchKinds) ScaleToFactor(&dialog(kind), factor);
-    for (QWidget* window : {static_cast<QWidget*>(content.get()), static_cast<QWidget*>(about.get())}) {
-      ScaleToFactor(window, factor);
-    }
+    content->SetFactor(factor);
+    about->SetFactor(factor);
     overview->SetFactor(factor);
   });
   main->SyncWithSession();

@@ -1,7 +1,9 @@
 #include "app/aux_windows.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -16,6 +18,27 @@ const QColor kOlive(0x80, 0x80, 0x00);
 const QColor kMaroon(0x80, 0x00, 0x00);
 const QColor kGreen(0x00, 0x80, 0x00);
 
+// Sizes a label to its text in its own font. The label's size hint stops at
+// the text's advance, which cuts the last letter of an italic or bold face
+// whose ink reaches past it; and a size scaled with the window does not
+// follow the font, whose widths do not scale evenly. A line that the panel
+// cannot hold at this size takes the largest smaller size that fits.
+void FitToText(QLabel* label) {
+  QFont font = label->font();
+  const int room = label->parentWidget()->width() - label->x();
+  for (;;) {
+    const QFontMetrics metrics(font);
+    const int width =
+        std::max(metrics.horizontalAdvance(label->text()), metrics.boundingRect(label->text()).right() + 1);
+    if (width <= room || font.pixelSize() <= 1) {
+      label->setFont(font);
+      label->resize(width, std::max(label->height(), metrics.height()));
+      return;
+    }
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+}
+
 QLabel* AddLabel(QWidget* parent, const char* text, QPoint at, const QFont& font,
                  std::optional<QColor> color = std::nullopt) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -23,6 +46,7 @@ QLabel* AddLabel(QWidget* parent, const char* text, QPoint at, const QFont& font
   if (color) SetTextColor(label, *color);
   label->move(at);
   label->adjustSize();
+  FitToText(label);
   return label;
 }
 
@@ -43,6 +67,16 @@ StaticWindow::StaticWindow(const char* name, const char* title, QSize size, QRec
 }
 
 void StaticWindow::EnsureDesignKept() { KeepDesign(this); }
+
+void StaticWindow::SetFactor(double factor) {
+  ScaleToFactor(this, factor);
+  for (QLabel* label : panel_->findChildren<QLabel*>()) FitToText(label);
+}
+
+void StaticWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return Button1->click();
+  QWidget::keyPressEvent(event);
+}
 
 Tfrm_content::Tfrm_content(QWidget* parent)
     : StaticWindow("frm_content", "Content", {549, 473}, {8, 8, 521, 385}, {224, 408}, parent) {

@@ -1,7 +1,8 @@
 // vantrel-batch [--help] [--version] SCRIPT|-: replays a script of user
 // actions on the program's windows under the offscreen platform and writes
 // what a user would see. Exit status 0 when the script ran to its end, 2 for
-// a script that cannot be read or holds a malformed command.
+// a script that cannot be read or holds a malformed command. Standard error
+// holds the program's own lines, not the offscreen platform's chatter.
 #include <QApplication>
 
 #include <fstream>
@@ -14,6 +15,7 @@
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  vantrel::QuietPlatformMessages();
   QApplication qapp(argc, argv);
   vantrel::SetUpApplication();
   const vantrel::CommandLine line = vantrel::ParseBatchCommandLine(QApplication::arguments());

@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QMetaEnum>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -15,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "search/error_handler.h"
@@ -49,11 +52,53 @@ void SendMouse(QWidget* target, QEvent::Type type, QPointF pos, Qt::MouseButton 
   QApplication::sendEvent(target, &event);
 }
 
-void SendKey(QWidget* target, int key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+void SendKey(QWidget* target, int key, const QString& text,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(target, &release);
+}
+
+// A key by the toolkit's name without "Key_" (Left, F11), or as QKeySequence
+// spells it (PgUp, Ctrl+Left); nothing for a name that neither knows.
+std::optional<QKeyCombination> KeyNamed(const std::string& name) {
+  bool known = false;
+  const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(("Key_" + name).c_str(), &known);
+  if (known) return QKeyCombination(static_cast<Qt::Key>(key));
+  const QKeySequence sequence =
+      QKeySequence::fromString(QString::fromStdString(name), QKeySequence::PortableText);
+  if (sequence.count() == 1 && sequence[0].key() != Qt::Key_unknown) return sequence[0];
+  return std::nullopt;
+}
+
+// The text a keyboard sends with a key: its character for the printable
+// ones (a small letter without Shift), the control characters of Enter, Tab,
+// Backspace and Escape, nothing with Ctrl, Alt or Meta held.
+QString KeyText(QKeyCombination combination) {
+  const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+  if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+  const int key = combination.key();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QStringLiteral("\r");
+    case Qt::Key_Tab: return QStringLiteral("\t");
+    case Qt::Key_Backspace: return QStringLiteral("\b");
+    case Qt::Key_Escape: return QStringLiteral("\x1b");
+    default: break;
+  }
+  if ((key < 0x20 || key > 0x7e) && (key < 0xa0 || key > 0xff)) return {};
+  const QChar character(static_cast<char16_t>(key));
+  return modifiers & Qt::ShiftModifier ? QString(character) : QString(character.toLower());
+}
+
+// Where the toolkit delivers a key the user presses.
+QWidget* KeyboardTarget(QWidget* mainWindow) {
+  if (QWidget* popup = QApplication::activePopupWidget())
+    return popup->focusWidget() ? popup->focusWidget() : popup;
+  if (QWidget* focus = QApplication::focusWidget()) return focus;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return mainWindow;
 }
 
 void SavePicture(const QImage& image, const std::string& file) {
@@ -147,6 +192,7 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"drag", &BatchRunner::Drag},
       {"hover", &BatchRunner::Hover},
       {"type", &BatchRunner::Type},
+      {"keys", &BatchRunner::Keys},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -316,6 +362,23 @@ void BatchRunner::Type(const Line& line) {
   if (NameCompleter* completer = dialog->completer(field)) completer->CompleteNow();
 }
 
+// keys NAME...: each named key pressed and released where the keyboard's
+// keys go at that moment. A name the toolkit does not know stops the line
+// before any key is pressed.
+void BatchRunner::Keys(const Line& line) {
+  Require(!line.words.empty(), line.text, line.number);
+  std::vector<QKeyCombination> keys;
+  for (const std::string& name : line.words) {
+    const std::optional<QKeyCombination> key = KeyNamed(name);
+    if (!key) throw BatchError(line.number, "unknown key: " + name);
+    keys.push_back(*key);
+  }
+  for (const QKeyCombination key : keys) {
+    SendKey(KeyboardTarget(app_.main.get()), key.key(), KeyText(key), key.keyboardModifiers());
+    QApplication::processEvents();
+  }
+}
+
 void BatchRunner::Ok(const Line& line) {
   Require(line.words.size() == 1, line.text, line.number);
   DialogNamed(line.words[0], line.number)->okButton()->click();
@@ -394,6 +457,7 @@ QJsonObject BatchRunner::State() const {
   dialogs["about"] = QJsonObject{{"visible", app_.about->isVisible()}};
   QJsonArray errorDetails;
   for (const std::string& d : errorDetails_) errorDetails.append(QString::fromLocal8Bit(d));
+  const QWidget* focus = QApplication::focusWidget();
   return {
       {"HighlightMode", static_cast<int>(s.highlight.mode)},
       {"view", ViewJson(s.view)},
@@ -416,6 +480,8 @@ QJsonObject BatchRunner::State() const {
       {"completions", QJsonArray::fromStringList(completions)},
       {"window", QJsonArray{qRound(app_.main->width() * app_.main->devicePixelRatioF()),
                             qRound(app_.main->height() * app_.main->devicePixelRatioF())}},
+      {"focus", focus ? QJsonValue(focus->objectName()) : QJsonValue()},
+      {"fullScreen", app_.main->isFullScreen()},
   };
 }
 

@@ -4,10 +4,15 @@
 //   move X Y | dblclick X Y | menu ITEM | dump DIR | overview CHARS
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
 //   resize W H | wheel X Y N | drag X1 Y1 X2 Y2 | hover X Y | type DIALOG N TEXT
+//   keys NAME...
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
-// design pixels of the side picture shown.
+// design pixels of the side picture shown. `keys` presses keys named as the
+// toolkit names them without "Key_" (Left, PageUp, Equal, Escape, F11), or as
+// QKeySequence spells them (PgUp, Ctrl+Left), where the keyboard's keys go:
+// the open list of names, else the focused widget, else the active window,
+// else the main window.
 #pragma once
 
 #include <QJsonObject>
@@ -77,6 +82,7 @@ class BatchRunner {
   void Drag(const Line& line);
   void Hover(const Line& line);
   void Type(const Line& line);
+  void Keys(const Line& line);
   void Ok(const Line& line);
   void Cancel(const Line& line);
 

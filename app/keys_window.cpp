@@ -19,12 +19,14 @@ struct Row {
 // UTF-8: the arrows and the menu path sign.
 constexpr Row kRows[] = {
     {"Open a board", "File \xe2\x80\xba Open", "Drop a .brd file on the window"},
-    {"Zoom in, board centred", "+", ""},
-    {"Zoom out, board centred", "-", ""},
+    {"Zoom in, board centred", "+, = or Page Up", ""},
+    {"Zoom out, board centred", "- or Page Down", ""},
     {"Zoom in or out about the pointer", "", "Wheel away from you / towards you"},
     {"Zoom in about a point, centring it", "", "Double click (left)"},
-    {"Move the view left / right / up / down", "4 / 6 / 8 / 2", "Drag with the left button"},
-    {"Return to the first view", "/", "Click (right)"},
+    {"Move the view left / right / up / down",
+     "4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93",
+     "Drag with the left button"},
+    {"Return to the first view", "/ or Home", "Click (right)"},
     {"Mark a pin and its net", "", "Click (left) on the pin"},
     {"Name, net and part of a pin", "", "Rest the pointer on the pin"},
     {"Turn the board over", "0 or Space", ""},
@@ -36,6 +38,7 @@ constexpr Row kRows[] = {
     {"Full screen", "F11", ""},
     {"Search field: pick a suggestion", "\xe2\x86\x91 \xe2\x86\x93 then Enter", "Click it"},
     {"Search field: search", "Enter", "OK"},
+    {"Close a search dialog or a Help window", "Escape", "Cancel, OK or the close box"},
 };
 
 }  // namespace
@@ -60,16 +63,22 @@ KeysWindow::KeysWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
 
-  QPushButton* ok = NewButton(QStringLiteral("OK"), this);
-  connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+  ok_ = NewButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QStringLiteral("ok"));
+  connect(ok_, &QPushButton::clicked, this, &QWidget::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
-  layout->addWidget(ok, 0, Qt::AlignRight);
+  layout->addWidget(ok_, 0, Qt::AlignRight);
 
   int width = table_->verticalHeader()->width() + 4;
   for (int c = 0; c < table_->columnCount(); ++c) width += table_->columnWidth(c);
   const int height = table_->horizontalHeader()->height() + table_->rowCount() * table_->rowHeight(0) + 4;
   table_->setMinimumSize(width, height);
+}
+
+void KeysWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return ok_->click();
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantrel

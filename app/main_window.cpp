@@ -172,6 +172,16 @@ void TFrm_Main::FitSplashLine() {
   splashLine_->resize(std::max(splashLine_->width(), splashLine_->sizeHint().width()), splashLine_->height());
 }
 
+// Label1 is as long as its text, up to the header strip's right edge: a long
+// first line is cut there, as the full-width lines under it are, rather than
+// run past the strip's black box.
+void TFrm_Main::FitFirstHeaderLine() {
+  QLabel* line = headerLabels_[0];
+  line->adjustSize();
+  const int stripRight = headerView_->x() + headerView_->width();
+  line->resize(std::min(line->width(), stripRight - line->x()), line->height());
+}
+
 void TFrm_Main::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -198,14 +208,6 @@ void TFrm_Main::BuildMenu() {
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
   item(help, "About1", "About", &TFrm_Main::About1Click, "about");
-
-  // F11 types no character, so it is free for the window itself.
-  auto* fullScreen = new QAction(QStringLiteral("Full screen"), this);
-  fullScreen->setShortcut(QKeySequence::FullScreen);
-  fullScreen->setShortcutContext(Qt::WindowShortcut);
-  connect(fullScreen, &QAction::triggered, this,
-          [this] { isFullScreen() ? showNormal() : showFullScreen(); });
-  addAction(fullScreen);
 }
 
 void TFrm_Main::ShowOnScreen() {
@@ -243,7 +245,7 @@ void TFrm_Main::UpdateFactor() {
     pixelRatio_ = ratio;
     ScaleToFactor(content_, factor);
     for (ImageView* view : {views_.top, views_.bottom, headerView_}) view->setFactor(factor);
-    headerLabels_[0]->adjustSize();
+    FitFirstHeaderLine();
     FitSplashLine();
     // The full-width header lines end where the header picture does.
     for (QLabel* line : {headerLabels_[1], headerLabels_[2]}) {
@@ -298,7 +300,7 @@ void TFrm_Main::SyncWithSession() {
     label->setText(FromBytes(std::string_view(session_.pictures.header[line]).substr(0, kShownCharacters)));
     label->setVisible(boardShown());
   }
-  headerLabels_[0]->adjustSize();
+  FitFirstHeaderLine();
   headerLabels_[0]->setFixedHeight(headerLabels_[1]->height());
   SetBoardShown(boardShown());
   headerView_->setVisible(boardShown());
@@ -337,7 +339,31 @@ void TFrm_Main::FlushRedraw() {
   if (frameTimer_.isActive()) Handle([&] { Redraw(); });
 }
 
+namespace {
+
+// The keys that type no character of the design's table, or another one,
+// and the design key each stands for: the arrows, Home and the page keys as
+// a desktop user expects them, "=" as "+" without the shift.
+struct KeyAlias {
+  Qt::Key key;
+  char designKey;
+};
+constexpr KeyAlias kKeyAliases[] = {
+    {Qt::Key_Left, '4'}, {Qt::Key_Right, '6'}, {Qt::Key_Up, '8'},     {Qt::Key_Down, '2'},
+    {Qt::Key_Home, '/'}, {Qt::Key_Equal, '+'}, {Qt::Key_PageUp, '+'}, {Qt::Key_PageDown, '-'},
+};
+
+}  // namespace
+
+// F11 is bound here rather than as a shortcut: the platform theme of a plain
+// X session gives QKeySequence::FullScreen no key at all.
 void TFrm_Main::keyPressEvent(QKeyEvent* event) {
+  if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    if (event->key() == Qt::Key_F11) return ToggleFullScreen();
+    for (const KeyAlias& alias : kKeyAliases) {
+      if (event->key() == alias.key) return FormKeyPress(alias.designKey);
+    }
+  }
   const QString text = event->text();
   for (QChar c : text) {
     if (c.unicode() < 256) FormKeyPress(static_cast<char>(c.unicode()));
@@ -429,6 +455,9 @@ void TFrm_Main::close1Click() {
 
 void TFrm_Main::exit1Click() { close(); }
 
+// Back from full screen the window is maximised again if it was.
+void TFrm_Main::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
+
 // Closing the main window ends the program, whatever other windows are open.
 void TFrm_Main::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
@@ -455,16 +484,19 @@ void TFrm_Main::ShowSearchDialog(SearchKind kind) {
 void TFrm_Main::Content1Click() {
   windows_.helpWindow->show();
   windows_.helpWindow->raise();
+  windows_.helpWindow->activateWindow();
 }
 
 void TFrm_Main::KeysClick() {
   windows_.keysWindow->show();
   windows_.keysWindow->raise();
+  windows_.keysWindow->activateWindow();
 }
 
 void TFrm_Main::About1Click() {
   windows_.aboutWindow->show();
   windows_.aboutWindow->raise();
+  windows_.aboutWindow->activateWindow();
 }
 
 void TFrm_Main::ImageMouseDown(Side side, ImageView::Button button, int x, int y) {

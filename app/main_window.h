@@ -74,6 +74,7 @@ class TFrm_Main : public QMainWindow {
   void OpenBoard(const std::string& path);  // open1Click with the file already chosen
   void close1Click();
   void exit1Click();
+  void ToggleFullScreen();  // F11
   void NailClick();
   void CompClick();
   void partsClick();
@@ -127,6 +128,7 @@ class TFrm_Main : public QMainWindow {
   void BuildPictures(QWidget* client);
   void BuildSplash(QWidget* client);
   void FitSplashLine();
+  void FitFirstHeaderLine();
   void BuildMenu();
   void DoOpen(const std::string& path);
   void PanAndRedraw(std::int64_t dx, std::int64_t dy);

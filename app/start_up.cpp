@@ -26,6 +26,8 @@ constexpr const char* kBatchCommands =
     "  open                   the open dialog, cancelled\n"
     "  close, exit            the File menu's Close and Exit\n"
     "  key CHARS              type characters into the main window\n"
+    "  keys NAME...           press keys by name (Left, PageUp, Equal, Escape, F11,\n"
+    "                         PgUp, Ctrl+Left) where the keyboard's keys go\n"
     "  press X Y [right|middle], move X Y, dblclick X Y\n"
     "                         the mouse on the side shown, in design pixels\n"
     "  wheel X Y N            N notches of the wheel (positive zooms in)\n"
@@ -106,6 +108,27 @@ void SetUpApplication() {
   }
   RegisterFontSubstitutions();
 }
+
+bool IsPlatformChatter(QtMsgType type, const char* category, const QString& message) {
+  if (type != QtDebugMsg && type != QtInfoMsg && type != QtWarningMsg) return false;
+  const std::string_view name = category ? category : "";
+  if (name == "qt.qpa" || name.starts_with("qt.qpa.")) return true;
+  return name == "default" && (message.startsWith(QLatin1String("This plugin does not support ")) ||
+                               message.startsWith(QLatin1String("QStandardPaths: ")));
+}
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void DropPlatformChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (IsPlatformChatter(type, context.category, message)) return;
+  if (previousHandler) previousHandler(type, context, message);
+}
+
+}  // namespace
+
+void QuietPlatformMessages() { previousHandler = qInstallMessageHandler(DropPlatformChatter); }
 
 CommandLine ParseViewerCommandLine(const QStringList& arguments) {
   return Parse(arguments, {.description = "Board viewer for test fixtures and repair: opens a board file "

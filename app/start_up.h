@@ -2,7 +2,9 @@
 // window exists, their command lines, and the viewer's first moments.
 #pragma once
 
+#include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <optional>
 #include <string>
@@ -29,6 +31,17 @@ struct CommandLine {
   std::optional<int> exitStatus;
   std::string answer;  // for standard output with status 0, else standard error
 };
+
+// The batch program's standard error holds its own lines only: the messages
+// that the toolkit's platform layer writes on its own account are dropped.
+// Those are the platform plugins' categories (qt.qpa.*), and in the default
+// category the offscreen platform's "This plugin does not support raise()"
+// (and the like) and QStandardPaths' complaints about the runtime folder,
+// which the program never uses. Critical and fatal messages always pass.
+bool IsPlatformChatter(QtMsgType type, const char* category, const QString& message);
+// Installs a message handler that drops them and passes every other message
+// on to the handler before it. Call it before the QApplication exists.
+void QuietPlatformMessages();
 
 // vantrel [--help] [--version] [BOARD.brd]; a usage error ends with status 1.
 CommandLine ParseViewerCommandLine(const QStringList& arguments);

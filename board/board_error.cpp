@@ -1,6 +1,7 @@
 #include "board/board_error.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,6 +51,12 @@ std::string IoErrorMessage(int err) {
     case ETXTBSY: return "File access denied";
     default: return "I/O error " + std::to_string(err);
   }
+}
+
+std::string OpenFailureDetail(const std::string& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return "is a directory";
+  return "";
 }
 
 }  // namespace vantrel

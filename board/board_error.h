@@ -51,4 +51,9 @@ inline constexpr const char* kReadBeyondEnd = "Read beyond end of file";
 // file), and "I/O error N" with the errno value for anything else.
 std::string IoErrorMessage(int err);
 
+// What the message leaves unsaid about a file that could not be opened, for
+// the details under it: "is a directory" for a folder (whose message is the
+// "File access denied" of an unreadable file), else "". Looks at the file afresh.
+std::string OpenFailureDetail(const std::string& file);
+
 }  // namespace vantrel

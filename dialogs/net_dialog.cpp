@@ -16,7 +16,6 @@ Tfrm_Net::Tfrm_Net(Session& session, const ErrorHandler& handler, QWidget* paren
                     .okAt = {32, 176},
                     .cancelName = "Button2",
                     .cancelAt = {168, 176},
-                    .cancelHides = false,
                     .enterIsConsumed = true},
                    parent) {}
 

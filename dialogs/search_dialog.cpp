@@ -102,7 +102,7 @@ SearchDialog::SearchDialog(Session& session, const ErrorHandler& handler, const 
   setTabOrder(ok_, cancel_);
 
   connect(ok_, &QPushButton::clicked, this, &SearchDialog::okClick);
-  if (layout.cancelHides) connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
+  connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
   KeepDesign(this);
 }
 
@@ -145,6 +145,14 @@ void SearchDialog::ShowDialog() {
   show();
   raise();
   activateWindow();
+  field(1)->setFocus(Qt::OtherFocusReason);
+}
+
+// Escape reaches the dialog from whichever of its controls has the focus,
+// unless an open list of names took it to close itself.
+void SearchDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return cancel_->click();
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantrel

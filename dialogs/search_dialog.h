@@ -1,7 +1,7 @@
 // What the four modeless search dialogs share, and the one builder that makes
 // them from a table of their designed controls: a black panel of captions and
-// edit fields, an OK button and a Cancel button. Texts in the fields are bytes,
-// one character per byte, as in the board files.
+// edit fields, an OK button and a Cancel button that hides the dialog. Texts in
+// the fields are bytes, one character per byte, as in the board files.
 //
 // A dialog is a plain top-level widget with the dialog flag rather than a
 // QDialog, so that Enter in a field runs okClick once and only through the
@@ -59,7 +59,6 @@ struct DialogLayout {
   QPoint okAt;
   const char* cancelName;  // Button1 or Button2
   QPoint cancelAt;
-  bool cancelHides = true;       // the net dialog's Cancel does nothing
   bool enterIsConsumed = false;  // the net dialog keeps Enter from going further
 };
 
@@ -77,7 +76,8 @@ class SearchDialog : public QWidget {
   std::string FieldText(int n) const;
   void SetFieldText(int n, std::string_view bytes);
   void ClearFields();
-  // Shows the dialog, or brings it forward when it is shown already.
+  // Shows the dialog, or brings it forward when it is shown already, with the
+  // cursor in its first field.
   void ShowDialog();
 
   // The texts of Edit1 to Edit3 (empty for fields the dialog does not have).
@@ -98,6 +98,8 @@ class SearchDialog : public QWidget {
   // The search; false when there was no board to search.
   virtual bool Search() = 0;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Escape clicks Cancel.
+  void keyPressEvent(QKeyEvent* event) override;
   Session& session_;
 
  private:

@@ -13,7 +13,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-arphic-uming fonts-arphic-ukai
   fontconfig
   # The package and its checks; Xvfb and xprop for the window names on X11.
-  dpkg-dev desktop-file-utils libxml2-utils shared-mime-info groff-base
+  dpkg-dev desktop-file-utils libxml2-utils shared-mime-info groff-base lintian
   xvfb xauth x11-utils
 )
 if [[ "${1:-}" == "--gui" ]]; then

@@ -28,6 +28,9 @@ std::string ShownErrorText(const std::string& message) {
 std::string ErrorDetails(const Document& document, const ReadPosition& where) {
   std::error_code ignored;
   std::string details = std::filesystem::absolute(where.file, ignored).lexically_normal().string();
+  if (!where.bytesRead) {
+    if (const std::string detail = OpenFailureDetail(where.file); !detail.empty()) details += ": " + detail;
+  }
   if (where.file == document.BoardFile) {
     details += " (the board file, top side)";
   } else if (where.file == document.CompanionFile) {

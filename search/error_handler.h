@@ -33,6 +33,7 @@ void WriteToStandardError(const std::string& shownText, const std::string& detai
 
 // The details of an error raised while `where` was being read, e.g.
 //   /home/tech/boards/demo.brd (the board file, top side), line 12
+//   /home/tech/boards/old.brd: is a directory (the board file, top side)
 std::string ErrorDetails(const Document& document, const ReadPosition& where);
 
 // How many program faults the handlers of the process have reported.

@@ -1,14 +1,18 @@
-// The help and about windows: what they say.
+// The help, about and keys windows: what they say, and how they close.
 #include "app/aux_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <QTest>
 
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 
+#include "app/keys_window.h"
 #include "app/start_up.h"
 
 namespace vantrel {
@@ -63,6 +67,51 @@ TEST(AboutWindow, GivesTheVersionAndNoPlaceholderAddress) {
     }
   }
   EXPECT_TRUE(version);
+}
+
+// Every line shows its last letter whole at any factor: the label reaches as
+// far as the text's advance and its ink in the label's own font, within the
+// panel.
+TEST(HelpWindows, LabelsHoldTheirWholeTextAtEveryFactor) {
+  Tfrm_content help;
+  TFrm_About about;
+  for (StaticWindow* window : std::initializer_list<StaticWindow*>{&help, &about}) {
+    window->EnsureDesignKept();
+    const Texts designed = LabelsOf(*window);
+    for (const double factor : {0.5, 0.8, 1.0, 1.25, 1.5, 1.8, 2.0, 2.4, 3.0}) {
+      window->SetFactor(factor);
+      const QWidget* panel = window->findChild<QWidget*>(QStringLiteral("Panel1"));
+      for (const QLabel* label : panel->findChildren<QLabel*>()) {
+        SCOPED_TRACE(testing::Message() << label->text().toStdString() << " at " << factor);
+        const QFontMetrics metrics(label->font());
+        EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text()));
+        EXPECT_GE(label->width(), metrics.boundingRect(label->text()).right() + 1);
+        EXPECT_GE(label->height(), metrics.height());
+        EXPECT_LE(label->geometry().right(), panel->width() - 1);
+      }
+    }
+    window->SetFactor(1.0);
+    EXPECT_EQ(LabelsOf(*window), designed) << "back at the design size, the designed places";
+  }
+}
+
+// Escape does what the OK button does, from the window or its button.
+TEST(HelpWindows, EscapeHidesThemAsOkDoes) {
+  Tfrm_content help;
+  TFrm_About about;
+  KeysWindow keys;
+  const std::pair<QWidget*, QPushButton*> windows[] = {
+      {&help, help.Button1}, {&about, about.Button1}, {&keys, keys.okButton()}};
+  for (const auto& [window, ok] : windows) {
+    for (QWidget* target : {window, static_cast<QWidget*>(ok)}) {
+      window->show();
+      QTest::keyClick(target, Qt::Key_Escape);
+      EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    }
+    window->show();
+    QTest::keyClick(window, Qt::Key_Escape, Qt::ControlModifier);
+    EXPECT_TRUE(window->isVisible()) << "Ctrl+Escape is no command";
+  }
 }
 
 }  // namespace

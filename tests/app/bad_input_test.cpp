@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QColor>
+#include <QJsonArray>
 
 #include <cstdint>
 #include <filesystem>
@@ -250,6 +251,35 @@ TEST_F(BadFiles, MissingBoardFolderAndUnreadableFile) {
   }
   EXPECT_EQ(runner.errors(), expected);
   EXPECT_EQ(app.session.highlight.mode, HighlightMode::hmNone);
+}
+
+// A folder given as a board, or found as its companion, shows the message of
+// a file that cannot be opened, and its details say what it is.
+TEST_F(BadFiles, AFolderSaysSoInTheDetails) {
+  struct Case {
+    std::string opened;  // the path given to open
+    std::string folder;  // the folder that stands in the way
+    const char* role;
+  };
+  const std::string board = dir.Write("b/b.brd", Board());
+  std::filesystem::create_directories(dir.path() / "b" / "jet.CON");
+  std::filesystem::create_directories(dir.path() / "x.brd");
+  const Case cases[] = {
+      {dir.path().string(), dir.path().string(), " (the board file, top side)"},
+      {(dir.path() / "x.brd").string(), (dir.path() / "x.brd").string(), " (the board file, top side)"},
+      {board, (dir.path() / "b" / "jet.CON").string(), " (the companion file, bottom side)"},
+  };
+  std::vector<std::string> errors, details;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.opened);
+    runner.Run("open " + c.opened + "\ndump " + (dir.path() / "out").string());
+    errors.push_back("File access denied.");
+    details.push_back(c.folder + ": is a directory" + c.role);
+    EXPECT_EQ(runner.errors(), errors);
+    EXPECT_EQ(runner.errorDetails(), details);
+    EXPECT_EQ(test::ReadState(dir.path() / "out")["errorDetails"].toArray().last(),
+              QString::fromStdString(details.back()));
+  }
 }
 
 TEST_F(BadFiles, TwoSpellingsOfTheCompanionAreNoCompanion) {

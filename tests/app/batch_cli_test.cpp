@@ -15,15 +15,20 @@ namespace {
 
 using test::TempDir;
 
-int RunBatch(const std::string& arguments, std::string* errors = nullptr) {
-  const std::string command = std::string(VANTREL_BATCH_EXE) + " " + arguments + " 2>&1";
+// Runs a shell command; its exit status, and what it printed in `output`.
+int RunCommand(const std::string& command, std::string* output) {
   FILE* pipe = ::popen(command.c_str(), "r");
-  std::string output;
+  std::string printed;
   char chunk[4096];
-  while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) output.append(chunk, n);
+  while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) printed.append(chunk, n);
   const int status = ::pclose(pipe);
-  if (errors) *errors = output;
+  if (output) *output = printed;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// vantrel-batch with its standard output and error in `errors`.
+int RunBatch(const std::string& arguments, std::string* errors = nullptr) {
+  return RunCommand(std::string(VANTREL_BATCH_EXE) + " " + arguments + " 2>&1", errors);
 }
 
 TEST(BatchCli, RunsTheExampleBoardAndDumpsWhatAUserSees) {
@@ -48,6 +53,28 @@ TEST(BatchCli, MessageBoxesGoToStandardErrorAndDoNotStopTheRun) {
   EXPECT_EQ(RunBatch(script, &output), 0);
   EXPECT_NE(output.find("File not found."), std::string::npos);
   EXPECT_EQ(test::ReadState(dir.path() / "out")["errors"], QJsonArray{"File not found."});
+}
+
+// Standard error holds the program's own lines only, whatever the windows do
+// on the offscreen platform and whether or not the session has a runtime folder.
+TEST(BatchCli, StandardErrorHoldsOnlyTheProgramsOwnLines) {
+  TempDir dir;
+  const std::string board = (test::ExamplesDir() / "demo" / "demo.brd").string();
+  const std::string script =
+      dir.Write("s.txt", "open " + (dir.path() / "missing.brd").string() + "\nopen " + board +
+                             "\nresize 1920 1080\nkey +v\nmenu nets\ntype net 1 g\nenter net 1\nmenu "
+                             "open/short\nkeys Escape F11 Left F11\n"
+                             "menu comppin\nmenu device\nmenu content\nmenu keys\nmenu about\nhover 300 200\n"
+                             "resize 640 480\ndump " +
+                             (dir.path() / "out").string() + "\n");
+  std::string errors;  // standard error alone
+  EXPECT_EQ(RunCommand("env -u XDG_RUNTIME_DIR " + std::string(VANTREL_BATCH_EXE) + " " + script +
+                           " 2>&1 >/dev/null",
+                       &errors),
+            0);
+  EXPECT_EQ(errors, "Vantrel: File not found. (" + (dir.path() / "missing.brd").string() +
+                        " (the board file, top side))\n");
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "out" / "state.json"));
 }
 
 TEST(BatchCli, MalformedScriptsExitWithTwoAndTheLine) {

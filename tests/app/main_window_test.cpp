@@ -284,6 +284,10 @@ TEST(BatchScript, MalformedCommandsNameTheirLine) {
   EXPECT_THROW(runner.RunLine("press a b"), BatchError);
   EXPECT_THROW(runner.RunLine("menu nothing"), BatchError);
   EXPECT_THROW(runner.RunLine("field nail 4 x"), BatchError);
+  EXPECT_THROW(runner.RunLine("keys"), BatchError);
+  const ViewState before = app.session.view;
+  EXPECT_THROW(runner.RunLine("keys Left Nope"), BatchError);
+  EXPECT_EQ(app.session.view, before) << "the line with an unknown key pressed none";
   runner.Run("exit\nkey 4\nfrobnicate");
   EXPECT_TRUE(runner.exited());
 }
@@ -413,10 +417,11 @@ TEST_F(MainWindow, TitleStatusAndKeysWindowSayWhatIsThere) {
   for (int r = 0; r < app.keys->table()->rowCount(); ++r) {
     for (int c = 0; c < 3; ++c) table += app.keys->table()->item(r, c)->text() + "|";
   }
-  for (const char* entry :
-       {"|+|", "|-|", "|/|", "|0 or Space|", "|4 / 6 / 8 / 2|", "|O|", "|C|", "|D|", "|N|", "|V|", "|F11|",
-        "Wheel", "Drag", "Rest the pointer", "Double click", "Click (right)"}) {
-    EXPECT_TRUE(table.contains(QString::fromLatin1(entry))) << entry;
+  for (const char* entry : {"|+, = or Page Up|", "|- or Page Down|", "|/ or Home|", "|0 or Space|",
+                            "|4 / 6 / 8 / 2 or \xe2\x86\x90 / \xe2\x86\x92 / \xe2\x86\x91 / \xe2\x86\x93|",
+                            "|O|", "|C|", "|D|", "|N|", "|V|", "|F11|", "|Escape|", "Wheel", "Drag",
+                            "Rest the pointer", "Double click", "Click (right)"}) {
+    EXPECT_TRUE(table.contains(QString::fromUtf8(entry))) << entry;
   }
 }
 
@@ -470,13 +475,150 @@ TEST_F(MainWindow, ResizingSetsTheFactorAndTheBackgroundFillsTheRest) {
   EXPECT_EQ(TopPixel(390, 280), kPin);
 }
 
+// `keys` presses keys by the toolkit's names, or as a key sequence spells
+// them, one after the other.
+TEST_F(MainWindow, KeysCommandPressesKeysByName) {
+  struct Case {
+    const char* names;
+    const char* designKeys;
+  };
+  const Case cases[] = {{"Left", "4"},
+                        {"Right", "6"},
+                        {"Up", "8"},
+                        {"Down", "2"},
+                        {"Home", "/"},
+                        {"Equal", "+"},
+                        {"PageUp", "+"},
+                        {"PageDown", "-"},
+                        {"PgUp", "+"},
+                        {"Left Left", "44"},
+                        {"0", "0"},
+                        {"Space", " "},
+                        {"Plus Minus Minus", "+--"}};
+  Run("open " + board);
+  const auto start = [&] { Run(std::string(s().TopShown() ? "" : "key 0\n") + "key /++64"); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.names);
+    start();
+    Run(std::string("key ") + c.designKeys);
+    const ViewState expected = s().view;
+    const bool topShown = s().TopShown();
+    start();
+    Run(std::string("keys ") + c.names);
+    EXPECT_EQ(s().view, expected);
+    EXPECT_EQ(s().TopShown(), topShown);
+  }
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+// The keys go where the keyboard's keys go: the dialog or window that has the
+// focus, the open list of names, else the main window; state.json names the
+// control that has the focus, and tells whether the window is full screen.
+TEST_F(MainWindow, KeysGoWhereTheFocusIsAndTheStateNamesIt) {
+  Run("open " + board + "\nmenu nets");
+  EXPECT_EQ(runner.State()["focus"], "Edit1");
+  Run("type net 1 G");
+  ASSERT_TRUE(app.dialog(SearchKind::Net).completer(1)->popupVisible());
+  Run("keys Escape");
+  EXPECT_FALSE(app.dialog(SearchKind::Net).completer(1)->popupVisible());
+  EXPECT_TRUE(app.dialog(SearchKind::Net).isVisible()) << "the first Escape closes only the list";
+  Run("keys Escape");
+  EXPECT_FALSE(app.dialog(SearchKind::Net).isVisible());
+  EXPECT_EQ(app.dialog(SearchKind::Net).FieldText(1), "G");
+  struct Window {
+    const char* menu;
+    QWidget* window;
+    const char* focus;
+  };
+  for (const Window& w :
+       {Window{"content", app.content.get(), "Button1"}, Window{"about", app.about.get(), "Button1"},
+        Window{"keys", app.keys.get(), "ok"}}) {
+    SCOPED_TRACE(w.menu);
+    Run(std::string("menu ") + w.menu);
+    ASSERT_TRUE(w.window->isVisible());
+    EXPECT_EQ(runner.State()["focus"], w.focus);
+    Run("keys Escape");
+    EXPECT_FALSE(w.window->isVisible());
+  }
+  Run("keys Left");
+  EXPECT_EQ(s().view.TopOriginX, 272) << "the main window's key";
+  EXPECT_EQ(runner.State()["fullScreen"], false);
+  Run("keys F11");
+  EXPECT_EQ(runner.State()["fullScreen"], true);
+  Run("keys F11");
+  EXPECT_EQ(runner.State()["fullScreen"], false);
+  EXPECT_TRUE(runner.errors().empty());
+}
+
+// The header's first line is as long as its text, and never longer than the
+// black strip it stands on: a long one is cut at the strip's right edge, where
+// the window shows its background again, at every size.
+TEST_F(MainWindow, HeaderLinesStayInsideTheStripAtEveryFactor) {
+  Run("open " + board);
+  const auto* first = app.main->findChild<QLabel*>(QStringLiteral("Label1"));
+  const QWidget* strip = app.main->findChild<QWidget*>(QStringLiteral("Image3"));
+  const std::string longLine = " U1.2  GND  $SMD " + std::string(300, 'W');
+  for (const auto& [w, h] : {std::pair{800, 600}, {1920, 1080}, {1432, 1074}, {640, 480}, {2560, 1440}}) {
+    SCOPED_TRACE(testing::Message() << w << " x " << h);
+    const std::string out = (dir.path() / ("out" + std::to_string(w))).string();
+    Run("resize " + std::to_string(w) + " " + std::to_string(h));
+    app.session.pictures.header = {longLine, longLine, longLine};
+    app.main->SyncWithSession();
+    for (const char* name : {"Label1", "Label2", "Label4"}) {
+      const QWidget* line = app.main->findChild<QWidget*>(QString::fromLatin1(name));
+      EXPECT_LE(line->geometry().right(), strip->geometry().right()) << name;
+      EXPECT_LE(line->geometry().bottom(), strip->geometry().bottom()) << name;
+    }
+    Run("dump " + out);
+    const QImage screen((out + "/screen.png").c_str());
+    const QPoint beside = strip->mapTo(app.main.get(), QPoint(strip->width() + 1, first->height() / 2));
+    EXPECT_EQ(screen.pixelColor(beside), QColor(0x00, 0x80, 0x80)) << "the background, right of the strip";
+
+    app.session.pictures.header[0] = " U1.2  GND ";
+    app.main->SyncWithSession();
+    EXPECT_EQ(first->width(), first->sizeHint().width()) << "a line that fits is as long as its text";
+  }
+}
+
+// F11 is the window's own key, whatever key the platform's theme gives to
+// full screen; back from full screen, a maximised window is maximised again.
 TEST_F(MainWindow, F11TogglesFullScreen) {
-  app.main->show();
-  QApplication::setActiveWindow(app.main.get());  // shortcuts go to the active window
+  app.main->showMaximized();
   QTest::keyClick(app.main.get(), Qt::Key_F11);
   EXPECT_TRUE(app.main->isFullScreen());
   QTest::keyClick(app.main.get(), Qt::Key_F11);
   EXPECT_FALSE(app.main->isFullScreen());
+  EXPECT_TRUE(app.main->isMaximized());
+  QTest::keyClick(app.main.get(), Qt::Key_F11, Qt::ControlModifier);
+  EXPECT_FALSE(app.main->isFullScreen()) << "with Ctrl held it is no command";
+}
+
+// The keys a desktop user tries first do what the design's keys do, from a
+// view zoomed in and moved, so that every one of them changes it.
+TEST_F(MainWindow, DesktopKeysActAsTheDesignKeys) {
+  struct Alias {
+    Qt::Key key;
+    const char* designKey;
+  };
+  const Alias aliases[] = {{Qt::Key_Left, "4"},   {Qt::Key_Right, "6"},   {Qt::Key_Up, "8"},
+                           {Qt::Key_Down, "2"},   {Qt::Key_Home, "/"},    {Qt::Key_Equal, "+"},
+                           {Qt::Key_PageUp, "+"}, {Qt::Key_PageDown, "-"}};
+  Run("open " + board);
+  for (const Alias& alias : aliases) {
+    SCOPED_TRACE(alias.designKey);
+    Run("key /++64");
+    const ViewState start = s().view;
+    Run(std::string("key ") + alias.designKey);
+    const ViewState expected = s().view;
+    EXPECT_NE(expected, start);
+    Run("key /++64");
+    QTest::keyClick(app.main.get(), alias.key);
+    EXPECT_EQ(s().view, expected);
+    Run("key /++64");
+    QTest::keyClick(app.main.get(), alias.key, Qt::ControlModifier);
+    EXPECT_EQ(s().view, start) << "with Ctrl held it is no command";
+  }
+  EXPECT_TRUE(runner.errors().empty());
 }
 
 // At a factor that is no whole number the pictures still hold only the

@@ -85,6 +85,38 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, testing::ValuesIn(CommandLineCases
 
 // Help and version need no display: they are answered before the windows'
 // application exists.
+// What the batch program drops from its standard error: the platform layer's
+// own messages, never another category's, nor a critical one.
+TEST(StartUp, OnlyThePlatformsChatterIsDropped) {
+  struct Case {
+    QtMsgType type;
+    const char* category;
+    const char* message;
+    bool dropped;
+  };
+  const Case cases[] = {
+      {QtWarningMsg, "default", "This plugin does not support raise()", true},
+      {QtWarningMsg, "default", "This plugin does not support propagateSizeHints()", true},
+      {QtWarningMsg, "default", "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-x'",
+       true},
+      {QtWarningMsg, "qt.qpa.xcb", "QXcbConnection: XCB error: 3 (BadWindow)", true},
+      {QtDebugMsg, "qt.qpa.fonts", "Populating font family aliases", true},
+      {QtInfoMsg, "qt.qpa", "anything", true},
+      {QtCriticalMsg, "qt.qpa.xcb", "could not connect to display", false},
+      {QtFatalMsg, "default", "This plugin does not support raise()", false},
+      {QtWarningMsg, "default", "QPainter::begin: Paint device returned engine == 0, type: 3", false},
+      {QtWarningMsg, "default", "QWidget::setTabOrder: 'first' and 'second' must be in the same window",
+       false},
+      {QtWarningMsg, "qt.qpatch", "not the platform", false},
+      {QtWarningMsg, "qt.text.font.db", "This plugin does not support raise()", false},
+      {QtWarningMsg, nullptr, "This plugin does not support raise()", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsPlatformChatter(c.type, c.category, QString::fromLatin1(c.message)), c.dropped)
+        << (c.category ? c.category : "(none)") << ": " << c.message;
+  }
+}
+
 TEST(StartUp, HelpAndVersionNeedNoDisplay) {
   for (const char* option : {"--help", "--version"}) {
     QProcess viewer;

@@ -386,6 +386,19 @@ TEST(BoardScanOpen, ReportsTheFileErrorsByTheirTexts) {
   }
 }
 
+// A folder's message is that of an unreadable file; what it is goes into
+// the details under the message.
+TEST(BoardScanOpen, AFolderIsToldApartInTheDetailsOnly) {
+  TempDir dir;
+  const std::string file = dir.Write("a.brd", "x");
+  std::filesystem::create_directory(dir.path() / "x.brd");
+  EXPECT_EQ(ErrorOf([&] { BoardScan s((dir.path() / "x.brd").string()); }), "File access denied");
+  EXPECT_EQ(OpenFailureDetail((dir.path() / "x.brd").string()), "is a directory");
+  EXPECT_EQ(OpenFailureDetail(dir.path().string()), "is a directory");
+  EXPECT_EQ(OpenFailureDetail(file), "");
+  EXPECT_EQ(OpenFailureDetail((dir.path() / "none.brd").string()), "");
+}
+
 TEST(BoardScanOpen, EveryScanClosesItsFile) {
   TempDir dir;
   const std::string file = dir.Write("a.brd", "h\n");

@@ -3,6 +3,7 @@
 // searches themselves do is tested without windows in tests/search.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -59,9 +61,10 @@ struct Design {
   QPoint okAt{32, 184};
   const char* cancelName = "Button2";
   QPoint cancelAt{168, 184};
-  bool cancelHides = true;                     // else Cancel does nothing
   bool enterIsConsumed = false;                // else the key goes on to the panel
   HighlightMode mode = HighlightMode::hmNone;  // what its search sets
+  char key = 0;                                // the main window's key that opens it
+  const char* menu = nullptr;                  // and its menu item
   const char* held = nullptr;                  // a name the board holds
   const char* other = nullptr;                 // another one
 };
@@ -96,6 +99,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .cancelName = "Button1",
             .cancelAt = {160, 184},
             .mode = HighlightMode::hmOpenShort,
+            .key = 'o',
+            .menu = "open/short",
             .held = "TP1",
             .other = "TP2"};
   }
@@ -104,6 +109,8 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .title = "Device",
             .captions = ThreeSlots("Part", QColor(0, 255, 255)),
             .mode = HighlightMode::hmDevice,
+            .key = 'd',
+            .menu = "device",
             .held = "U1",
             .other = "U2"};
   }
@@ -117,11 +124,13 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
             .okAt = {32, 176},
             .cancelAt = {168, 176},
             .mode = HighlightMode::hmCompPin,
+            .key = 'c',
+            .menu = "comppin",
             .held = "U1.1",
             .other = "U2.1"};
   }
-  // Only the net dialog stands at a fixed place; its Cancel does nothing, and
-  // it keeps Enter from going further.
+  // Only the net dialog stands at a fixed place, and it keeps Enter from
+  // going further.
   const Caption net{"Label2", "Net:", Qt::red, {32, 48}, {80, 48}};
   return {.objectName = "frm_Net",
           .title = "frm_Net",
@@ -131,9 +140,10 @@ Design DesignOf(const Application& app, const SearchDialog* dialog) {
           .captions = {net},
           .okAt = {32, 176},
           .cancelAt = {168, 176},
-          .cancelHides = false,
           .enterIsConsumed = true,
           .mode = HighlightMode::hmNet,
+          .key = 'n',
+          .menu = "nets",
           .held = "NETA",
           .other = "NETB"};
 }
@@ -303,7 +313,7 @@ TYPED_TEST(SearchDialogs, OkWithAMissingCompanionFileShowsTheErrorAndStaysOpen) 
   EXPECT_TRUE(this->dialog.isVisible());
 }
 
-TYPED_TEST(SearchDialogs, CancelHidesOrDoesNothingAndChangesNothingElse) {
+TYPED_TEST(SearchDialogs, CancelHidesAndChangesNothingElse) {
   this->Open();
   this->ClickOk(this->design.held);
   Session& s = this->s;
@@ -312,11 +322,69 @@ TYPED_TEST(SearchDialogs, CancelHidesOrDoesNothingAndChangesNothingElse) {
   this->dialog.ShowDialog();
   this->dialog.SetFieldText(1, this->design.other);
   QTest::mouseClick(this->dialog.cancelButton(), Qt::LeftButton);
-  EXPECT_EQ(this->dialog.isVisible(), !this->design.cancelHides);
+  EXPECT_FALSE(this->dialog.isVisible());
   EXPECT_EQ(s.pictures.sides.top.image(), top);
   EXPECT_EQ(s.pictures.header, header);
   EXPECT_EQ(s.highlight.mode, this->design.mode);
   EXPECT_EQ(this->dialog.FieldText(1), this->design.other);
+}
+
+// Escape, from whichever control has the focus, does what Cancel does.
+TYPED_TEST(SearchDialogs, EscapeFromAnyControlHidesAsCancelDoes) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  std::vector<QWidget*> controls = {dialog.okButton(), dialog.cancelButton()};
+  for (int n = 1; n <= dialog.fieldCount(); ++n) controls.push_back(dialog.field(n));
+  for (QWidget* control : controls) {
+    dialog.ShowDialog();
+    dialog.SetFieldText(1, this->design.other);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible()) << control->objectName().toStdString();
+    EXPECT_EQ(dialog.FieldText(1), this->design.other);
+  }
+  EXPECT_EQ(this->s.highlight.mode, HighlightMode::hmBoard);
+  EXPECT_TRUE(this->errors.empty());
+}
+
+// With the list of names open, Escape closes the list and leaves the dialog.
+TYPED_TEST(SearchDialogs, EscapeInAnOpenListOfNamesOnlyClosesTheList) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  dialog.ShowDialog();
+  QTest::keyClicks(dialog.field(1), QString::fromLatin1(this->design.held).left(1));
+  NameCompleter* completer = dialog.completer(1);
+  completer->CompleteNow();
+  ASSERT_TRUE(completer->popupVisible());
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Escape);
+  EXPECT_FALSE(completer->popupVisible());
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(completer->keyTarget(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+// The menu item and the main window's letter key open the dialog with the
+// cursor in its first field, wherever it was when the dialog was last shown.
+TYPED_TEST(SearchDialogs, OpeningPutsTheCursorInTheFirstField) {
+  this->Open();
+  SearchDialog& dialog = this->dialog;
+  TFrm_Main& main = *this->app.main;
+  const std::function<void()> ways[] = {[&] { main.menuAction(this->design.menu)->trigger(); },
+                                        [&] { main.FormKeyPress(this->design.key); }};
+  main.show();
+  for (const auto& open : ways) {
+    dialog.ShowDialog();
+    dialog.okButton()->setFocus();
+    dialog.hide();
+    main.activateWindow();
+    QApplication::processEvents();  // the platform activates the window it is asked to
+    ASSERT_EQ(QApplication::activeWindow(), &main);
+    open();
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.field(1));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), dialog.field(1));
+  }
 }
 
 TYPED_TEST(SearchDialogs, TheCloseBoxHidesAndChangesNothing) {
