@@ -234,7 +234,7 @@ SearchRun::SearchRun(FuzzedDataProvider& fuzzInput) {
 
 SearchRun::~SearchRun() {
   // The files go with the run; a session left naming them would read another run's files.
-  TheSearches().session->BoardFile.clear();
+  TheSearches().session->document.BoardFile.clear();
 }
 
 Session& SearchRun::session() { return *TheSearches().session; }

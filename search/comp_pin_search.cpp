@@ -152,17 +152,13 @@ void WriteCompPinHeader(Session& s, const std::string& text, Trigger trigger) {
 }
 
 bool CompPinSearch(Session& s, const std::string& text) {
-  if (!s.document.HasFiles()) return false;
-  s.highlight.findings.reset();
-  Findings findings(SlotNames{text, "", ""});
-  CentreAndMark(s, text, Trigger::DialogOk, findings);
-  s.highlight.Set(HighlightMode::hmCompPin, std::move(findings));
-  return true;
+  return RunSearch(s, SearchKind::CompPin, {text, "", ""},
+                   [&](Findings& findings) { CentreAndMark(s, text, Trigger::DialogOk, findings); });
 }
 
 void RedrawCompPin(Session& s, const std::string& text) {
-  if (!s.document.HasFiles()) return;
-  CentreAndMark(s, text, Trigger::Redraw, s.highlight.findings.emplace(Findings(SlotNames{text, "", ""})));
+  RunRedraw(s, {text, "", ""},
+            [&](Findings& findings) { CentreAndMark(s, text, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

@@ -164,15 +164,12 @@ void RedrawOverviewPictures(Session& s) {
 }
 
 bool DeviceSearch(Session& s, const SlotNames& names, const OverviewWindowCalls& window) {
-  if (!s.document.HasFiles()) return false;
-  s.highlight.findings.reset();
-  Findings findings(names);
-  s.pictures.ClearHeader();
-  MarkDevices(s, Side::Top, names, Trigger::DialogOk, &findings);
-  MarkDevices(s, Side::Bottom, names, Trigger::DialogOk, &findings);
-  ShowDeviceOverview(s, s.view.shown, names[0], window);
-  s.highlight.Set(HighlightMode::hmDevice, std::move(findings));
-  return true;
+  return RunSearch(s, SearchKind::Device, names, [&](Findings& findings) {
+    s.pictures.ClearHeader();
+    MarkDevices(s, Side::Top, names, Trigger::DialogOk, &findings);
+    MarkDevices(s, Side::Bottom, names, Trigger::DialogOk, &findings);
+    ShowDeviceOverview(s, s.view.shown, names[0], window);
+  });
 }
 
 void RedrawDevice(Session& s, const SlotNames& names) {

@@ -66,17 +66,12 @@ void MarkNet(Session& s, const std::string& text, Trigger trigger, Findings& fin
 }  // namespace
 
 bool NetSearch(Session& s, const std::string& text) {
-  if (!s.document.HasFiles()) return false;
-  s.highlight.findings.reset();
-  Findings findings(SlotNames{text, "", ""});
-  MarkNet(s, text, Trigger::DialogOk, findings);
-  s.highlight.Set(HighlightMode::hmNet, std::move(findings));
-  return true;
+  return RunSearch(s, SearchKind::Net, {text, "", ""},
+                   [&](Findings& findings) { MarkNet(s, text, Trigger::DialogOk, findings); });
 }
 
 void RedrawNet(Session& s, const std::string& text) {
-  if (!s.document.HasFiles()) return;
-  MarkNet(s, text, Trigger::Redraw, s.highlight.findings.emplace(Findings(SlotNames{text, "", ""})));
+  RunRedraw(s, {text, "", ""}, [&](Findings& findings) { MarkNet(s, text, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

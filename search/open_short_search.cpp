@@ -169,18 +169,14 @@ void LayersAndPasses(Session& s, const SlotNames& names, Trigger trigger, Findin
 }  // namespace
 
 bool OpenShortSearch(Session& s, const SlotNames& names) {
-  if (!s.document.HasFiles()) return false;
-  s.highlight.findings.reset();
-  Findings findings(names);
-  s.pictures.ClearHeader();
-  LayersAndPasses(s, names, Trigger::DialogOk, findings);
-  s.highlight.Set(HighlightMode::hmOpenShort, std::move(findings));
-  return true;
+  return RunSearch(s, SearchKind::OpenShort, names, [&](Findings& findings) {
+    s.pictures.ClearHeader();
+    LayersAndPasses(s, names, Trigger::DialogOk, findings);
+  });
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
-  if (!s.document.HasFiles()) return;
-  LayersAndPasses(s, names, Trigger::Redraw, s.highlight.findings.emplace(Findings(names)));
+  RunRedraw(s, names, [&](Findings& findings) { LayersAndPasses(s, names, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

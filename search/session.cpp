@@ -20,6 +20,20 @@ void Pictures::ClearStrip() {
 
 Session::Session(const CoreOptions& options) : pictures(options.labelGlyphs), runner(options.sides) {}
 
+bool RunSearch(Session& s, SearchKind kind, const SlotNames& names,
+               const std::function<void(Findings&)>& mark) {
+  if (!s.document.HasFiles()) return false;
+  s.highlight.findings.reset();
+  Findings findings(names);
+  mark(findings);
+  s.highlight.Set(ModeOf(kind), std::move(findings));
+  return true;
+}
+
+void RunRedraw(Session& s, const SlotNames& names, const std::function<void(Findings&)>& mark) {
+  if (s.document.HasFiles()) mark(s.highlight.findings.emplace(names));
+}
+
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap) {
   std::size_t size = parts.size() > 0 ? (parts.size() - 1) * gap.size() : 0;
   for (const std::string_view part : parts) size += part.size();

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -181,6 +182,15 @@ struct Session {
   ImageCanvas& PictureOf(Side side) { return pictures.sides[side]; }
   bool TopShown() const { return view.shown == Side::Top; }
 };
+
+// A search's OK: `mark` runs the search, recording what it finds in the
+// findings of `names`; once it has run to its end the highlight takes its
+// mode and those findings, and until then shows none. Does nothing and
+// returns false while no board is chosen.
+bool RunSearch(Session& s, SearchKind kind, const SlotNames& names,
+               const std::function<void(Findings&)>& mark);
+// A redraw of the active search: its findings found anew.
+void RunRedraw(Session& s, const SlotNames& names, const std::function<void(Findings&)>& mark);
 
 // A header line made of `parts`, each but the last followed by `gap`.
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap);

@@ -97,6 +97,12 @@ TEST_F(Board, TitleAndStatusNameTheBoardAndTheSideShown) {
   s.view.ZoomStep = -2;
   EXPECT_EQ(WindowTitle(s), "b.brd \xe2\x80\x94 bottom \xe2\x80\x94 Vantrel");
   EXPECT_EQ(StatusLine(s), "Bottom side" + kDot + "zoom step -2");
+  Run([&] { NetSearch(s, "gnd"); });
+  EXPECT_EQ(StatusLine(s),
+            "Bottom side" + kDot + "zoom step -2" + kDot + "Net gnd: 2 pins on top, 1 on bottom");
+  Run([&] { CloseBoard(s); });
+  EXPECT_EQ(WindowTitle(s), "Vantrel");
+  EXPECT_EQ(StatusLine(s), "");
 }
 
 TEST_F(Board, SuggestionsOfEachKindFromBothFiles) {

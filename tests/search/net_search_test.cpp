@@ -97,14 +97,6 @@ TEST_F(NetSearchTest, TwoBlanksWhenTheBottomFileHasNoPinOfTheNet) {
   EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
 }
 
-TEST_F(NetSearchTest, TheTextIsNotTrimmed) {
-  Open();
-  Search(" neta");
-  ExpectDisc(Side::Top, 0.5, 0.5, "V1.1 top");
-  ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(s.pictures.header[0], "  ");
-}
-
 TEST_F(NetSearchTest, RepeatedRedrawsWriteTheSameHeader) {
   Open();
   Search("NETA");
@@ -133,16 +125,6 @@ TEST_F(NetSearchTest, ARedrawSearchesTheTextItIsGiven) {
   EXPECT_EQ(s.pictures.header[0], "NETB    C5.2");
   ExpectDisc(Side::Top, 2, 1, "U1.2 top");
   ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
-}
-
-TEST_F(NetSearchTest, AnEmptyTextRedrawsKeepsTheHeaderAndSetsTheMode) {
-  Open();
-  s.pictures.header[0] = "old";
-  EXPECT_TRUE(Search(""));
-  EXPECT_EQ(s.pictures.header[0], "old");
-  EXPECT_EQ(s.highlight.mode, HighlightMode::hmNet);
-  ExpectNoDisc(Side::Top, 1.5, 1, "U1.1 top");
-  EXPECT_EQ(PixelAt(s.pictures.sides.top, 300, 200), colors::kBlack) << "the dialog's passes ran";
 }
 
 struct Disc {

@@ -108,19 +108,6 @@ TEST_F(OpenShort, MarksTakeTheSlotColours) {
   EXPECT_EQ(CountColor(top, QRect(60, 200, 24, 60), colors::kWhite), 0);
 }
 
-TEST_F(OpenShort, AllNamesEmptyRedrawsTheLayersOnly) {
-  Open();
-  s.pictures.header[0] = "old";
-  s.pictures.sides.top.setBrushColor(colors::kAqua);
-  s.pictures.sides.top.fillRect(0, 0, 10, 10);
-  EXPECT_TRUE(Search("", "", ""));
-  EXPECT_EQ(s.pictures.header, (Header{"", "", ""}));
-  EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
-  EXPECT_TRUE(s.TopShown());
-  EXPECT_EQ(PixelAt(s.pictures.sides.top, 5, 5), colors::kBlack);
-  EXPECT_EQ(CountColor(s.pictures.sides.top, colors::kWhite), 0);
-}
-
 TEST_F(OpenShort, SideShown) {
   Open();
   s.view.shown = Side::Bottom;
@@ -133,17 +120,6 @@ TEST_F(OpenShort, SideShown) {
   EXPECT_TRUE(s.TopShown());
   Search("TP3", "TP1");  // bottom only in slot 1, top only in slot 2
   EXPECT_FALSE(s.TopShown());
-}
-
-TEST_F(OpenShort, NamesMatchWholeLinesIgnoringLetterCaseOnly) {
-  Open();
-  Search("tP1");
-  EXPECT_EQ(s.pictures.header[0], "$tP1  NET_A    U1.1  R2.1  C5.1");
-  for (const char* name : {" TP1", "TP1 ", "TP", "TP1x"}) {
-    Search(name);
-    EXPECT_EQ(s.highlight.memory.openShort.NailNet[0], "") << name;
-    EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kBlack) << name;
-  }
 }
 
 TEST_F(OpenShort, NailLabelIsTheTypedText) {
