@@ -10,6 +10,7 @@
 // side changes of the main window leave it as it is.
 #pragma once
 
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <cstdint>
@@ -17,8 +18,6 @@
 
 #include "search/device_search.h"
 #include "search/error_handler.h"
-
-class QKeyEvent;
 
 namespace vantrel {
 

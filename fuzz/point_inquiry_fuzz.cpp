@@ -35,16 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::SearchRun run(input);
   Session& s = run.session();
 
+  // The last pointer position, as the window keeps it.
+  std::int32_t pointerX = 0;
+  std::int32_t pointerY = 0;
   for (const Gesture& g : gestures) {
     switch (g.kind) {
       case GestureKind::Press: run.Step([&] { PointInquiry(s, g.side, g.x, g.y, nullptr); }); break;
       case GestureKind::Move:
-        s.PointerX = g.x;
-        s.PointerY = g.y;
+        pointerX = g.x;
+        pointerY = g.y;
         break;
       case GestureKind::DoubleClick:
         run.Step([&] {
-          if (ZoomAboutPointer(s.view, g.side, s.PointerX, s.PointerY)) RedrawPoint(s);
+          if (ZoomAboutPointer(s.view, g.side, pointerX, pointerY)) RedrawPoint(s);
         });
         break;
       case GestureKind::Redraw: run.Step([&] { RedrawPoint(s); }); break;

@@ -115,6 +115,15 @@ void Remember(Session& s, Side side, PinFound& pin, Trigger trigger, Findings& f
   }
 }
 
+// A pin that neither file holds: nothing of an earlier pin stays to be
+// written under its name. The header and the memory are emptied; after OK
+// both sides show the plain board and the mode becomes hmBoard.
+void ForgetPin(Session& s, Trigger trigger) {
+  if (trigger == Trigger::DialogOk) DrawLayers(s, BoxStyle::Framed, PassOrder::SideAfterSide);
+  s.pictures.ClearHeader();
+  s.highlight.memory.compPin = CompPinMemory();
+}
+
 // Centring and marking on both sides, after the redraw's layer passes, then
 // the header step.
 void CentreAndMark(Session& s, const std::string& text, Trigger trigger, Findings& findings) {
@@ -129,6 +138,7 @@ void CentreAndMark(Session& s, const std::string& text, Trigger trigger, Finding
     stage.opensWithOutline = true;
   }
   s.runner.Run(s, stage);
+  if (!text.empty() && !findings.found.top[0] && !findings.found.bottom[0]) return ForgetPin(s, trigger);
   WriteCompPinHeader(s, text, trigger);
 }
 
@@ -152,12 +162,19 @@ void WriteCompPinHeader(Session& s, const std::string& text, Trigger trigger) {
 }
 
 bool CompPinSearch(Session& s, const std::string& text) {
-  return RunSearch(s, SearchKind::CompPin, {text, "", ""},
-                   [&](Findings& findings) { CentreAndMark(s, text, Trigger::DialogOk, findings); });
+  if (!RunSearch(s, SearchKind::CompPin, {text, "", ""},
+                 [&](Findings& findings) { CentreAndMark(s, text, Trigger::DialogOk, findings); })) {
+    return false;
+  }
+  const Findings& findings = *s.highlight.findings;
+  if (!text.empty() && !findings.found.top[0] && !findings.found.bottom[0]) {
+    s.highlight.mode = HighlightMode::hmBoard;
+  }
+  return true;
 }
 
 void RedrawCompPin(Session& s, const std::string& text) {
-  RunRedraw(s, {text, "", ""},
+  RunRedraw(s, SearchKind::CompPin, {text, "", ""},
             [&](Findings& findings) { CentreAndMark(s, text, Trigger::Redraw, findings); });
 }
 

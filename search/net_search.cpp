@@ -71,7 +71,7 @@ bool NetSearch(Session& s, const std::string& text) {
 }
 
 void RedrawNet(Session& s, const std::string& text) {
-  RunRedraw(s, {text, "", ""}, [&](Findings& findings) { MarkNet(s, text, Trigger::Redraw, findings); });
+  RunRedraw(s, SearchKind::Net, {text, "", ""}, [&](Findings& findings) { MarkNet(s, text, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

@@ -81,6 +81,12 @@ void MarkNetPins(SideWork& work, const SlotNames& names, const std::array<std::s
   found.ran = true;
   for (int slot = 0; slot < 3; ++slot) {
     if (names[slot].empty()) continue;
+    // A nail found nowhere, or on an empty net line, is on no net: it has no
+    // pins, and the pins that are on no net are not its own.
+    if (nets[slot].empty()) {
+      found.listed[slot] = true;
+      continue;
+    }
     BoardScan scan(work.file);
     scan.SkipToSection(markers::kPinsEnd);
     PinRecord pin;
@@ -176,7 +182,7 @@ bool OpenShortSearch(Session& s, const SlotNames& names) {
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
-  RunRedraw(s, names, [&](Findings& findings) { LayersAndPasses(s, names, Trigger::Redraw, findings); });
+  RunRedraw(s, SearchKind::OpenShort, names, [&](Findings& findings) { LayersAndPasses(s, names, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

@@ -45,7 +45,8 @@ void WriteLabel(SideWork& work, BoardPoint pin, std::string_view text) {
 }
 
 // Marks the net `net` on one side: the pin named `pinName` with the disc and
-// label, every other pin of the net with a ring.
+// label, every other pin of the net with a ring. Pins whose net line is
+// empty are on no net: such a pin is marked alone.
 void RemarkSide(SideWork& work, const std::string& net, const std::string& pinName) {
   BoardScan scan(work.file);
   scan.SkipToSection(markers::kPinsEnd);
@@ -54,7 +55,7 @@ void RemarkSide(SideWork& work, const std::string& net, const std::string& pinNa
     if (!NameEquals(pin.net, net)) continue;
     const BoardPoint at = pin.at();
     if (pin.name != pinName) {
-      DrawRing(work, at);
+      if (!net.empty()) DrawRing(work, at);
     } else {
       DrawDisc(work, at);
       WriteLabel(work, at, pinName);
@@ -73,9 +74,11 @@ bool FindHit(const Session& s, Side side, std::int32_t x, std::int32_t y, PinRec
   return false;
 }
 
-// The hit pin's net-mates on its side: ringed, and their names listed.
+// The hit pin's net-mates on its side: ringed, and their names listed. A pin
+// whose net line is empty is on no net and has none.
 std::string RingNetMates(SideWork& work, const PinRecord& hit) {
   std::string mates;
+  if (hit.net.empty()) return mates;
   BoardScan scan(work.file);
   scan.SkipToSection(markers::kPinsEnd);
   PinRecord pin;
@@ -120,7 +123,7 @@ void PointInquiry(Session& s, Side side, std::int32_t x, std::int32_t y,
   memory.PointPin[side] = hit.name;
   memory.PointNet = hit.net;
   WriteLabel(work, at, hit.name);
-  Findings findings(SlotNames{hit.name, "", ""});
+  Findings findings(std::nullopt, {hit.name, "", ""});
   findings.net = hit.net;
   findings.found[side][0] = true;
   s.highlight.Set(HighlightMode::hmPoint, std::move(findings));

@@ -23,6 +23,10 @@ void Redraw(Session& s, const SearchTexts& texts) {
 }
 
 void OpenBoard(Session& s, const std::string& boardFile) {
+  // Nothing of the board shown before stays over the new one, whether this
+  // one opens or not.
+  s.pictures.ClearHeader();
+  s.highlight.findings.reset();
   s.document.BoardOpen = true;
   s.document.BoardFile = boardFile;
   s.document.CompanionFile = CompanionFile(boardFile);
@@ -34,6 +38,7 @@ void OpenBoard(Session& s, const std::string& boardFile) {
 
 void CloseBoard(Session& s) {
   s.document.BoardOpen = false;
+  s.highlight.findings.reset();
   s.view.shown = Side::Bottom;  // Image1 hidden
   RestoreHomeView(s.view);
   s.highlight.mode = HighlightMode::hmNone;
@@ -43,6 +48,7 @@ void ResetView(Session& s) {
   if (!s.document.HasFiles()) return;
   RestoreHomeView(s.view);
   s.highlight.mode = HighlightMode::hmBoard;
+  s.highlight.findings.reset();
   DrawLayers(s, BoxStyle::Framed, PassOrder::SideAfterSide);
   s.pictures.ClearHeader();
 }

@@ -24,14 +24,15 @@ bool RunSearch(Session& s, SearchKind kind, const SlotNames& names,
                const std::function<void(Findings&)>& mark) {
   if (!s.document.HasFiles()) return false;
   s.highlight.findings.reset();
-  Findings findings(names);
+  Findings findings(kind, names);
   mark(findings);
   s.highlight.Set(ModeOf(kind), std::move(findings));
   return true;
 }
 
-void RunRedraw(Session& s, const SlotNames& names, const std::function<void(Findings&)>& mark) {
-  if (s.document.HasFiles()) mark(s.highlight.findings.emplace(names));
+void RunRedraw(Session& s, SearchKind kind, const SlotNames& names,
+               const std::function<void(Findings&)>& mark) {
+  if (s.document.HasFiles()) mark(s.highlight.findings.emplace(kind, names));
 }
 
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap) {

@@ -52,13 +52,14 @@ struct Document {
   const std::string& FileOf(Side side) const { return side == Side::Top ? BoardFile : CompanionFile; }
 };
 
-// What the marks of the active mode's last run show, for the status line:
-// the texts the search ran with, and per side which of them were found and
-// how many pins were marked.
+// What the marks shown found, for the status line: the search that made them
+// (none: the point inquiry), the texts it ran with, and per side which of
+// them were found and how many pins were marked.
 struct Findings {
   Findings() = default;
-  explicit Findings(SlotNames looked) : names(std::move(looked)) {}
+  Findings(std::optional<SearchKind> by, SlotNames looked) : search(by), names(std::move(looked)) {}
 
+  std::optional<SearchKind> search;
   SlotNames names;  // by slot; the point inquiry's pin in [0]
   PerSide<std::array<bool, 3>> found{};
   PerSide<std::int64_t> pinsMarked{};
@@ -100,8 +101,8 @@ struct SearchMemory {
 
 struct Highlight {
   HighlightMode mode = HighlightMode::hmNone;
-  // Nothing while the marks shown are not a whole run of the mode's search:
-  // after a search's OK stopped at an error, or before any search.
+  // What the marks shown found; nothing while they are not a whole run of a
+  // search: the plain board, or after a search's OK stopped at an error.
   std::optional<Findings> findings;
   SearchMemory memory;
 
@@ -180,6 +181,7 @@ struct Session {
 
   const std::string& FileOf(Side side) const { return document.FileOf(side); }
   ImageCanvas& PictureOf(Side side) { return pictures.sides[side]; }
+  const ImageCanvas& PictureOf(Side side) const { return pictures.sides[side]; }
   bool TopShown() const { return view.shown == Side::Top; }
 };
 
@@ -190,7 +192,7 @@ struct Session {
 bool RunSearch(Session& s, SearchKind kind, const SlotNames& names,
                const std::function<void(Findings&)>& mark);
 // A redraw of the active search: its findings found anew.
-void RunRedraw(Session& s, const SlotNames& names, const std::function<void(Findings&)>& mark);
+void RunRedraw(Session& s, SearchKind kind, const SlotNames& names, const std::function<void(Findings&)>& mark);
 
 // A header line made of `parts`, each but the last followed by `gap`.
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap);

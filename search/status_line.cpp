@@ -50,15 +50,15 @@ std::vector<std::string> EachName(const Findings& f, std::string_view kind) {
   return parts;
 }
 
-std::string FindingsText(HighlightMode mode, const Findings& f) {
-  switch (mode) {
-    case HighlightMode::hmNet:
+std::string FindingsText(const Findings& f) {
+  if (!f.search) return "Pin " + std::string(Trimmed(f.names[0])) + ", net " + f.net;
+  switch (*f.search) {
+    case SearchKind::Net:
       return "Net " + f.names[0] + ": " +
              (f.pinsMarked.top + f.pinsMarked.bottom > 0 ? PinsPerSide(f) : "not found");
-    case HighlightMode::hmCompPin: return Join(EachName(f, "Pin"), "; ");
-    case HighlightMode::hmDevice: return Join(EachName(f, "Device"), "; ");
-    case HighlightMode::hmPoint: return "Pin " + std::string(Trimmed(f.names[0])) + ", net " + f.net;
-    case HighlightMode::hmOpenShort: {
+    case SearchKind::CompPin: return Join(EachName(f, "Pin"), "; ");
+    case SearchKind::Device: return Join(EachName(f, "Device"), "; ");
+    case SearchKind::OpenShort: {
       std::vector<std::string> found, parts;
       for (int slot = 0; slot < 3; ++slot) {
         if (f.names[slot].empty()) continue;
@@ -74,8 +74,8 @@ std::string FindingsText(HighlightMode mode, const Findings& f) {
       }
       return Join(parts, "; ");
     }
-    default: return "";
   }
+  return "";
 }
 
 // Whether the window shows a board that a handler has drawn.
@@ -97,7 +97,7 @@ std::string StatusLine(const Session& s) {
   line += kDot;
   line += "zoom step " + std::to_string(s.view.ZoomStep);
   if (const std::optional<Findings>& findings = s.highlight.findings) {
-    if (const std::string found = FindingsText(s.highlight.mode, *findings); !found.empty()) {
+    if (const std::string found = FindingsText(*findings); !found.empty()) {
       line += kDot;
       line += found;
     }

@@ -78,7 +78,7 @@ TEST_F(OpenShort, HeaderLines) {
   EXPECT_TRUE(Search("TP1", "tp2", "NOPE"));
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(s.pictures.header,
-            (Header{"$TP1  NET_A    U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE    C5.3"}));
+            (Header{"$TP1  NET_A    U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE  "}));
   EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
   EXPECT_EQ(s.highlight.memory.openShort.NailNet[1], "NET_B");  // the bottom side's net wins
   EXPECT_EQ(s.highlight.memory.openShort.NetPinList(0), "  U1.1  R2.1  C5.1");
@@ -99,7 +99,7 @@ TEST_F(OpenShort, MarksTakeTheSlotColours) {
   EXPECT_EQ(PixelAt(bottom, 292, 330), colors::kRed);  // nail TP2
   EXPECT_EQ(PixelAt(bottom, 92, 130), colors::kWhite);
   EXPECT_EQ(PixelAt(bottom, 292, 130), colors::kRed);
-  EXPECT_EQ(PixelAt(bottom, 492, 130), colors::kYellow);  // empty net, slot 3
+  EXPECT_EQ(PixelAt(bottom, 492, 130), colors::kBlack);  // on no net: not slot 3's
   EXPECT_EQ(PixelAt(bottom, 492, 330), colors::kBlack);
 
   // Labels: the nail's to the right of its disc, a pin's three pixels further.
@@ -146,11 +146,12 @@ TEST_F(OpenShort, SameNameInTwoSlotsDrawsTheLaterColourOnTop) {
   EXPECT_EQ(s.pictures.header[2], "$tp1 NET_A   U1.1  R2.1  C5.1");
 }
 
-TEST_F(OpenShort, NameFoundNowhereListsThePinsWithoutNet) {
+TEST_F(OpenShort, ANameFoundNowhereMarksAndListsNoPin) {
   Open();
   Search("NOPE", "nope");
-  EXPECT_EQ(s.pictures.header[0], "$NOPE      C5.3");
-  EXPECT_EQ(s.pictures.header[1], "$nope    C5.3");
+  EXPECT_EQ(s.pictures.header[0], "$NOPE    ");
+  EXPECT_EQ(s.pictures.header[1], "$nope  ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 492, 130), colors::kBlack) << "C5.3, on no net";
 
   std::string everyPinOnANet = kBottom;
   everyPinOnANet.replace(everyPinOnANet.find("1.25 0.25\n\n"), 11, "1.25 0.25\nGND\n");
@@ -180,13 +181,13 @@ TEST_F(OpenShort, RedrawRepeatsTheSearchWithOneBlankSeparators) {
   s.view.BottomOriginX += 40;
   Redraw({"TP1", "tp2", "NOPE"});
   EXPECT_EQ(s.pictures.header,
-            (Header{"$TP1 NET_A   U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE    C5.3"}));
+            (Header{"$TP1 NET_A   U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE  "}));
   EXPECT_TRUE(s.TopShown());  // the redraw never turns the board over
   EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
   EXPECT_EQ(PixelAt(s.pictures.sides.top, 132, 230), colors::kWhite);
   EXPECT_EQ(PixelAt(s.pictures.sides.top, 92, 230), colors::kBlack);
   EXPECT_EQ(PixelAt(s.pictures.sides.top, 332, 430), colors::kRed);
-  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 532, 130), colors::kYellow);
+  EXPECT_EQ(PixelAt(s.pictures.sides.bottom, 532, 130), colors::kBlack);
 }
 
 TEST_F(OpenShort, ARedrawSearchesTheNamesItIsGiven) {

@@ -170,10 +170,10 @@ TEST_F(Inquiry, PinWithoutNetMatesEndsTheHeaderWithTwoBlanks) {
   EXPECT_EQ(PixelAt(s.pictures.sides.top, 192, 230), colors::kWhite);  // around the rounded centre
 }
 
-TEST_F(Inquiry, EmptyNetLinesMakeOneNet) {
+TEST_F(Inquiry, APinOnNoNetHasNoNetMates) {
   Press(Side::Top, 692, 230);
-  EXPECT_EQ(s.pictures.header[0], " J1.1    $jx   J1.2 ");
-  EXPECT_EQ(PixelAt(s.pictures.sides.top, 692, 122), colors::kYellow);
+  EXPECT_EQ(s.pictures.header[0], " J1.1    $jx  ");
+  EXPECT_EQ(PixelAt(s.pictures.sides.top, 692, 122), colors::kActiveCaption) << "J1.2, also on no net";
 }
 
 TEST_F(Inquiry, RecordWithoutANameIsMarkedButNotReported) {
