@@ -431,20 +431,48 @@ void BatchRunner::DoubleClick(QPointF pos) {
   if (ImageView* view = ShownImage()) SendMouse(view, QEvent::MouseButtonRelease, pos, left, Qt::NoButton);
 }
 
-QJsonObject BatchRunner::State() const {
-  const Session& s = app_.session;
+namespace {
+
+QJsonArray TextsOf(const std::vector<std::string>& texts, QString (*decode)(const std::string&)) {
+  QJsonArray array;
+  for (const std::string& text : texts) array.append(decode(text));
+  return array;
+}
+
+QJsonObject MenuJson(const TFrm_Main& main) {
   QJsonObject menu;
   for (const SearchKind kind : kSearchKinds) {
     const char* item = MenuItemOf(kind).key;
-    menu[item] = app_.main->menuAction(item)->isEnabled();
+    menu[item] = main.menuAction(item)->isEnabled();
   }
-  for (const char* item : {"content", "about"}) menu[item] = app_.main->menuAction(item)->isEnabled();
-  const TForm8& o = *app_.overview;
+  for (const char* item : {"content", "about"}) menu[item] = main.menuAction(item)->isEnabled();
+  return menu;
+}
+
+QJsonObject OverviewJson(const TForm8& o) {
   const std::string shows = o.Shows();
-  QJsonArray errors;
-  for (const std::string& e : errors_) errors.append(Text(e));
-  const std::optional<std::string>& tooltip = app_.main->tooltip();
-  QStringList completions;
+  return {{"visible", o.isVisible()},
+          {"x", o.pos().x()},
+          {"y", o.pos().y()},
+          {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}};
+}
+
+QJsonArray WarningsJson(const std::vector<FileError>& warnings) {
+  QJsonArray array;
+  for (const FileError& w : warnings) {
+    const QJsonValue side = !w.side ? QJsonValue() : QJsonValue(*w.side == Side::Top ? "top" : "bottom");
+    array.append(QJsonObject{{"file", QString::fromLocal8Bit(w.file)},
+                             {"side", side},
+                             {"line", static_cast<qint64>(w.line)},
+                             {"message", Text(w.message)}});
+  }
+  return array;
+}
+
+}  // namespace
+
+// The dialogs' fields and visibility, and the names their fields offer.
+QJsonObject BatchRunner::DialogsJson(QStringList& completions) const {
   QJsonObject dialogs;
   for (const SearchKind kind : kSearchKinds) {
     const SearchDialog& dialog = app_.dialog(kind);
@@ -455,33 +483,39 @@ QJsonObject BatchRunner::State() const {
   }
   dialogs["content"] = QJsonObject{{"visible", app_.content->isVisible()}};
   dialogs["about"] = QJsonObject{{"visible", app_.about->isVisible()}};
-  QJsonArray errorDetails;
-  for (const std::string& d : errorDetails_) errorDetails.append(QString::fromLocal8Bit(d));
+  return dialogs;
+}
+
+QJsonObject BatchRunner::State() const {
+  const Session& s = app_.session;
+  const TFrm_Main& main = *app_.main;
+  const std::optional<std::string>& tooltip = main.tooltip();
+  QStringList completions;
+  const QJsonObject dialogs = DialogsJson(completions);
   const QWidget* focus = QApplication::focusWidget();
+  const qreal ratio = main.devicePixelRatioF();
   return {
       {"HighlightMode", static_cast<int>(s.highlight.mode)},
       {"view", ViewJson(s.view)},
       {"topShown", s.TopShown()},
-      {"boardShown", app_.main->boardShown()},
+      {"boardShown", main.boardShown()},
       {"header",
        QJsonArray{Text(s.pictures.header[0]), Text(s.pictures.header[1]), Text(s.pictures.header[2])}},
-      {"menuEnabled", menu},
+      {"menuEnabled", MenuJson(main)},
       {"dialogs", dialogs},
-      {"overview", QJsonObject{{"visible", o.isVisible()},
-                               {"x", o.pos().x()},
-                               {"y", o.pos().y()},
-                               {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}}},
-      {"errors", errors},
-      {"errorDetails", errorDetails},
-      {"factor", app_.main->factor()},
-      {"title", app_.main->windowTitle()},
-      {"status", app_.main->statusText()},
+      {"overview", OverviewJson(*app_.overview)},
+      {"errors", TextsOf(errors_, [](const std::string& e) { return FromBytes(e); })},
+      {"errorDetails",
+       TextsOf(errorDetails_, [](const std::string& d) { return QString::fromLocal8Bit(d); })},
+      {"factor", main.factor()},
+      {"title", main.windowTitle()},
+      {"status", main.statusText()},
       {"tooltip", tooltip ? QJsonValue(Text(*tooltip)) : QJsonValue()},
       {"completions", QJsonArray::fromStringList(completions)},
-      {"window", QJsonArray{qRound(app_.main->width() * app_.main->devicePixelRatioF()),
-                            qRound(app_.main->height() * app_.main->devicePixelRatioF())}},
+      {"window", QJsonArray{qRound(main.width() * ratio), qRound(main.height() * ratio)}},
       {"focus", focus ? QJsonValue(focus->objectName()) : QJsonValue()},
-      {"fullScreen", app_.main->isFullScreen()},
+      {"fullScreen", main.isFullScreen()},
+      {"warnings", WarningsJson(s.document.Warnings)},
   };
 }
 

@@ -86,6 +86,7 @@ class BatchRunner {
   void Ok(const Line& line);
   void Cancel(const Line& line);
 
+  QJsonObject DialogsJson(QStringList& completions) const;
   SearchDialog* DialogNamed(const std::string& name, int line) const;
   int FieldNumber(const SearchDialog& dialog, const std::string& word, int line) const;
   ImageView* ShownImage() const;

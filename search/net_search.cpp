@@ -71,7 +71,8 @@ bool NetSearch(Session& s, const std::string& text) {
 }
 
 void RedrawNet(Session& s, const std::string& text) {
-  RunRedraw(s, SearchKind::Net, {text, "", ""}, [&](Findings& findings) { MarkNet(s, text, Trigger::Redraw, findings); });
+  RunRedraw(s, SearchKind::Net, {text, "", ""},
+            [&](Findings& findings) { MarkNet(s, text, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

@@ -182,7 +182,8 @@ bool OpenShortSearch(Session& s, const SlotNames& names) {
 }
 
 void RedrawOpenShort(Session& s, const SlotNames& names) {
-  RunRedraw(s, SearchKind::OpenShort, names, [&](Findings& findings) { LayersAndPasses(s, names, Trigger::Redraw, findings); });
+  RunRedraw(s, SearchKind::OpenShort, names,
+            [&](Findings& findings) { LayersAndPasses(s, names, Trigger::Redraw, findings); });
 }
 
 }  // namespace vantrel

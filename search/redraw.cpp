@@ -1,5 +1,6 @@
 #include "search/redraw.h"
 
+#include "board/board_check.h"
 #include "board/companion_file.h"
 #include "search/comp_pin_search.h"
 #include "search/device_search.h"
@@ -9,6 +10,28 @@
 #include "search/point_inquiry.h"
 
 namespace vantrel {
+
+namespace {
+
+// Reads both files once to their end, the two sides at once on a large
+// board, and keeps what would stop a later scan as a warning.
+void CheckFiles(Session& s) {
+  using Problem = std::optional<FileProblem>;
+  s.runner.Run(s, Stage<Problem>{.rounds = {{[](SideWork& work, Problem& problem) {
+                                   problem = CheckBoardFile(work.file, work.side == Side::Top
+                                                                           ? FileRole::BoardFile
+                                                                           : FileRole::CompanionFile);
+                                 }}},
+                                 .apply =
+                                     [&](Side side, Problem& problem) {
+                                       if (!problem) return;
+                                       s.document.Warnings.push_back({s.FileOf(side), side, problem->line,
+                                                                      std::move(problem->message)});
+                                     },
+                                 .drawsNothing = true});
+}
+
+}  // namespace
 
 void Redraw(Session& s, const SearchTexts& texts) {
   switch (s.highlight.mode) {
@@ -27,17 +50,23 @@ void OpenBoard(Session& s, const std::string& boardFile) {
   // one opens or not.
   s.pictures.ClearHeader();
   s.highlight.findings.reset();
-  s.document.BoardOpen = true;
-  s.document.BoardFile = boardFile;
-  s.document.CompanionFile = CompanionFile(boardFile);
+  s.document = Document{.BoardFile = boardFile, .CompanionFile = CompanionFile(boardFile), .BoardOpen = true};
   s.view.shown = Side::Top;
-  ComputeHomeView(s.view, s.document.BoardFile);
-  DrawLayers(s, BoxStyle::Framed, PassOrder::LayerByLayer);
+  try {
+    ComputeHomeView(s.view, s.document.BoardFile);
+    DrawLayers(s, BoxStyle::Framed, PassOrder::LayerByLayer);
+  } catch (const BoardError& e) {
+    s.document.OpenFailed = s.document.ErrorOf(e);
+    throw;
+  }
   s.highlight.mode = HighlightMode::hmBoard;
+  CheckFiles(s);
 }
 
 void CloseBoard(Session& s) {
   s.document.BoardOpen = false;
+  s.document.OpenFailed.reset();
+  s.document.Warnings.clear();
   s.highlight.findings.reset();
   s.view.shown = Side::Bottom;  // Image1 hidden
   RestoreHomeView(s.view);
@@ -51,6 +80,7 @@ void ResetView(Session& s) {
   s.highlight.findings.reset();
   DrawLayers(s, BoxStyle::Framed, PassOrder::SideAfterSide);
   s.pictures.ClearHeader();
+  s.document.OpenFailed.reset();  // both sides read whole
 }
 
 void TurnOver(Session& s, const SearchTexts& texts) {

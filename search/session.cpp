@@ -9,6 +9,18 @@ Pictures::Pictures(bool labelGlyphs) {
   }
 }
 
+FileError Document::ErrorOf(const BoardError& e) const {
+  FileError error;
+  error.message = e.what();
+  if (const std::optional<ReadPosition>& where = e.where()) {
+    error.file = where->file;
+    if (where->file == BoardFile) error.side = Side::Top;
+    if (where->file == CompanionFile) error.side = Side::Bottom;
+    if (where->bytesRead) error.line = LineOfLastByte(where->file, *where->bytesRead);
+  }
+  return error;
+}
+
 void Pictures::ClearHeader() {
   for (std::string& line : header) std::string().swap(line);
 }

@@ -19,7 +19,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "board/board_error.h"
 #include "board/companion_file.h"
 #include "board/side.h"
 #include "board/view_state.h"
@@ -40,6 +42,18 @@ struct SearchTexts {
   std::string net;      // the net dialog's Edit1
 };
 
+// An error met in a board file, and where: the file, the side it describes
+// (none for a file that is neither of the board's), the line (counted from 1;
+// 0 when reading had not begun) and the error's text.
+struct FileError {
+  std::string file;
+  std::optional<Side> side;
+  std::uint64_t line = 0;
+  std::string message;
+
+  bool operator==(const FileError&) const = default;
+};
+
 struct Document {
   std::string BoardFile;                       // empty until a board has been chosen
   std::string CompanionFile = kCompanionName;  // "jet.CON" beside the board file
@@ -47,9 +61,17 @@ struct Document {
   // an error, to a close. A closed board's files stay chosen: a search dialog
   // left open still works on them.
   bool BoardOpen = false;
+  // Why the last open stopped, until the board is read whole or another opens.
+  std::optional<FileError> OpenFailed{};
+  // What would stop a later scan that none has met yet: found by the check
+  // made when the board opened.
+  std::vector<FileError> Warnings{};
 
   bool HasFiles() const { return !BoardFile.empty(); }
   const std::string& FileOf(Side side) const { return side == Side::Top ? BoardFile : CompanionFile; }
+  // The error `e` met in one of the files; reads the file again up to where
+  // it stopped, to count the line.
+  FileError ErrorOf(const BoardError& e) const;
 };
 
 // What the marks shown found, for the status line: the search that made them
@@ -192,7 +214,8 @@ struct Session {
 bool RunSearch(Session& s, SearchKind kind, const SlotNames& names,
                const std::function<void(Findings&)>& mark);
 // A redraw of the active search: its findings found anew.
-void RunRedraw(Session& s, SearchKind kind, const SlotNames& names, const std::function<void(Findings&)>& mark);
+void RunRedraw(Session& s, SearchKind kind, const SlotNames& names,
+               const std::function<void(Findings&)>& mark);
 
 // A header line made of `parts`, each but the last followed by `gap`.
 std::string JoinHeader(std::initializer_list<std::string_view> parts, std::string_view gap);

@@ -169,7 +169,7 @@ bool SideRunner::RunApart(Session& s, const AnyStage& stage) {
   enum class Trial { None, Asked, Begun };
   PerSide<Trial> trial{Trial::None, Trial::None};
   const auto half = [&](Side side) {
-    if (side == Side::Bottom || !stage.opensWithOutline) {
+    if (!stage.drawsNothing && (side == Side::Bottom || !stage.opensWithOutline)) {
       trial[side] = Trial::Asked;
       Probe(SplitPoint::TrialBegins, side);
       work[side].picture.BeginTrial();

@@ -69,6 +69,8 @@ struct Stage {
   // Each side's first step is its outline pass, which clears the picture
   // before anything can fail: run apart, the top picture needs no trial.
   bool opensWithOutline = false;
+  // The steps only read: run apart, no picture needs a trial.
+  bool drawsNothing = false;
 };
 
 // The points of a run apart where the tests make it fail, on the thread of
@@ -105,7 +107,8 @@ class SideRunner {
                      },
                  .apply = [&](Side side) { stage.apply(side, results[side]); },
                  .reset = [&] { results = PerSide<Result>{}; },
-                 .opensWithOutline = stage.opensWithOutline});
+                 .opensWithOutline = stage.opensWithOutline,
+                 .drawsNothing = stage.drawsNothing});
   }
 
   // For the tests: called at each SplitPoint of a run apart.
@@ -119,6 +122,7 @@ class SideRunner {
     std::function<void(Side)> apply;
     std::function<void()> reset;
     bool opensWithOutline;
+    bool drawsNothing;
   };
 
   void RunStage(Session& s, const AnyStage& stage);

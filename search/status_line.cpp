@@ -83,15 +83,30 @@ bool ShowsBoard(const Session& s) {
   return s.document.HasFiles() && s.highlight.mode != HighlightMode::hmNone;
 }
 
+std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
 }  // namespace
 
+std::string DescribeFileError(const FileError& error) {
+  std::string text = FileName(error.file);
+  if (error.side) {
+    text += *error.side == Side::Top ? " (the board file, top side)" : " (the companion file, bottom side)";
+  }
+  if (error.line > 0) text += ", line " + std::to_string(error.line);
+  return text + ": " + error.message;
+}
+
 std::string WindowTitle(const Session& s) {
+  const std::string name = FileName(s.document.BoardFile);
+  if (s.document.OpenFailed) return name + " \xe2\x80\x94 cannot be read \xe2\x80\x94 Vantrel";
   if (!ShowsBoard(s)) return "Vantrel";
-  const std::string name = std::filesystem::path(s.document.BoardFile).filename().string();
   return name + " \xe2\x80\x94 " + (s.TopShown() ? "top" : "bottom") + " \xe2\x80\x94 Vantrel";
 }
 
 std::string StatusLine(const Session& s) {
+  if (const std::optional<FileError>& failed = s.document.OpenFailed) {
+    return "Cannot be read: " + DescribeFileError(*failed);
+  }
   if (!ShowsBoard(s)) return "";
   std::string line = s.TopShown() ? "Top side" : "Bottom side";
   line += kDot;
@@ -101,6 +116,10 @@ std::string StatusLine(const Session& s) {
       line += kDot;
       line += found;
     }
+  }
+  for (const FileError& warning : s.document.Warnings) {
+    line += kDot;
+    line += "Warning: " + DescribeFileError(warning);
   }
   return line;
 }

@@ -30,6 +30,11 @@ const std::string kRecords = " U1.1\n0.5 0.25\nGND\nSMD\n R2.1\n2 2.5\nVCC\nSMD\
 const std::string kNails = "T1\n0.5 0.25\nGND\nPROBE\n";
 const std::string kBlocks = "GND\n1\nT1\n\n";
 
+// `text` with the first `from` in it replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
 std::string Board(const std::string& outline = kOutline, const std::string& parts = kParts,
                   const std::string& pins = kPins) {
   return "header\n" + outline + "1 1 1 1\n" + parts + "2 2 2 2\n" + pins + "3 3 3 3\n" + kRecords +
@@ -46,6 +51,9 @@ struct BadBoard {
   // What the box adds after the folder's path: the file, its role and the
   // line where reading stopped; nullptr where it is not checked.
   const char* where = nullptr;
+  // For a board that opens: what the check of its files warns of, as the
+  // status line gives it; "" for none.
+  std::string warning = "";
 };
 
 std::vector<BadBoard> Cases() {
@@ -61,10 +69,32 @@ std::vector<BadBoard> Cases() {
        HighlightMode::hmNone},
       {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
        HighlightMode::hmNone},
-      // Open reads no pin record, nail or net block: a file cut there opens.
-      {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", HighlightMode::hmBoard},
-      {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", HighlightMode::hmBoard},
+      // Open draws no pin record, nail or net block: a file cut or damaged
+      // there opens, and the check that follows says where and what.
+      {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", HighlightMode::hmBoard, "jet.CON",
+       nullptr,
+       "bad.brd (the board file, top side), line 19: Read beyond end of file: no \"4 4 4 4\" line closes "
+       "the pin records"},
+      {"BadNumberInPinRecords", Replaced(good, "\n2 2.5\nVCC", "\n2 x\nVCC"), good, "",
+       HighlightMode::hmBoard, "jet.CON", nullptr,
+       "bad.brd (the board file, top side), line 21: Invalid numeric input in a pin record"},
+      {"CutInNails", good.substr(0, good.find("5 5 5 5")), good, "", HighlightMode::hmBoard, "jet.CON",
+       nullptr,
+       "bad.brd (the board file, top side), line 28: Read beyond end of file: no \"5 5 5 5\" line closes "
+       "the nail records"},
+      {"BadNumberInNails", Replaced(good, "T1\n0.5 0.25", "T1\n0.5 -"), good, "", HighlightMode::hmBoard,
+       "jet.CON", nullptr,
+       "bad.brd (the board file, top side), line 26: Invalid numeric input in a nail record"},
       {"CutInNetBlocks", good.substr(0, good.size() - 3), good, "", HighlightMode::hmBoard},
+      {"CompanionCutInPinRecords", good, good.substr(0, good.find("4 4 4 4")), "", HighlightMode::hmBoard,
+       "jet.CON", nullptr,
+       "jet.CON (the companion file, bottom side), line 23: Read beyond end of file: no \"4 4 4 4\" line "
+       "closes the pin records"},
+      {"CompanionBadNumberInNails", good, Replaced(good, "T1\n0.5 0.25", "T1\n1,5 0.25"), "",
+       HighlightMode::hmBoard, "jet.CON", nullptr,
+       "jet.CON (the companion file, bottom side), line 26: Invalid numeric input in a nail record"},
+      // Its nail scan reads on to the end of the file: it needs no end marker.
+      {"CompanionCutInNails", good, good.substr(0, good.find("5 5 5 5")), "", HighlightMode::hmBoard},
       {"CompanionCutInPins", good, "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n4.25 2.5\n",
        "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
        "jet.CON (the companion file, bottom side), line 9"},
@@ -73,8 +103,11 @@ std::vector<BadBoard> Cases() {
       {"MarkerWithTrailingBlank",
        "header\n" + kOutline + "1 1 1 1 \n" + kParts + "2 2 2 2\n" + kPins + "3 3 3 3\n", good,
        "Read beyond end of file.", HighlightMode::hmNone},
+      // It has no pin records at all: the first search will stop there.
       {"MarkersWithCarriageReturns", "header\r\n-2 0\r\n6 5\r\n1 1 1 1\r\n2 2 2 2\r\n3 3 3 3\r\n", good, "",
-       HighlightMode::hmBoard},
+       HighlightMode::hmBoard, "jet.CON", nullptr,
+       "bad.brd (the board file, top side), line 6: Read beyond end of file: no \"4 4 4 4\" line closes the "
+       "pin records"},
       {"BinaryGarbage", garbage, good, "Invalid numeric input.", HighlightMode::hmNone},
       {"NulBytesInNamesAndNumbers",
        Board(kOutline,
@@ -109,6 +142,35 @@ std::vector<BadBoard> Cases() {
 
 void PrintTo(const BadBoard& c, std::ostream* os) { *os << c.name; }
 
+// After an open that stopped, the title says so and the status line gives
+// the message, file and line; after one that opened, the status line warns
+// of what its check found, and state.json lists it.
+void ExpectTheWindowTellsIt(const Application& app, const BatchRunner& runner, const BadBoard& c) {
+  const QString title = app.main->windowTitle();
+  const QString status = app.main->statusText();
+  const QJsonObject state = runner.State();
+  if (!c.error.empty()) {
+    EXPECT_EQ(title, QString::fromUtf8("bad.brd \u2014 cannot be read \u2014 Vantrel"));
+    EXPECT_TRUE(status.startsWith("Cannot be read: ")) << status.toStdString();
+    EXPECT_TRUE(status.endsWith(QString::fromStdString(c.error).chopped(1))) << status.toStdString();
+    EXPECT_FALSE(status.contains(" pin")) << "no counts for pictures not drawn";
+    return;
+  }
+  EXPECT_FALSE(title.contains("cannot be read"));
+  const QJsonArray warnings = state["warnings"].toArray();
+  if (c.warning.empty()) {
+    EXPECT_TRUE(warnings.isEmpty()) << status.toStdString();
+    return;
+  }
+  EXPECT_TRUE(status.endsWith(QString::fromLatin1(" \xb7 Warning: ") + QString::fromStdString(c.warning)))
+      << status.toStdString();
+  ASSERT_EQ(warnings.size(), 1);
+  const QJsonObject w = warnings[0].toObject();
+  EXPECT_EQ(w["side"], c.warning.starts_with("bad.brd") ? "top" : "bottom");
+  EXPECT_TRUE(c.warning.find(", line " + std::to_string(w["line"].toInt()) + ": ") != std::string::npos);
+  EXPECT_TRUE(c.warning.ends_with(w["message"].toString().toStdString()));
+}
+
 class BadInput : public testing::TestWithParam<BadBoard> {};
 
 TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
@@ -127,6 +189,7 @@ TEST_P(BadInput, ShowsItsMessageAndGoesOn) {
   }
   EXPECT_EQ(app.session.highlight.mode, c.mode);
   EXPECT_TRUE(app.main->boardShown());
+  ExpectTheWindowTellsIt(app, runner, c);
 
   // The program answers the next commands (which may report the same file
   // again), and a good board opens and redraws after it without a word.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_check.h"
 #include "board/board_error.h"
 #include "support/test_support.h"
 
@@ -417,6 +418,23 @@ TEST(BoardScanOpen, EveryScanClosesItsFile) {
     }
   }
   EXPECT_EQ(openFiles(), before);
+}
+
+// The check made once a board has opened finds nothing in a whole board,
+// and says so of a file that cannot be read at all.
+TEST(BoardCheck, RealBoardFilesAreWhole) {
+  for (const char* board : {"teres-main", "teres-kbd", "csi-adapter"}) {
+    EXPECT_EQ(CheckBoardFile(test::SharedBoardFile(board), FileRole::BoardFile), std::nullopt) << board;
+    EXPECT_EQ(CheckBoardFile((test::SharedBoardDir(board) / "jet.CON").string(), FileRole::CompanionFile),
+              std::nullopt)
+        << board;
+  }
+}
+
+TEST(BoardCheck, AFileThatCannotBeOpenedIsAProblem) {
+  TempDir dir;
+  EXPECT_EQ(CheckBoardFile((dir.path() / "missing.brd").string(), FileRole::BoardFile),
+            (FileProblem{0, "File not found"}));
 }
 
 }  // namespace
