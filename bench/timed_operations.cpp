@@ -13,6 +13,7 @@
 #include "bench/floors.h"
 #include "bench/viewer.h"
 #include "render/image_canvas.h"
+#include "search/redraw.h"
 
 namespace vantrel::bench {
 
@@ -101,6 +102,14 @@ void BM_Open(benchmark::State& state, const BenchBoard* board) {
   if (v.app.session.highlight.mode != HighlightMode::hmBoard) state.SkipWithError("the board did not open");
 }
 
+// The check of both files that follows an open.
+void BM_Check(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
+  TimeAgainstFloor(state, *board, [&] { CheckBoardFiles(v.app.session); });
+  if (!v.app.session.document.Warnings.empty()) state.SkipWithError("the board's files are not whole");
+}
+
 void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
@@ -168,6 +177,7 @@ void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
       if (board.pins >= 1000000) b->Iterations(5);
     };
     tune(benchmark::RegisterBenchmark(("open/" + board.label).c_str(), BM_Open, &board));
+    tune(benchmark::RegisterBenchmark(("check/" + board.label).c_str(), BM_Check, &board));
     for (int mode = 0; mode < static_cast<int>(std::size(kModes)); ++mode) {
       tune(benchmark::RegisterBenchmark(("redraw/" + std::string(kModes[mode]) + "/" + board.label).c_str(),
                                         BM_Redraw, &board, mode));
@@ -180,7 +190,7 @@ void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
 }
 
 std::vector<std::string> OperationNames() {
-  std::vector<std::string> operations{"open"};
+  std::vector<std::string> operations{"open", "check"};
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
   operations.insert(operations.end(), {"wheel", "drag"});
   return operations;

@@ -28,13 +28,11 @@ std::string Describe(Part part, const std::string& error) {
 // unless `endOptional`. Sets `part` to what is being read.
 void CheckRecords(BoardScan& scan, std::string_view end, bool endOptional, Part record, Part closing,
                   Part& part) {
-  std::string line;
   for (;;) {
     part = closing;
     if (endOptional && scan.AtEnd()) return;
     scan.ExpectMore();
-    scan.ReadLine(line);
-    if (line == end) return;
+    if (scan.ReadLineEquals(end)) return;
     part = record;
     scan.ReadPendingPoint();
     scan.SkipLine();  // the net

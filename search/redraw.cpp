@@ -11,11 +11,7 @@
 
 namespace vantrel {
 
-namespace {
-
-// Reads both files once to their end, the two sides at once on a large
-// board, and keeps what would stop a later scan as a warning.
-void CheckFiles(Session& s) {
+void CheckBoardFiles(Session& s) {
   using Problem = std::optional<FileProblem>;
   s.runner.Run(s, Stage<Problem>{.rounds = {{[](SideWork& work, Problem& problem) {
                                    problem = CheckBoardFile(work.file, work.side == Side::Top
@@ -30,8 +26,6 @@ void CheckFiles(Session& s) {
                                      },
                                  .drawsNothing = true});
 }
-
-}  // namespace
 
 void Redraw(Session& s, const SearchTexts& texts) {
   switch (s.highlight.mode) {
@@ -60,7 +54,7 @@ void OpenBoard(Session& s, const std::string& boardFile) {
     throw;
   }
   s.highlight.mode = HighlightMode::hmBoard;
-  CheckFiles(s);
+  CheckBoardFiles(s);
 }
 
 void CloseBoard(Session& s) {

@@ -23,6 +23,11 @@ void Redraw(Session& s, const SearchTexts& texts);
 // passes, both pin passes) and the mode becomes hmBoard.
 void OpenBoard(Session& s, const std::string& boardFile);
 
+// The check made once a board has opened (board/board_check.h): each file
+// read forward once to its end, the two sides at once on a large board; what
+// would stop a later scan becomes a warning of the document. Raises nothing.
+void CheckBoardFiles(Session& s);
+
 // Closing the board: the home view, the top side hidden, hmNone. The pictures
 // keep what they show until the next open draws over them.
 void CloseBoard(Session& s);

@@ -56,19 +56,10 @@ struct BadBoard {
   std::string warning = "";
 };
 
-std::vector<BadBoard> Cases() {
+// Boards damaged where the open does not read.
+std::vector<BadBoard> DamagedFurtherOn() {
   const std::string good = Board();
-  std::string garbage;
-  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
   return {
-      {"EmptyFile", "", good, "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
-       "bad.brd (the board file, top side), line 1"},
-      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", HighlightMode::hmNone,
-       "jet.CON", "bad.brd (the board file, top side), line 3"},
-      {"CutInParts", "header\n" + kOutline + "1 1 1 1\nU1\n0 1.5 0 0.5\n", good, "Read beyond end of file.",
-       HighlightMode::hmNone},
-      {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
-       HighlightMode::hmNone},
       // Open draws no pin record, nail or net block: a file cut or damaged
       // there opens, and the check that follows says where and what.
       {"CutInPinRecords", good.substr(0, good.find(" R2.1")), good, "", HighlightMode::hmBoard, "jet.CON",
@@ -95,6 +86,22 @@ std::vector<BadBoard> Cases() {
        "jet.CON (the companion file, bottom side), line 26: Invalid numeric input in a nail record"},
       // Its nail scan reads on to the end of the file: it needs no end marker.
       {"CompanionCutInNails", good, good.substr(0, good.find("5 5 5 5")), "", HighlightMode::hmBoard},
+  };
+}
+
+std::vector<BadBoard> Cases() {
+  const std::string good = Board();
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+  std::vector<BadBoard> cases = {
+      {"EmptyFile", "", good, "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
+       "bad.brd (the board file, top side), line 1"},
+      {"CutInOutline", "header\n-2 0\n6 0\n", good, "Read beyond end of file.", HighlightMode::hmNone,
+       "jet.CON", "bad.brd (the board file, top side), line 3"},
+      {"CutInParts", "header\n" + kOutline + "1 1 1 1\nU1\n0 1.5 0 0.5\n", good, "Read beyond end of file.",
+       HighlightMode::hmNone},
+      {"CutInPins", "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n0.5 0.25\n", good, "Read beyond end of file.",
+       HighlightMode::hmNone},
       {"CompanionCutInPins", good, "header\n" + kOutline + "1 1 1 1\n2 2 2 2\n4.25 2.5\n",
        "Read beyond end of file.", HighlightMode::hmNone, "jet.CON",
        "jet.CON (the companion file, bottom side), line 9"},
@@ -138,6 +145,9 @@ std::vector<BadBoard> Cases() {
        "jet.CON (the companion file, bottom side)"},
       {"CompanionInOtherLetterCase", good, good, "", HighlightMode::hmBoard, "JET.con"},
   };
+  std::vector<BadBoard> damaged = DamagedFurtherOn();
+  cases.insert(cases.end(), damaged.begin(), damaged.end());
+  return cases;
 }
 
 void PrintTo(const BadBoard& c, std::ostream* os) { *os << c.name; }
