@@ -193,6 +193,9 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"hover", &BatchRunner::Hover},
       {"type", &BatchRunner::Type},
       {"keys", &BatchRunner::Keys},
+      {"rotate", &BatchRunner::Rotate},
+      {"mirror", &BatchRunner::Mirror},
+      {"labels", &BatchRunner::Labels},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -379,6 +382,25 @@ void BatchRunner::Keys(const Line& line) {
   }
 }
 
+// rotate [ccw]: a quarter turn clockwise, or counter-clockwise.
+void BatchRunner::Rotate(const Line& line) {
+  Require(line.words.empty() || (line.words.size() == 1 && line.words[0] == "ccw"), line.text, line.number);
+  if (line.words.empty()) return app_.main->RotateClockwiseClick();
+  app_.main->RotateBackClick();
+}
+
+void BatchRunner::Mirror(const Line& line) {
+  Require(line.argument.empty(), line.text, line.number);
+  app_.main->MirrorClick();
+}
+
+// labels on|off: View › Names on the board.
+void BatchRunner::Labels(const Line& line) {
+  Require(line.words.size() == 1 && (line.words[0] == "on" || line.words[0] == "off"), line.text,
+          line.number);
+  app_.main->ShowNames(line.words[0] == "on");
+}
+
 void BatchRunner::Ok(const Line& line) {
   Require(line.words.size() == 1, line.text, line.number);
   DialogNamed(line.words[0], line.number)->okButton()->click();
@@ -516,6 +538,9 @@ QJsonObject BatchRunner::State() const {
       {"focus", focus ? QJsonValue(focus->objectName()) : QJsonValue()},
       {"fullScreen", main.isFullScreen()},
       {"warnings", WarningsJson(s.document.Warnings)},
+      {"rotation", s.view.orientation.Degrees()},
+      {"mirrored", s.view.orientation.mirrored},
+      {"labels", s.view.names},
   };
 }
 

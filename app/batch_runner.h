@@ -85,6 +85,9 @@ class BatchRunner {
   void Keys(const Line& line);
   void Ok(const Line& line);
   void Cancel(const Line& line);
+  void Rotate(const Line& line);
+  void Mirror(const Line& line);
+  void Labels(const Line& line);
 
   QJsonObject DialogsJson(QStringList& completions) const;
   SearchDialog* DialogNamed(const std::string& name, int line) const;

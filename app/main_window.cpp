@@ -28,6 +28,7 @@
 #include "dialogs/overview_window.h"
 #include "search/device_search.h"
 #include "search/error_handler.h"
+#include "search/go_to.h"
 #include "search/point_inquiry.h"
 #include "search/redraw.h"
 #include "search/status_line.h"
@@ -204,6 +205,15 @@ void TFrm_Main::BuildMenu() {
     const SearchMenuItem& menu = MenuItemOf(kind);
     item(bar, menu.objectName, menu.caption, click, menu.key);
   }
+  QMenu* view = bar->addMenu(QStringLiteral("View"));
+  view->setObjectName(QStringLiteral("ViewMenu"));
+  item(view, "RotateClockwise", "Rotate clockwise\tR", &TFrm_Main::RotateClockwiseClick, "rotate");
+  item(view, "RotateBack", "Rotate counter-clockwise", &TFrm_Main::RotateBackClick, "rotate-ccw");
+  item(view, "Mirror", "Mirror\tM", &TFrm_Main::MirrorClick, "mirror");
+  view->addSeparator();
+  item(view, "Names", "Names on the board\tL", &TFrm_Main::NamesClick, "names");
+  menuAction("names")->setCheckable(true);
+  item(view, "Fit", "Fit board\tF", &TFrm_Main::FitClick, "fit");
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
@@ -366,8 +376,51 @@ void TFrm_Main::keyPressEvent(QKeyEvent* event) {
   }
   const QString text = event->text();
   for (QChar c : text) {
-    if (c.unicode() < 256) FormKeyPress(static_cast<char>(c.unicode()));
+    if (c.unicode() >= 256) continue;
+    const char key = static_cast<char>(c.unicode());
+    if (!ViewKey(key)) FormKeyPress(key);
   }
+}
+
+bool TFrm_Main::ViewKey(char key) {
+  switch (key) {
+    case 'R':
+    case 'r': RotateClockwiseClick(); return true;
+    case 'M':
+    case 'm': MirrorClick(); return true;
+    case 'L':
+    case 'l': NamesClick(); return true;
+    case 'F':
+    case 'f': FitClick(); return true;
+    default: return false;
+  }
+}
+
+void TFrm_Main::RotateClockwiseClick() { TurnTo(session_.view.orientation.Turned(true)); }
+
+void TFrm_Main::RotateBackClick() { TurnTo(session_.view.orientation.Turned(false)); }
+
+void TFrm_Main::MirrorClick() { TurnTo(session_.view.orientation.Mirrored()); }
+
+void TFrm_Main::NamesClick() { ShowNames(!session_.view.names); }
+
+void TFrm_Main::ShowNames(bool shown) {
+  menuAction("names")->setChecked(shown);
+  if (shown == session_.view.names) return;
+  Handle([&] {
+    session_.view.names = shown;
+    Redraw();
+  });
+}
+
+void TFrm_Main::FitClick() {
+  Handle([&] {
+    if (FitBoard(session_)) Redraw();
+  });
+}
+
+void TFrm_Main::TurnTo(Orientation orientation) {
+  Handle([&] { TurnView(session_, orientation, FieldTexts()); });
 }
 
 void TFrm_Main::dragEnterEvent(QDragEnterEvent* event) {

@@ -81,6 +81,16 @@ class TFrm_Main : public QMainWindow {
   void NetsClick();
   // What the four menu items do: the dialog shown, emptied first but for the net dialog's.
   void ShowSearchDialog(SearchKind kind);
+  // The View menu: the pictures turned a quarter clockwise ("R") or back, or
+  // mirrored left to right ("M").
+  void RotateClockwiseClick();
+  void RotateBackClick();
+  void MirrorClick();
+  // View › Names on the board ("L"): part and pin names drawn on the board.
+  void NamesClick();
+  void ShowNames(bool shown);
+  // View › Fit board ("F"): the whole outline in the picture.
+  void FitClick();
   void Content1Click();
   void KeysClick();
   void About1Click();
@@ -132,6 +142,10 @@ class TFrm_Main : public QMainWindow {
   void BuildMenu();
   void DoOpen(const std::string& path);
   void PanAndRedraw(std::int64_t dx, std::int64_t dy);
+  // The letters of the view's own commands, either case, which the design's
+  // keys leave unused; whether `key` was one.
+  bool ViewKey(char key);
+  void TurnTo(Orientation orientation);
   void ZoomAndRedraw(Zoom zoom);
   void ShowEmptied(SearchDialog* dialog);
   void SetBoardShown(bool shown);

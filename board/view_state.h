@@ -52,9 +52,38 @@ struct Placement {
   bool operator==(const Placement&) const = default;
 };
 
+struct PixelPoint;
+struct RealPoint;
+struct ScreenBox;
+
+// How the pictures are turned to match the board on the bench: a number of
+// quarter turns clockwise, then a mirror image left to right, both about the
+// picture's centre. Every figure is placed as the plain view places it and
+// then turned, so a label stays upright beside its pin. Turns and mirrors of
+// a point or a box keep whole pixels whole; a box keeps which way round it is.
+struct Orientation {
+  int quarterTurns = 0;  // 0 to 3
+  bool mirrored = false;
+
+  bool operator==(const Orientation&) const = default;
+  bool Plain() const { return quarterTurns == 0 && !mirrored; }
+  // The key "R" (a quarter turn clockwise on the screen, or back) and "M".
+  Orientation Turned(bool clockwise) const;
+  Orientation Mirrored() const { return {quarterTurns, !mirrored}; }
+  int Degrees() const { return 90 * quarterTurns; }
+
+  // From the plain view's pixels to the turned picture's, about `centre`, and back.
+  PixelPoint Apply(PixelPoint p, PixelPoint centre) const;
+  RealPoint Apply(RealPoint p, PixelPoint centre) const;
+  ScreenBox Apply(const ScreenBox& box, PixelPoint centre) const;
+  RealPoint Undo(RealPoint p, PixelPoint centre) const;
+  // A move on the screen as the plain view's move (no centre: vectors).
+  RealPoint UndoMove(RealPoint move) const;
+};
+
 // The view: the live placement, the zoom step counted from the home view,
 // the outline's extents and the placement the board had when it was opened
-// (the home view), and which side the pictures show.
+// (the home view), which side the pictures show and how they are turned.
 struct ViewState : Placement {
   std::int32_t ZoomStep = 0;
   double ExtentMinX = 0;
@@ -65,6 +94,8 @@ struct ViewState : Placement {
   // The top picture (Image1) is hidden until a board opens, so the bottom
   // side counts as shown until then.
   Side shown = Side::Bottom;
+  Orientation orientation;
+  bool names = false;  // part and pin names drawn on the board
 
   bool operator==(const ViewState&) const = default;
 };
@@ -115,10 +146,10 @@ bool ZoomKey(ViewState& view, Zoom zoom);
 // The pan keys move both sides by 80 x (ZoomStep + 1) pixels: nothing at
 // ZoomStep -1, the other way below it.
 std::int64_t PanStep(const ViewState& view);
-// Moves the origins of both sides by (dx, dy) pixels.
+// Moves the board of both sides by (dx, dy) pixels of the pictures as shown.
 void Pan(ViewState& view, std::int64_t dx, std::int64_t dy);
 
-// The double click on a side at pointer (x, y): the board point under the
+// The double click on a side at pointer (x, y) of the picture as shown: the board point under the
 // pointer comes to (kCentreX, kMiddleRow) at Scale + 90 (top) or + 50
 // (bottom); only that side's origin moves. ZoomStep + 1; on the top the
 // markers grow by 4 and 2 (1 from the fourth step on), on the bottom by 2 and
@@ -127,7 +158,7 @@ void Pan(ViewState& view, std::int64_t dx, std::int64_t dy);
 // after ZoomStep has been counted up.
 bool ZoomAboutPointer(ViewState& view, Side side, std::int32_t x, std::int32_t y);
 
-// One notch of the mouse wheel at pointer (x, y) of the side shown: the step
+// One notch of the mouse wheel at pointer (x, y) of the picture shown: the step
 // of the zoom keys (same limits, same marker sizes), but instead of centring
 // the board each origin of both sides becomes
 //   Round(P - (P - origin) x new Scale / old Scale)
@@ -137,7 +168,8 @@ bool ZoomAboutPointer(ViewState& view, Side side, std::int32_t x, std::int32_t y
 // as it was.
 bool WheelZoom(ViewState& view, Zoom zoom, std::int32_t x, std::int32_t y);
 
-// Sets the side's origin so that board point p falls on (kCentreX, kPinTargetY).
+// Sets the side's origin so that board point p falls on (kCentreX,
+// kPinTargetY) of the picture as shown.
 void CentreOnPin(ViewState& view, Side side, BoardPoint p);
 
 struct PixelPoint {
@@ -164,27 +196,33 @@ struct ScreenBox {
   bool operator==(const ScreenBox&) const = default;
 };
 
-// Maps board points of one side to pixels with a given scale and origin; the
-// main window uses the view's, the overview window its own.
+// The centre the side pictures turn about, and the overview pictures'.
+inline constexpr PixelPoint kSideCentre{design::kCentreX, design::kMiddleRow};
+
+// Maps board points of one side to pixels with a given scale and origin, and
+// turns them as the orientation says about `centre`; the main window uses the
+// view's, the overview window its own.
 class SideMapping {
  public:
-  SideMapping(Side side, double scale, std::int32_t originX, std::int32_t originY)
-      : side_(side), scale_(scale), originX_(originX), originY_(originY) {}
+  SideMapping(Side side, double scale, std::int32_t originX, std::int32_t originY,
+              Orientation orientation = {}, PixelPoint centre = kSideCentre)
+      : side_(side),
+        scale_(scale),
+        originX_(originX),
+        originY_(originY),
+        orientation_(orientation),
+        centre_(centre) {}
   static SideMapping Of(const ViewState& view, Side side);
 
-  std::int32_t MapX(double x) const { return RoundToInt32(RealX(x)); }
-  std::int32_t MapY(double y) const { return RoundToInt32(RealY(y)); }
-  PixelPoint Map(double x, double y) const { return {MapX(x), MapY(y)}; }
   // Whether Map(x, y) gives pixels rather than "Invalid floating point operation".
   bool MapsInRange(double x, double y) const { return RoundsToInt32(RealX(x)) && RoundsToInt32(RealY(y)); }
-  PixelPoint Map(BoardPoint p) const { return Map(p.x, p.y); }
-  RealPoint MapReal(BoardPoint p) const { return {RealX(p.x), RealY(p.y)}; }
-  ScreenBox MapBox(const BoardBox& box) const {
-    const std::int64_t y1 = MapY(box.y1);
-    const std::int64_t y2 = MapY(box.y2);
-    const bool top = side_ == Side::Top;
-    return {MapX(box.x1), MapX(box.x2), top ? y2 : y1, top ? y1 : y2};
+  PixelPoint Map(double x, double y) const {
+    const PixelPoint p{RoundToInt32(RealX(x)), RoundToInt32(RealY(y))};
+    return orientation_.Plain() ? p : orientation_.Apply(p, centre_);
   }
+  PixelPoint Map(BoardPoint p) const { return Map(p.x, p.y); }
+  RealPoint MapReal(BoardPoint p) const;
+  ScreenBox MapBox(const BoardBox& box) const;
   Side side() const { return side_; }
   double scale() const { return scale_; }
   std::int32_t originX() const { return originX_; }
@@ -198,6 +236,8 @@ class SideMapping {
   double scale_;
   std::int32_t originX_;
   std::int32_t originY_;
+  Orientation orientation_;
+  PixelPoint centre_;
 };
 
 }  // namespace vantrel

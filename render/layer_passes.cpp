@@ -11,7 +11,9 @@ PassView SidePassView(const ViewState& view, Side side, BoxStyle boxes) {
 
 PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX, std::int32_t originY) {
   const double scale = static_cast<double>(view.Scale) + 100;
-  return {SideMapping(side, scale, originX, originY),
+  // The overview picture turns about its own centre, where its device stands.
+  constexpr PixelPoint kOverviewCentre{143, 107};
+  return {SideMapping(side, scale, originX, originY, view.orientation, kOverviewCentre),
           CheckedInt32(static_cast<std::int64_t>(view.MarkMargin) + 4),
           CheckedInt32(static_cast<std::int64_t>(view.MarkRadius) + 2), BoxStyle::Filled, true};
 }

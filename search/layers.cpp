@@ -1,5 +1,7 @@
 #include "search/layers.h"
 
+#include "render/board_names.h"
+
 namespace vantrel {
 
 namespace {
@@ -19,7 +21,11 @@ void DrawPartBoxes(SideWork& work, BoxStyle boxes) {
 }
 
 void DrawPins(SideWork& work, BoxStyle boxes) {
-  PinPass(work.file, SidePassView(work.view, work.side, boxes), work.picture);
+  const PassView pass = SidePassView(work.view, work.side, boxes);
+  PinPass(work.file, pass, work.picture);
+  if (!work.view.names) return;
+  DrawBoardNames(work.file, pass, work.picture, PartNamesInView(work.file, pass, work.picture),
+                 work.picture.scale());
 }
 
 void DrawSideLayers(SideWork& work, BoxStyle boxes) {

@@ -22,7 +22,8 @@ constexpr BoxStyle BoxesFor(Trigger trigger) {
   return trigger == Trigger::DialogOk ? BoxStyle::Filled : BoxStyle::Framed;
 }
 
-// The passes of one side of a stage.
+// The passes of one side of a stage. The pin pass draws the names on the
+// board after the pins when the view shows them.
 void DrawOutline(SideWork& work, BoxStyle boxes);
 void DrawPartBoxes(SideWork& work, BoxStyle boxes);
 void DrawPins(SideWork& work, BoxStyle boxes);

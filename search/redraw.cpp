@@ -77,6 +77,16 @@ void ResetView(Session& s) {
   s.document.OpenFailed.reset();  // both sides read whole
 }
 
+void TurnView(Session& s, Orientation orientation, const SearchTexts& texts) {
+  s.view.orientation = orientation;
+  OverviewPictures::State& overview = s.pictures.overview.state;
+  for (const Side side : kSides) {
+    if (overview.drawings[side]) overview.drawings[side]->view.orientation = orientation;
+  }
+  Redraw(s, texts);
+  RedrawOverviewPictures(s);
+}
+
 void TurnOver(Session& s, const SearchTexts& texts) {
   s.view.shown = Other(s.view.shown);
   if (s.highlight.mode != HighlightMode::hmPoint) s.pictures.ClearHeader();

@@ -37,6 +37,10 @@ void CloseBoard(Session& s);
 // Before any board was chosen there is nothing to read, and it does nothing.
 void ResetView(Session& s);
 
+// Turns the pictures to `orientation` (the keys "R" and "M") and redraws
+// them, the overview's too: every pass, mark and label follows the turn.
+void TurnView(Session& s, Orientation orientation, const SearchTexts& texts);
+
 // The side key "0": shows the other side, empties the header unless the mode
 // is hmPoint, and redraws.
 void TurnOver(Session& s, const SearchTexts& texts);

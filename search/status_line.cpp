@@ -111,6 +111,12 @@ std::string StatusLine(const Session& s) {
   std::string line = s.TopShown() ? "Top side" : "Bottom side";
   line += kDot;
   line += "zoom step " + std::to_string(s.view.ZoomStep);
+  if (const Orientation& o = s.view.orientation; !o.Plain()) {
+    line += kDot;
+    if (o.quarterTurns > 0) line += "rotated " + std::to_string(o.Degrees()) + "\xb0";
+    if (o.quarterTurns > 0 && o.mirrored) line += ", ";
+    if (o.mirrored) line += "mirrored";
+  }
   if (const std::optional<Findings>& findings = s.highlight.findings) {
     if (const std::string found = FindingsText(*findings); !found.empty()) {
       line += kDot;

@@ -18,7 +18,7 @@ std::string WindowTitle(const Session& s);
 // the file's name.
 std::string DescribeFileError(const FileError& error);
 
-// The side shown, the zoom step, what the marks of the last search show and
+// The side shown, the zoom step, how the pictures are turned, what the marks of the last search show and
 // what the files hold that would stop a later scan, e.g. "Top side · zoom
 // step 2 · Net GND: 6 pins on top, 3 on bottom", or "Device U99: not found"
 // for a name found on neither side; after an open that stopped, "Cannot be
