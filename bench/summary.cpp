@@ -23,6 +23,24 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
 
 namespace {
 
+// The view's settings against the plain board's redraw at 100k pins: turned
+// or mirrored at most 1.1 times, names at most 1.5 times, the fit key one
+// redraw (its scans are the redraw's).
+template <typename Ms, typename Line>
+void PrintViewTargets(Ms ms, Line line) {
+  const double plain = ms("redraw/board", "100k");
+  if (plain <= 0) return;
+  for (const auto& [setting, limit] : {std::pair{"rotated", 1.1}, std::pair{"mirrored", 1.1},
+                                       std::pair{"names", 1.5}, std::pair{"names-zoomed", 1.5}}) {
+    if (const double t = ms(std::string("view/") + setting, "100k"); t >= 0) {
+      line(std::string("redraw ") + setting + " / plain at 100k", t / plain, limit);
+    }
+  }
+  if (const double scans = ms("fit", "100k", "scans"); scans >= 0) {
+    line("fit at 100k, redraws", scans / ms("redraw/board", "100k", "scans"), 1);
+  }
+}
+
 // Each speed target beside what this run measured.
 template <typename Find>
 void PrintTargets(Find find, const std::vector<std::string>& operations,
@@ -51,6 +69,7 @@ void PrintTargets(Find find, const std::vector<std::string>& operations,
     if (small > 0 && large >= 0) line(op + " 1M / 100k", large / small, 10);
   }
   if (const double t = ms("redraw/openShort", "1M"); t >= 0) line("redraw/openShort at 1M pins, ms", t, 400);
+  PrintViewTargets(ms, line);
   if (const double burst = ms("drag", "100k", "burst_scans"); burst >= 0) {
     line("drag at 100k, redraws for 20 moves in a frame", burst / ms("drag", "100k", "scans"), 1);
   }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <map>
 
 #include "bench/floors.h"
 #include "bench/viewer.h"
@@ -20,6 +21,9 @@ namespace vantrel::bench {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The settings of the view whose redraw is timed beside the plain one.
+constexpr const char* kViewSettings[] = {"rotated", "mirrored", "names", "names-zoomed"};
 
 // What each iteration of a case measured, in seconds.
 struct Samples {
@@ -126,6 +130,35 @@ void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
   });
 }
 
+// The board's redraw by the pan keys with the view turned, mirrored or
+// showing the names (at the home view, and zoomed in until pin names show).
+void BM_ViewRedraw(benchmark::State& state, const BenchBoard* board, std::string setting) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
+  const std::map<std::string, std::string> scripts = {{"rotated", "rotate"},
+                                                      {"mirrored", "mirror"},
+                                                      {"names", "labels on"},
+                                                      {"names-zoomed", "labels on\nkey ++++++++"}};
+  v.runner.Run(scripts.at(setting));
+  char key = '4';
+  TimeAgainstFloor(state, *board, [&] {
+    v.app.main->FormKeyPress(key);
+    key = key == '4' ? '6' : '4';
+  });
+  v.runner.Run("labels off\nrotate ccw\nrotate ccw\nrotate ccw\nrotate ccw");
+  if (v.app.session.view.orientation.mirrored) v.runner.Run("mirror");
+}
+
+// The fit key from the home view: one redraw.
+void BM_Fit(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
+  TimeAgainstFloor(state, *board, [&] {
+    RestoreHomeView(v.app.session.view);
+    v.app.main->FitClick();
+  });
+}
+
 // A wheel notch (in, then out) at the middle of the picture, or a drag step
 // (24 pixels right, then left) of a drag that began in a corner: the event,
 // then the redraw the frame would bring.
@@ -182,6 +215,13 @@ void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
       tune(benchmark::RegisterBenchmark(("redraw/" + std::string(kModes[mode]) + "/" + board.label).c_str(),
                                         BM_Redraw, &board, mode));
     }
+    if (board.pins <= 100000) {
+      for (const char* setting : kViewSettings) {
+        tune(benchmark::RegisterBenchmark(("view/" + std::string(setting) + "/" + board.label).c_str(),
+                                          BM_ViewRedraw, &board, std::string(setting)));
+      }
+      tune(benchmark::RegisterBenchmark(("fit/" + board.label).c_str(), BM_Fit, &board));
+    }
     for (const bool wheel : {true, false}) {
       tune(benchmark::RegisterBenchmark((std::string(wheel ? "wheel/" : "drag/") + board.label).c_str(),
                                         BM_Gesture, &board, wheel));
@@ -193,6 +233,8 @@ std::vector<std::string> OperationNames() {
   std::vector<std::string> operations{"open", "check"};
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
   operations.insert(operations.end(), {"wheel", "drag"});
+  for (const char* setting : kViewSettings) operations.push_back(std::string("view/") + setting);
+  operations.push_back("fit");
   return operations;
 }
 

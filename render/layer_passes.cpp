@@ -38,15 +38,28 @@ void ReadOutline(BoardScan& scan, Start&& start, Point&& point) {
   }
 }
 
-// The part boxes: the box line after each name line, up to "2 2 2 2".
+// The part boxes: the box line after each name line, up to "2 2 2 2". The
+// name line is kept in `name` when it is given.
 template <class Box>
-void ReadPartBoxes(BoardScan& scan, Box&& box) {
+void ReadPartBoxes(BoardScan& scan, Box&& box, std::string* name = nullptr) {
   scan.SkipToSection(markers::kOutlineEnd);
   for (;;) {
     scan.ExpectMore();
-    if (scan.ReadLineEquals(markers::kPartsEnd)) return;
+    if (name) {
+      scan.ReadLine(*name);
+      if (*name == markers::kPartsEnd) return;
+    } else if (scan.ReadLineEquals(markers::kPartsEnd)) {
+      return;
+    }
     box(scan.ReadBox());
   }
+}
+
+// Whether a box reaches into the picture.
+bool InPicture(const ScreenBox& box, const Canvas& image) {
+  const std::int64_t left = std::min(box.left, box.right), right = std::max(box.left, box.right);
+  const std::int64_t upper = std::min(box.upper, box.lower), lower = std::max(box.upper, box.lower);
+  return right >= 0 && lower >= 0 && left < image.width() && upper < image.height();
 }
 
 // The pin centres, up to "3 3 3 3"; a point with a coordinate of 3 is
@@ -96,18 +109,23 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
       });
 }
 
-void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image) {
+void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PartNames* names) {
   BoardScan scan(file);
   StartPen(image, colors::kOlive);
-  ReadPartBoxes(scan, [&](const BoardBox& board) {
-    const ScreenBox box = pass.mapping.MapBox(board);
-    if (pass.boxes == BoxStyle::Framed) {
-      TraceFrame(image, box, pass.margin);
-    } else {
-      const std::int64_t m = pass.margin;
-      image.rectangle(box.left - m, box.upper - m, box.right + m, box.lower + m);
-    }
-  });
+  std::string name;
+  ReadPartBoxes(
+      scan,
+      [&](const BoardBox& board) {
+        const ScreenBox box = pass.mapping.MapBox(board);
+        if (pass.boxes == BoxStyle::Framed) {
+          TraceFrame(image, box, pass.margin);
+        } else {
+          const std::int64_t m = pass.margin;
+          image.rectangle(box.left - m, box.upper - m, box.right + m, box.lower + m);
+        }
+        if (names && InPicture(box, image)) names->KeepPart(box, name);
+      },
+      names ? &name : nullptr);
 }
 
 void PinPass(const std::string& file, const PassView& pass, Canvas& image) {

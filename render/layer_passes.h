@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "board/view_state.h"
 #include "render/canvas.h"
@@ -48,8 +49,16 @@ PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX
 // Clears `image` (and `header`, when given, but for the overview) to black and
 // draws the outline in red.
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header);
-// Draws one olive box per part, widened by the margin.
-void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image);
+// What keeps the parts' names for the names on the board (board_names.h).
+class PartNames {
+ public:
+  virtual ~PartNames() = default;
+  virtual void KeepPart(const ScreenBox& box, std::string_view name) = 0;
+};
+
+// Draws one olive box per part, widened by the margin; with `names`, also
+// hands each part's box as the picture shows it and its name to them.
+void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PartNames* names = nullptr);
 // Draws one circle per pin centre in the active-caption colour.
 void PinPass(const std::string& file, const PassView& pass, Canvas& image);
 

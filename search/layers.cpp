@@ -17,15 +17,17 @@ void DrawOutline(SideWork& work, BoxStyle boxes) {
 }
 
 void DrawPartBoxes(SideWork& work, BoxStyle boxes) {
-  PartBoxPass(work.file, SidePassView(work.view, work.side, boxes), work.picture);
+  work.names =
+      work.view.names ? std::make_shared<NamePlacer>(work.picture.width(), work.picture.height()) : nullptr;
+  PartBoxPass(work.file, SidePassView(work.view, work.side, boxes), work.picture, work.names.get());
 }
 
 void DrawPins(SideWork& work, BoxStyle boxes) {
   const PassView pass = SidePassView(work.view, work.side, boxes);
   PinPass(work.file, pass, work.picture);
-  if (!work.view.names) return;
-  DrawBoardNames(work.file, pass, work.picture, PartNamesInView(work.file, pass, work.picture),
-                 work.picture.scale());
+  if (!work.names) return;
+  DrawBoardNames(work.file, pass, work.picture, *work.names, work.picture.scale());
+  work.names = nullptr;
 }
 
 void DrawSideLayers(SideWork& work, BoxStyle boxes) {

@@ -34,7 +34,9 @@
 
 #include "board/side.h"
 #include "board/view_state.h"
+#include "render/board_names.h"
 #include "render/image_canvas.h"
+#include "render/layer_passes.h"
 
 namespace vantrel {
 
@@ -53,6 +55,9 @@ struct SideWork {
   // An outline pass ran, which clears the header strip too: the runner clears
   // it once for both sides.
   bool stripCleared = false;
+  // The names on the board, when the view shows them: the part-box pass keeps
+  // the parts' and the pin pass draws them over the pins.
+  std::shared_ptr<NamePlacer> names{};
 };
 
 template <class Result>

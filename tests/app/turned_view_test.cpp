@@ -101,8 +101,10 @@ TEST_F(TurnedView, RealBoardTheOutlineTurnsWithTheViewAndFourTurnsGiveItBack) {
   const QRect expected(QPoint(637 - outline.bottom(), outline.left() - 147),
                        QPoint(637 - outline.top(), outline.right() - 147));
   ASSERT_TRUE(QRect(0, 0, 784, 490).contains(expected));
-  for (const auto& [got, want] : {std::pair{turned.left(), expected.left()}, {turned.top(), expected.top()},
-                                  {turned.right(), expected.right()}, {turned.bottom(), expected.bottom()}}) {
+  for (const auto& [got, want] : {std::pair{turned.left(), expected.left()},
+                                  {turned.top(), expected.top()},
+                                  {turned.right(), expected.right()},
+                                  {turned.bottom(), expected.bottom()}}) {
     EXPECT_NEAR(got, want, 2);
   }
   Run("rotate\nrotate\nrotate");
@@ -145,13 +147,11 @@ TEST_F(TurnedView, RealBoardNamesShowOnlyWhenAskedAndOffChangeNothing) {
 }
 
 TEST(NamePlacer, LeavesOutANameThatWouldOverlapOneDrawn) {
-  test::TempDir dir;
-  ImageCanvas image(784, 490);
-  NamePlacer placer(image);
-  EXPECT_TRUE(placer.Place(100, 100, "U12"));
-  EXPECT_FALSE(placer.Place(110, 104, "R5"));
-  EXPECT_TRUE(placer.Place(300, 100, "R5"));
-  EXPECT_FALSE(placer.Place(-200, 100, "FAR"));
+  NamePlacer placer(784, 490);
+  EXPECT_TRUE(placer.Keep(100, 100, "U12"));
+  EXPECT_FALSE(placer.Keep(110, 104, "R5"));
+  EXPECT_TRUE(placer.Keep(300, 100, "R5"));
+  EXPECT_FALSE(placer.Keep(-200, 100, "FAR"));
 }
 
 TEST_F(TurnedView, RealBoardFitPutsTheWholeOutlineInThePictureAtEveryTurn) {
