@@ -212,9 +212,13 @@ class Soak : public testing::Test {
     } else if (roll < 95) {
       Run(OneIn(2) ? "close" : "open");
       if (OneIn(2)) Run("open " + board);
-    } else if (roll < 97) {
+    } else if (roll < 96) {
       static constexpr const char* kHelp[] = {"menu about", "menu content", "menu keys"};
       Run(kHelp[Below(3)]);
+    } else if (roll < 97) {
+      static constexpr const char* kView[] = {"rotate",    "rotate ccw", "mirror",
+                                              "labels on", "labels off", "key f"};
+      Run(kView[Below(6)]);
     } else {
       Run("field " + std::string(OneIn(2) ? "nail 2 " : "device 3 ") + RandomText());
     }
