@@ -4,7 +4,7 @@
 //   move X Y | dblclick X Y | menu ITEM | dump DIR | overview CHARS
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
 //   resize W H | wheel X Y N | drag X1 Y1 X2 Y2 | hover X Y | type DIALOG N TEXT
-//   keys NAME...
+//   keys NAME... | export PATH | print PATH.pdf | copy
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
@@ -12,7 +12,10 @@
 // toolkit names them without "Key_" (Left, PageUp, Equal, Escape, F11), or as
 // QKeySequence spells them (PgUp, Ctrl+Left), where the keyboard's keys go:
 // the open list of names, else the focused widget, else the active window,
-// else the main window.
+// else the main window. `export` writes the picture shown as the File menu's
+// Export does, PNG or PDF by PATH's extension; `print` prints it as the
+// Print item does, into a PDF file; neither asks with a dialog. `copy` is
+// Edit > Copy.
 #pragma once
 
 #include <QJsonObject>
@@ -85,6 +88,9 @@ class BatchRunner {
   void Keys(const Line& line);
   void Ok(const Line& line);
   void Cancel(const Line& line);
+  void Export(const Line& line);
+  void Print(const Line& line);
+  void Copy(const Line& line);
 
   QJsonObject DialogsJson(QStringList& completions) const;
   SearchDialog* DialogNamed(const std::string& name, int line) const;

@@ -2,7 +2,8 @@
 // header strip, the key handler and the mouse handlers. It shows the
 // program's Session and hands every action to an operation of the search
 // library (search/redraw.h and the searches), passing in what the search
-// dialogs' fields hold.
+// dialogs' fields hold. It exports, prints and copies the picture shown
+// (app/picture_export.h).
 //
 // Drawing happens in design pixels (784 x 490 side pictures). The window may
 // take any size: its controls are laid out at the factor
@@ -24,6 +25,8 @@
 #include "app/image_view.h"
 #include "search/error_handler.h"
 #include "search/session.h"
+
+class QPrinter;
 
 namespace vantrel {
 
@@ -54,16 +57,22 @@ class TFrm_Main : public QMainWindow {
  public:
   // Chooses a board file as the open dialog does; nothing when cancelled.
   using FileChooser = std::function<std::optional<std::string>()>;
+  // Sets up a printer as the print dialog does; false when cancelled.
+  using PrinterChooser = std::function<bool(QPrinter&)>;
 
   // Starts at `factor` times the design size of 800 x 600.
   TFrm_Main(Session& session, const ErrorHandler& handler, double factor);
 
   void setWindows(const SecondaryWindows& windows) { windows_ = windows; }
   Session& session() { return session_; }
+  const Session& session() const { return session_; }
   double factor() const { return factor_; }
   // Called whenever the factor changes, for the other windows to follow it.
   void setFactorChanged(std::function<void(double)> changed) { factorChanged_ = std::move(changed); }
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // What the export asks for its file with, and the print for its printer.
+  void setExportFileChooser(FileChooser chooser) { chooseExportFile_ = std::move(chooser); }
+  void setPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
 
   // Shows the window filling the screen's free area, maximised.
   void ShowOnScreen();
@@ -74,6 +83,10 @@ class TFrm_Main : public QMainWindow {
   void OpenBoard(const std::string& path);  // open1Click with the file already chosen
   void close1Click();
   void exit1Click();
+  // File > Export picture..., File > Print... and Edit > Copy (app/picture_export.h).
+  void export1Click();
+  void print1Click();
+  void copy1Click();
   void ToggleFullScreen();  // F11
   void NailClick();
   void CompClick();
@@ -139,6 +152,7 @@ class TFrm_Main : public QMainWindow {
   QLabel* MakeHeaderLabel(const char* name, int x, int y, int width);
   void UpdateFactor();
   void RedrawSoon();
+  bool PicturesHaveFocus() const;
 
   Session& session_;
   const ErrorHandler& handler_;
@@ -152,6 +166,8 @@ class TFrm_Main : public QMainWindow {
   std::function<void(double)> factorChanged_;
   QWidget* content_ = nullptr;  // the design-size area the controls stand on
   FileChooser chooseFile_;
+  FileChooser chooseExportFile_;
+  PrinterChooser choosePrinter_;
   SecondaryWindows windows_;
   QPoint pointer_;  // PointerX, PointerY: the last pointer position over either side picture
 
@@ -162,7 +178,8 @@ class TFrm_Main : public QMainWindow {
   QLabel* splashLine_ = nullptr;     // Label6
   QLabel* splashHint_ = nullptr;     // how to open a board
   // The menu items that menuAction names: "open/short", "comppin", "device",
-  // "nets" (the four searches), "content", "keys" and "about".
+  // "nets" (the four searches), "export", "print", "copy", "content", "keys"
+  // and "about".
   std::map<std::string, QAction*, std::less<>> menuItems_;
 };
 
