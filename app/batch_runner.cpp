@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QMetaEnum>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <charconv>
@@ -200,6 +202,7 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"export", &BatchRunner::Export},
       {"print", &BatchRunner::Print},
       {"copy", &BatchRunner::Copy},
+      {"wait", &BatchRunner::Wait},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -428,6 +431,19 @@ void BatchRunner::Print(const Line& line) {
 void BatchRunner::Copy(const Line& line) {
   Require(line.argument.empty(), line.text, line.number);
   app_.main->copy1Click();
+}
+
+// wait MS: the events of MS milliseconds, timers and watched files among them.
+void BatchRunner::Wait(const Line& line) {
+  Require(line.words.size() == 1, line.text, line.number);
+  const int milliseconds = ParseInt(line.words[0], line.number);
+  if (milliseconds < 0) throw BatchError(line.number, "not a duration: " + line.argument);
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(milliseconds);
+  loop.exec();
 }
 
 SearchDialog* BatchRunner::DialogNamed(const std::string& name, int line) const {

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QUrl>
 
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/file_follower.h"
 #include "app/picture_export.h"
 #include "board/board_error.h"
 #include "board/companion_file.h"
@@ -79,6 +81,7 @@ TFrm_Main::TFrm_Main(Session& session, const ErrorHandler& handler, double facto
   chooseFile_ = [this] { return AskForBoardFile(this); };
   chooseExportFile_ = [this] { return AskForExportFile(this, session_.document.BoardFile); };
   choosePrinter_ = [this](QPrinter& printer) { return AskForPrinter(printer, this); };
+  follower_ = new FileFollower([this] { BoardFilesChanged(); }, this);
 
   // The window's background fills all of it; the controls stand on a content
   // area of the design size, laid out at the factor and centred.
@@ -321,8 +324,14 @@ void TFrm_Main::SyncWithSession() {
   views_.top->setVisible(boardShown() && session_.TopShown());
   for (QWidget* view : {views_.top, views_.bottom, headerView_}) view->update();
   setWindowTitle(QString::fromLocal8Bit(WindowTitle(session_)));
-  statusLine_->setText(FromBytes(StatusLine(session_)));
+  QString status = FromBytes(StatusLine(session_));
+  if (!followNote_.isEmpty())
+    status += (status.isEmpty() ? QString() : QStringLiteral(" \u00b7 ")) + followNote_;
+  followNote_.clear();
+  statusLine_->setText(status);
   for (const char* item : {"export", "print", "copy"}) menuAction(item)->setEnabled(boardShown());
+  const Document& d = session_.document;
+  follower_->Follow(boardShown() ? std::vector{d.BoardFile, d.CompanionFile} : std::vector<std::string>{});
 }
 
 SearchTexts TFrm_Main::FieldTexts() const {
@@ -495,6 +504,26 @@ void TFrm_Main::copy1Click() {
 bool TFrm_Main::PicturesHaveFocus() const {
   const QWidget* focus = QApplication::focusWidget();
   return !focus || focus == this || focus == centralWidget() || centralWidget()->isAncestorOf(focus);
+}
+
+void TFrm_Main::BoardFilesChanged() {
+  Handle([&] {
+    std::vector<FileError>& warnings = session_.document.Warnings;
+    if (followWarning_) {
+      const auto last = std::find(warnings.rbegin(), warnings.rend(), *followWarning_);
+      if (last != warnings.rend()) warnings.erase(std::next(last).base());
+      followWarning_.reset();
+    }
+    if (!boardShown()) return;
+    try {
+      Redraw();
+      followNote_ = QStringLiteral("Board files changed on disk: redrawn at ") +
+                    QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    } catch (const BoardError& e) {
+      followWarning_ = session_.document.ErrorOf(e);
+      warnings.push_back(*followWarning_);
+    }
+  });
 }
 
 // Back from full screen the window is maximised again if it was.

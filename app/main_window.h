@@ -3,7 +3,8 @@
 // program's Session and hands every action to an operation of the search
 // library (search/redraw.h and the searches), passing in what the search
 // dialogs' fields hold. It exports, prints and copies the picture shown
-// (app/picture_export.h).
+// (app/picture_export.h), and follows the board's files while a board is
+// open, redrawing when they change (app/file_follower.h).
 //
 // Drawing happens in design pixels (784 x 490 side pictures). The window may
 // take any size: its controls are laid out at the factor
@@ -30,6 +31,7 @@ class QPrinter;
 
 namespace vantrel {
 
+class FileFollower;
 class SearchDialog;
 class TForm8;
 
@@ -114,6 +116,12 @@ class TFrm_Main : public QMainWindow {
   void FlushRedraw();
   // What the search dialogs' fields hold now.
   SearchTexts FieldTexts() const;
+  // The one place where a change of the board's files on disk is answered,
+  // once they have settled (app/file_follower.h): the current mode redrawn as
+  // a key redraws it, and the status line saying so until the next handler.
+  // An error of this redraw, which no user asked for, is no message box but a
+  // warning of the document, until the next change of the files.
+  void BoardFilesChanged();
 
   // Shows the session's state: header texts, which pictures are visible.
   void SyncWithSession();
@@ -168,6 +176,9 @@ class TFrm_Main : public QMainWindow {
   FileChooser chooseFile_;
   FileChooser chooseExportFile_;
   PrinterChooser choosePrinter_;
+  FileFollower* follower_ = nullptr;
+  std::optional<FileError> followWarning_;  // of the last redraw after the files changed
+  QString followNote_;                      // shown after the status line until the next handler
   SecondaryWindows windows_;
   QPoint pointer_;  // PointerX, PointerY: the last pointer position over either side picture
 

@@ -45,6 +45,7 @@ constexpr const char* kBatchCommands =
     "  export PATH            File > Export picture to PATH, PNG or PDF by its extension\n"
     "  print PATH.pdf         File > Print into the PDF file PATH\n"
     "  copy                   Edit > Copy: the picture and the header lines\n"
+    "  wait MS                let the program run for MS milliseconds (files followed)\n"
     "  dump DIR               write the pictures, screen.png and state.json\n";
 
 std::string Absolute(const QString& file) {

@@ -126,7 +126,7 @@ TEST_F(PictureExport, NothingIsWrittenWithoutABoardOrAName) {
   Run("export " + nowhere);
   EXPECT_EQ(runner.errors(), std::vector<std::string>{"Cannot write " + nowhere + "."});
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // demo.brd, jet.CON
-  for (const char* line : {"export", "export board.jpg", "print board.png", "copy x"}) {
+  for (const char* line : {"export", "export board.jpg", "print board.png", "copy x", "wait", "wait -1"}) {
     EXPECT_THROW(runner.RunLine(line), BatchError) << line;
   }
 }
