@@ -1,13 +1,16 @@
 #include "app/batch_runner.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMetaEnum>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPrinter>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <charconv>
@@ -20,6 +23,7 @@
 #include <optional>
 #include <sstream>
 
+#include "app/picture_export.h"
 #include "search/error_handler.h"
 
 namespace vantrel {
@@ -146,6 +150,8 @@ QJsonObject DialogJson(const SearchDialog& dialog) {
 
 BatchRunner::BatchRunner(Application& app) : app_(app) {
   app_.main->setFileChooser([] { return std::optional<std::string>(); });
+  app_.main->setExportFileChooser([] { return std::optional<std::string>(); });
+  app_.main->setPrinterChooser([](QPrinter&) { return false; });
   app_.handler.SetReporter([this](const std::string& text, const std::string& details) {
     errors_.push_back(text);
     errorDetails_.push_back(details);
@@ -196,6 +202,10 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"rotate", &BatchRunner::Rotate},
       {"mirror", &BatchRunner::Mirror},
       {"labels", &BatchRunner::Labels},
+      {"export", &BatchRunner::Export},
+      {"print", &BatchRunner::Print},
+      {"copy", &BatchRunner::Copy},
+      {"wait", &BatchRunner::Wait},
   };
   const auto it = kCommands.find(name);
   return it == kCommands.end() ? nullptr : it->second;
@@ -411,6 +421,53 @@ void BatchRunner::Cancel(const Line& line) {
   DialogNamed(line.words[0], line.number)->cancelButton()->click();
 }
 
+// export PATH: File > Export picture..., with PATH chosen in its dialog.
+void BatchRunner::Export(const Line& line) {
+  Require(!line.argument.empty(), line.text, line.number);
+  if (!PictureFormatOf(line.argument))
+    throw BatchError(line.number, "not a .png or .pdf file: " + line.argument);
+  TFrm_Main& main = *app_.main;
+  const std::string path = std::filesystem::absolute(line.argument).lexically_normal().string();
+  main.setExportFileChooser([path] { return std::optional<std::string>(path); });
+  main.export1Click();
+  main.setExportFileChooser([] { return std::optional<std::string>(); });
+}
+
+// print PATH.pdf: File > Print..., with the printer set to write PATH.
+void BatchRunner::Print(const Line& line) {
+  Require(!line.argument.empty(), line.text, line.number);
+  if (PictureFormatOf(line.argument) != PictureFormat::Pdf)
+    throw BatchError(line.number, "not a .pdf file: " + line.argument);
+  TFrm_Main& main = *app_.main;
+  const QString path =
+      QString::fromStdString(std::filesystem::absolute(line.argument).lexically_normal().string());
+  main.setPrinterChooser([path](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return true;
+  });
+  main.print1Click();
+  main.setPrinterChooser([](QPrinter&) { return false; });
+}
+
+void BatchRunner::Copy(const Line& line) {
+  Require(line.argument.empty(), line.text, line.number);
+  app_.main->copy1Click();
+}
+
+// wait MS: the events of MS milliseconds, timers and watched files among them.
+void BatchRunner::Wait(const Line& line) {
+  Require(line.words.size() == 1, line.text, line.number);
+  const int milliseconds = ParseInt(line.words[0], line.number);
+  if (milliseconds < 0) throw BatchError(line.number, "not a duration: " + line.argument);
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(milliseconds);
+  loop.exec();
+}
+
 SearchDialog* BatchRunner::DialogNamed(const std::string& name, int line) const {
   for (const SearchKind kind : kSearchKinds) {
     if (name == BatchName(kind)) return &app_.dialog(kind);
@@ -479,6 +536,13 @@ QJsonObject OverviewJson(const TForm8& o) {
           {"shows", shows.empty() ? QJsonValue() : QJsonValue(Text(shows))}};
 }
 
+QJsonObject ClipboardJson() {
+  const QClipboard* clipboard = QApplication::clipboard();
+  const QImage image = clipboard->image();
+  return {{"text", clipboard->text()},
+          {"image", image.isNull() ? QJsonValue() : QJsonArray{image.width(), image.height()}}};
+}
+
 QJsonArray WarningsJson(const std::vector<FileError>& warnings) {
   QJsonArray array;
   for (const FileError& w : warnings) {
@@ -541,6 +605,7 @@ QJsonObject BatchRunner::State() const {
       {"rotation", s.view.orientation.Degrees()},
       {"mirrored", s.view.orientation.mirrored},
       {"labels", s.view.names},
+      {"clipboard", ClipboardJson()},
   };
 }
 
@@ -553,20 +618,7 @@ void BatchRunner::Dump(const std::string& dir) const {
 
   // The header strip as the window shows it: the picture with the labels on
   // it, at the window's resolution.
-  QImage header = s.pictures.strip.image().copy();
-  if (app_.main->boardShown()) {
-    QPainter painter(&header);
-    const QWidget* strip = app_.main->findChild<QWidget*>(QStringLiteral("Image3"));
-    const qreal ratio = header.width() / qreal(std::max(1, strip->width()));
-    for (const char* name : {"Label1", "Label2", "Label4"}) {
-      auto* label = app_.main->findChild<QWidget*>(QString::fromLatin1(name));
-      if (!label || !label->isVisible()) continue;
-      const QImage shot = label->grab().toImage();
-      const QPointF at = QPointF(label->pos() - strip->pos()) * ratio;
-      painter.drawImage(QRectF(at, QSizeF(label->size()) * ratio), shot);
-    }
-  }
-  SavePicture(header, (d / "header.png").string());
+  SavePicture(HeaderPicture(*app_.main), (d / "header.png").string());
   SavePicture(app_.overview->TopImage().image(), (d / "overview-top.png").string());
   SavePicture(app_.overview->BottomImage().image(), (d / "overview-bottom.png").string());
   SavePicture(app_.main->grab().toImage(), (d / "screen.png").string());

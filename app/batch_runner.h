@@ -4,7 +4,7 @@
 //   move X Y | dblclick X Y | menu ITEM | dump DIR | overview CHARS
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
 //   resize W H | wheel X Y N | drag X1 Y1 X2 Y2 | hover X Y | type DIALOG N TEXT
-//   keys NAME...
+//   keys NAME... | export PATH | print PATH.pdf | copy | wait MS
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
@@ -12,7 +12,11 @@
 // toolkit names them without "Key_" (Left, PageUp, Equal, Escape, F11), or as
 // QKeySequence spells them (PgUp, Ctrl+Left), where the keyboard's keys go:
 // the open list of names, else the focused widget, else the active window,
-// else the main window.
+// else the main window. `export` writes the picture shown as the File menu's
+// Export does, PNG or PDF by PATH's extension; `print` prints it as the
+// Print item does, into a PDF file; neither asks with a dialog. `copy` is
+// Edit > Copy. `wait MS` lets the program's events run for MS milliseconds,
+// so that it sees files change.
 #pragma once
 
 #include <QJsonObject>
@@ -88,6 +92,10 @@ class BatchRunner {
   void Rotate(const Line& line);
   void Mirror(const Line& line);
   void Labels(const Line& line);
+  void Export(const Line& line);
+  void Print(const Line& line);
+  void Copy(const Line& line);
+  void Wait(const Line& line);
 
   QJsonObject DialogsJson(QStringList& completions) const;
   SearchDialog* DialogNamed(const std::string& name, int line) const;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -9,8 +10,10 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QUrl>
 
@@ -18,6 +21,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/file_follower.h"
+#include "app/picture_export.h"
 #include "board/board_error.h"
 #include "board/companion_file.h"
 #include "dialogs/comp_dialog.h"
@@ -75,6 +80,9 @@ TFrm_Main::TFrm_Main(Session& session, const ErrorHandler& handler, double facto
   setWindowTitle(QStringLiteral("Vantrel"));
   setAcceptDrops(true);
   chooseFile_ = [this] { return AskForBoardFile(this); };
+  chooseExportFile_ = [this] { return AskForExportFile(this, session_.document.BoardFile); };
+  choosePrinter_ = [this](QPrinter& printer) { return AskForPrinter(printer, this); };
+  follower_ = new FileFollower([this] { BoardFilesChanged(); }, this);
 
   // The window's background fills all of it; the controls stand on a content
   // area of the design size, laid out at the factor and centred.
@@ -188,7 +196,7 @@ void TFrm_Main::BuildMenu() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   auto item = [this](auto* parent, const char* name, const char* caption, void (TFrm_Main::*slot)(),
                      const char* key = nullptr) {
-    QAction* a = parent->addAction(QString::fromLatin1(caption));
+    QAction* a = parent->addAction(QString::fromUtf8(caption));
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this, slot);
     if (key) menuItems_[key] = a;
@@ -196,7 +204,15 @@ void TFrm_Main::BuildMenu() {
   QMenu* file = bar->addMenu(QStringLiteral(" File"));
   item(file, "open1", "Open", &TFrm_Main::open1Click);
   item(file, "close1", "Close", &TFrm_Main::close1Click);
+  item(file, "export1", "Export picture\xe2\x80\xa6", &TFrm_Main::export1Click, "export");
+  item(file, "print1", "Print\xe2\x80\xa6", &TFrm_Main::print1Click, "print");
   item(file, "exit1", "Exit", &TFrm_Main::exit1Click);
+  // Ctrl+C is the key handler's, and only while the pictures have the focus;
+  // the menu names it.
+  QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+  item(edit, "copy1", "Copy", &TFrm_Main::copy1Click, "copy");
+  menuAction("copy")->setShortcut(QKeySequence::Copy);
+  menuAction("copy")->setShortcutContext(Qt::WidgetShortcut);
   // NailClick, CompClick, partsClick, NetsClick
   for (const auto& [kind, click] : {std::pair{SearchKind::OpenShort, &TFrm_Main::NailClick},
                                     std::pair{SearchKind::CompPin, &TFrm_Main::CompClick},
@@ -318,7 +334,14 @@ void TFrm_Main::SyncWithSession() {
   views_.top->setVisible(boardShown() && session_.TopShown());
   for (QWidget* view : {views_.top, views_.bottom, headerView_}) view->update();
   setWindowTitle(QString::fromLocal8Bit(WindowTitle(session_)));
-  statusLine_->setText(FromBytes(StatusLine(session_)));
+  QString status = FromBytes(StatusLine(session_));
+  if (!followNote_.isEmpty())
+    status += (status.isEmpty() ? QString() : QStringLiteral(" \u00b7 ")) + followNote_;
+  followNote_.clear();
+  statusLine_->setText(status);
+  for (const char* item : {"export", "print", "copy"}) menuAction(item)->setEnabled(boardShown());
+  const Document& d = session_.document;
+  follower_->Follow(boardShown() ? std::vector{d.BoardFile, d.CompanionFile} : std::vector<std::string>{});
 }
 
 SearchTexts TFrm_Main::FieldTexts() const {
@@ -368,6 +391,7 @@ constexpr KeyAlias kKeyAliases[] = {
 // F11 is bound here rather than as a shortcut: the platform theme of a plain
 // X session gives QKeySequence::FullScreen no key at all.
 void TFrm_Main::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy) && PicturesHaveFocus()) return copy1Click();
   if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
     if (event->key() == Qt::Key_F11) return ToggleFullScreen();
     for (const KeyAlias& alias : kKeyAliases) {
@@ -507,6 +531,53 @@ void TFrm_Main::close1Click() {
 }
 
 void TFrm_Main::exit1Click() { close(); }
+
+void TFrm_Main::export1Click() {
+  Handle([&] {
+    if (!boardShown()) return;
+    if (const std::optional<std::string> file = chooseExportFile_()) ExportPicture(*this, *file);
+  });
+}
+
+void TFrm_Main::print1Click() {
+  Handle([&] {
+    if (!boardShown()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (choosePrinter_(printer)) PrintPicture(*this, printer);
+  });
+}
+
+void TFrm_Main::copy1Click() {
+  Handle([&] { CopyPicture(*this); });
+}
+
+// Where the keys of the pictures go: to the main window itself, nothing
+// else of it having the focus, or to the controls over the pictures.
+bool TFrm_Main::PicturesHaveFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return !focus || focus == this || focus == centralWidget() || centralWidget()->isAncestorOf(focus);
+}
+
+void TFrm_Main::BoardFilesChanged() {
+  Handle([&] {
+    std::vector<FileError>& warnings = session_.document.Warnings;
+    if (followWarning_) {
+      const auto last = std::find(warnings.rbegin(), warnings.rend(), *followWarning_);
+      if (last != warnings.rend()) warnings.erase(std::next(last).base());
+      followWarning_.reset();
+    }
+    if (!boardShown()) return;
+    try {
+      Redraw();
+      followNote_ = QStringLiteral("Board files changed on disk: redrawn at ") +
+                    QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    } catch (const BoardError& e) {
+      followWarning_ = session_.document.ErrorOf(e);
+      warnings.push_back(*followWarning_);
+    }
+  });
+}
 
 // Back from full screen the window is maximised again if it was.
 void TFrm_Main::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }

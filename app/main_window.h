@@ -2,7 +2,9 @@
 // header strip, the key handler and the mouse handlers. It shows the
 // program's Session and hands every action to an operation of the search
 // library (search/redraw.h and the searches), passing in what the search
-// dialogs' fields hold.
+// dialogs' fields hold. It exports, prints and copies the picture shown
+// (app/picture_export.h), and follows the board's files while a board is
+// open, redrawing when they change (app/file_follower.h).
 //
 // Drawing happens in design pixels (784 x 490 side pictures). The window may
 // take any size: its controls are laid out at the factor
@@ -25,8 +27,11 @@
 #include "search/error_handler.h"
 #include "search/session.h"
 
+class QPrinter;
+
 namespace vantrel {
 
+class FileFollower;
 class SearchDialog;
 class TForm8;
 
@@ -54,16 +59,22 @@ class TFrm_Main : public QMainWindow {
  public:
   // Chooses a board file as the open dialog does; nothing when cancelled.
   using FileChooser = std::function<std::optional<std::string>()>;
+  // Sets up a printer as the print dialog does; false when cancelled.
+  using PrinterChooser = std::function<bool(QPrinter&)>;
 
   // Starts at `factor` times the design size of 800 x 600.
   TFrm_Main(Session& session, const ErrorHandler& handler, double factor);
 
   void setWindows(const SecondaryWindows& windows) { windows_ = windows; }
   Session& session() { return session_; }
+  const Session& session() const { return session_; }
   double factor() const { return factor_; }
   // Called whenever the factor changes, for the other windows to follow it.
   void setFactorChanged(std::function<void(double)> changed) { factorChanged_ = std::move(changed); }
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // What the export asks for its file with, and the print for its printer.
+  void setExportFileChooser(FileChooser chooser) { chooseExportFile_ = std::move(chooser); }
+  void setPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
 
   // Shows the window filling the screen's free area, maximised.
   void ShowOnScreen();
@@ -74,6 +85,10 @@ class TFrm_Main : public QMainWindow {
   void OpenBoard(const std::string& path);  // open1Click with the file already chosen
   void close1Click();
   void exit1Click();
+  // File > Export picture..., File > Print... and Edit > Copy (app/picture_export.h).
+  void export1Click();
+  void print1Click();
+  void copy1Click();
   void ToggleFullScreen();  // F11
   void NailClick();
   void CompClick();
@@ -111,6 +126,12 @@ class TFrm_Main : public QMainWindow {
   void FlushRedraw();
   // What the search dialogs' fields hold now.
   SearchTexts FieldTexts() const;
+  // The one place where a change of the board's files on disk is answered,
+  // once they have settled (app/file_follower.h): the current mode redrawn as
+  // a key redraws it, and the status line saying so until the next handler.
+  // An error of this redraw, which no user asked for, is no message box but a
+  // warning of the document, until the next change of the files.
+  void BoardFilesChanged();
 
   // Shows the session's state: header texts, which pictures are visible.
   void SyncWithSession();
@@ -153,6 +174,7 @@ class TFrm_Main : public QMainWindow {
   QLabel* MakeHeaderLabel(const char* name, int x, int y, int width);
   void UpdateFactor();
   void RedrawSoon();
+  bool PicturesHaveFocus() const;
 
   Session& session_;
   const ErrorHandler& handler_;
@@ -166,6 +188,11 @@ class TFrm_Main : public QMainWindow {
   std::function<void(double)> factorChanged_;
   QWidget* content_ = nullptr;  // the design-size area the controls stand on
   FileChooser chooseFile_;
+  FileChooser chooseExportFile_;
+  PrinterChooser choosePrinter_;
+  FileFollower* follower_ = nullptr;
+  std::optional<FileError> followWarning_;  // of the last redraw after the files changed
+  QString followNote_;                      // shown after the status line until the next handler
   SecondaryWindows windows_;
   QPoint pointer_;  // PointerX, PointerY: the last pointer position over either side picture
 
@@ -176,7 +203,8 @@ class TFrm_Main : public QMainWindow {
   QLabel* splashLine_ = nullptr;     // Label6
   QLabel* splashHint_ = nullptr;     // how to open a board
   // The menu items that menuAction names: "open/short", "comppin", "device",
-  // "nets" (the four searches), "content", "keys" and "about".
+  // "nets" (the four searches), "export", "print", "copy", "content", "keys"
+  // and "about".
   std::map<std::string, QAction*, std::less<>> menuItems_;
 };
 

@@ -33,8 +33,9 @@ constexpr const char* kBatchCommands =
     "  wheel X Y N            N notches of the wheel (positive zooms in)\n"
     "  drag X1 Y1 X2 Y2       drag with the left button\n"
     "  hover X Y              rest the pointer there and ask for its tooltip\n"
-    "  menu ITEM              open/short, comppin, device, nets, rotate, rotate-ccw,\n"
-    "                         mirror, names, fit, content, keys, about\n"
+    "  menu ITEM              open/short, comppin, device, nets, export, print, copy,\n"
+    "                         rotate, rotate-ccw, mirror, names, fit, content, keys,\n"
+    "                         about (export and print: dialog cancelled)\n"
     "  field DIALOG N TEXT    put TEXT into field N of nail, comp, device or net\n"
     "  type DIALOG N TEXT     type TEXT into that field key by key\n"
     "  enter DIALOG N         Enter in that field\n"
@@ -44,6 +45,10 @@ constexpr const char* kBatchCommands =
     "  resize W H             the window's client area in device pixels\n"
     "  rotate [ccw], mirror   turn the pictures a quarter, or mirror them\n"
     "  labels on|off          names on the board\n"
+    "  export PATH            File > Export picture to PATH, PNG or PDF by its extension\n"
+    "  print PATH.pdf         File > Print into the PDF file PATH\n"
+    "  copy                   Edit > Copy: the picture and the header lines\n"
+    "  wait MS                let the program run for MS milliseconds (files followed)\n"
     "  dump DIR               write the pictures, screen.png and state.json\n";
 
 std::string Absolute(const QString& file) {

@@ -73,6 +73,11 @@ void PrintTargets(Find find, const std::vector<std::string>& operations,
   if (const double burst = ms("drag", "100k", "burst_scans"); burst >= 0) {
     line("drag at 100k, redraws for 20 moves in a frame", burst / ms("drag", "100k", "scans"), 1);
   }
+  for (const BenchBoard& board : boards) {
+    if (board.window != "1920 1080") continue;
+    if (const double t = ms("export/png", board.label); t >= 0)
+      line("export/png on " + board.label + ", ms", t, 150);
+  }
   const BenchBoard* largestReal = nullptr;
   for (const BenchBoard& board : boards) {
     if (board.pins == 0 && board.window == "800 600" &&

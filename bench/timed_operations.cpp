@@ -1,6 +1,7 @@
 #include "bench/timed_operations.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <map>
 
+#include "app/picture_export.h"
 #include "bench/floors.h"
 #include "bench/viewer.h"
 #include "render/image_canvas.h"
@@ -200,6 +202,25 @@ void BM_Gesture(benchmark::State& state, const BenchBoard* board, bool wheel) {
   state.counters["burst_scans"] = static_cast<double>(BoardScanTotals().scans - before.scans - pressScans);
 }
 
+// File > Export picture to a PNG file: the header strip and the side shown,
+// as the window shows them, from the menu's command to the file written.
+void BM_ExportPng(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
+  const fs::path file = fs::temp_directory_path() / ("vantrel-bench-" + std::to_string(::getpid()) + ".png");
+  std::vector<double> times;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    ExportPicture(*v.app.main, file.string());
+    const double took = Seconds(Clock::now() - start);
+    state.SetIterationTime(took);
+    times.push_back(took);
+  }
+  state.counters["median_ms"] = Median(times) * 1e3;
+  state.counters["file_kB"] = static_cast<double>(fs::file_size(file)) / 1e3;
+  fs::remove(file);
+}
+
 }  // namespace
 
 void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
@@ -226,6 +247,7 @@ void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
       tune(benchmark::RegisterBenchmark((std::string(wheel ? "wheel/" : "drag/") + board.label).c_str(),
                                         BM_Gesture, &board, wheel));
     }
+    tune(benchmark::RegisterBenchmark(("export/png/" + board.label).c_str(), BM_ExportPng, &board));
   }
 }
 

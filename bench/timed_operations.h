@@ -4,7 +4,8 @@
 // cases report their medians as counters: median_ms, floor_ms and ratio,
 // apart_floor_ms, once_floor_ms, shown_ms (until the window has shown the
 // pictures), the scans, MB and numbers read, the texts drawn, work_floor_ms and
-// work_ratio.
+// work_ratio. Then the export of the picture shown to a PNG file
+// (export/png/LABEL), with its median and the file's size.
 #pragma once
 
 #include <string>
@@ -14,8 +15,8 @@
 
 namespace vantrel::bench {
 
-// Registers open/LABEL, redraw/MODE/LABEL, wheel/LABEL and drag/LABEL for each
-// board. The boards must stay where they are until the benchmarks have run,
+// Registers open/LABEL, redraw/MODE/LABEL, wheel/LABEL, drag/LABEL and
+// export/png/LABEL for each board. The boards must stay where they are until the benchmarks have run,
 // inside a ViewerScope.
 void RegisterTimedOperations(const std::vector<BenchBoard>& boards);
 

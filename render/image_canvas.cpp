@@ -369,7 +369,13 @@ void ImageCanvas::fillBox(uchar* bits, std::int64_t x1, std::int64_t y1, std::in
   }
 }
 
+Canvas& ImageCanvas::Followed() {
+  follower_->setState(state());
+  return *follower_;
+}
+
 void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  if (follower_) Followed().fillRect(x1, y1, x2, y2);
   if (state().brushStyle == BrushStyle::Clear) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
@@ -381,6 +387,11 @@ void ImageCanvas::fillRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, st
 }
 
 void ImageCanvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+  if (follower_) {
+    Canvas& follower = Followed();
+    follower.moveTo(x0, y0);
+    follower.lineTo(x1, y1);
+  }
   if (scaled()) return drawScaledLine(x0, y0, x1, y1);
   rasterLine(x0, y0, x1, y1, ToRgb(state().penColor));
 }
@@ -409,6 +420,11 @@ void ImageCanvas::rasterLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, 
 }
 
 void ImageCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  if (follower_) Followed().rectangle(x1, y1, x2, y2);
+  drawRectangle(x1, y1, x2, y2);
+}
+
+void ImageCanvas::drawRectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x1 == x2 || y1 == y2) return;
@@ -496,6 +512,7 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
 }
 
 void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  if (follower_) Followed().ellipse(x1, y1, x2, y2);
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x1 == x2 || y1 == y2) return;
@@ -503,7 +520,7 @@ void ImageCanvas::ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
   const std::uint64_t h = static_cast<std::uint64_t>(y2) - static_cast<std::uint64_t>(y1);
   if (x1 >= width() || y1 >= height() || x2 <= 0 || y2 <= 0) return;  // wholly outside
   if (w <= 2 || h <= 2) {
-    ImageCanvas::rectangle(x1, y1, x2, y2);
+    drawRectangle(x1, y1, x2, y2);
     return;
   }
   if (scaled()) return drawScaledEllipse(x1, y1, x2, y2);
@@ -625,6 +642,7 @@ LabelGlyphs* ImageCanvas::labelGlyphs(std::string_view text) {
 }
 
 void ImageCanvas::textOut(std::int64_t x, std::int64_t y, std::string_view text) {
+  if (follower_) Followed().textOut(x, y, text);
   if (text.empty() || image_.width() <= 0 || image_.height() <= 0) return;
   if (scaled()) x = Device(x), y = Device(y);
   selectFont(state());

@@ -18,7 +18,9 @@
 //     higher than kMaxExactEllipse pixels are drawn from the ellipse's equation
 //     instead, row by row in view, within about a pixel of the traced outline;
 //   - font names are UTF-8; sizes are points at 96 pixels per inch, at most
-//     kMaxFontPixels pixels high; text bytes are Latin-1.
+//     kMaxFontPixels pixels high; text bytes are Latin-1;
+//   - a follower, while one is set, receives every figure as it is drawn,
+//     with the state it is drawn with; without one a figure costs a test.
 #pragma once
 
 #include <QFont>
@@ -96,11 +98,20 @@ class ImageCanvas : public Canvas {
   // On unless turned off.
   void SetLabelGlyphs(bool use) { labelGlyphsOn_ = use; }
 
+  // Hands every figure drawn from now on to `follower` as well, before it is
+  // drawn here, until it is set to nothing: the vector copy of a picture
+  // (painter_canvas.h). The follower is called on the thread that draws; the
+  // caller keeps it alive and sets it only while one thread draws here.
+  void SetFollower(Canvas* follower) { follower_ = follower; }
+
  protected:
   void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) override;
 
  private:
   bool scaled() const { return scale_ != 1.0; }
+  // The follower, with this canvas's state.
+  Canvas& Followed();
+  void drawRectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
   // The device column or row where design pixel v begins.
   std::int64_t Device(std::int64_t v) const;
   // The pen's width in device pixels: about the scale.
@@ -154,6 +165,7 @@ class ImageCanvas : public Canvas {
   std::thread::id glyphsThread_;
 
   bool labelGlyphsOn_ = true;
+  Canvas* follower_ = nullptr;
   static inline std::atomic<std::uint64_t> textsDrawn_ = 0;
 
   // Declared last: it must end before the image goes.

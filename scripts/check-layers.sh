@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 qt_include=${QT_INCLUDE_DIR:-/usr/include/x86_64-linux-gnu/qt6}
 
 # folder -> what its files may include: folders of the project, Qt modules
-# (QtCore, QtGui, QtWidgets, QtTest) and test libraries (gtest, gmock,
+# (QtCore, QtGui, QtWidgets, QtPrintSupport, QtTest) and test libraries (gtest, gmock,
 # benchmark, fuzzer). The standard library and the system's C headers are
 # allowed everywhere.
 declare -A allowed=(
@@ -19,7 +19,7 @@ declare -A allowed=(
   [render]="board render QtCore QtGui"
   [search]="board render search QtCore QtGui"
   [dialogs]="board render search dialogs QtCore QtGui QtWidgets"
-  [app]="board render search dialogs app QtCore QtGui QtWidgets"
+  [app]="board render search dialogs app QtCore QtGui QtWidgets QtPrintSupport"
   [testing]="testing"
   [bench]="board render search dialogs app testing bench QtCore QtGui QtWidgets benchmark"
   [fuzz]="board render search testing fuzz QtCore QtGui fuzzer"

@@ -12,6 +12,8 @@ packages=(
   locales
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-arphic-uming fonts-arphic-ukai
   fontconfig
+  # The tests read the exported and printed PDF files with pdftoppm and pdftotext.
+  poppler-utils
   # The package and its checks; Xvfb and xprop for the window names on X11.
   dpkg-dev desktop-file-utils libxml2-utils shared-mime-info groff-base lintian
   xvfb xauth x11-utils

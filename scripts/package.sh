@@ -35,7 +35,7 @@ out=$(grep -v '^running with root privileges' <<<"$out" || true)
 [[ -z "$out" ]] || echo "$out"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-liberation; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libc6 fonts-liberation; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 

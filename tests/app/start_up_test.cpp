@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -180,8 +181,9 @@ void RunInChild(const char* test, const QProcessEnvironment& env, const QString&
 // True in the child process that a test of the suite StartUp starts.
 bool InChild(const char* variable) { return qEnvironmentVariableIsSet(variable); }
 
-// The open dialog, when it is shown next, chooses `file` ("": is cancelled).
-void AnswerOpenDialog(const std::string& file) {
+// The file dialog shown next (the open or the export dialog) chooses `file`
+// ("": is cancelled).
+void AnswerFileDialog(const std::string& file) {
   QTimer::singleShot(0, [file] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -192,18 +194,22 @@ void AnswerOpenDialog(const std::string& file) {
   });
 }
 
-// The session: the open dialog, chosen and cancelled, every search, every
-// window, the keys and the mouse.
+// The session: the open dialog, chosen and cancelled, the export dialog,
+// every search, every window, the keys and the mouse.
 TEST(ChildSession, EveryWindowAndTheOpenDialog) {
   if (!InChild("VANTREL_TEST_SESSION")) GTEST_SKIP() << "run by StartUp.AWholeSessionWritesNoFile";
   SetUpApplication();
   Application app(1.0);
   StartViewer(app, std::nullopt);
-  AnswerOpenDialog(ExampleBoard());
+  AnswerFileDialog(ExampleBoard());
   app.main->open1Click();
   EXPECT_EQ(app.session.document.BoardFile, ExampleBoard());
-  AnswerOpenDialog("");
+  AnswerFileDialog("");
   app.main->open1Click();
+  const std::string picture = qEnvironmentVariable("VANTREL_TEST_EXPORT").toStdString();
+  AnswerFileDialog(picture);
+  app.main->export1Click();
+  EXPECT_TRUE(std::filesystem::exists(picture));
 
   BatchRunner runner(app);
   runner.Run(
@@ -237,6 +243,10 @@ TEST(StartUp, AWholeSessionWritesNoFile) {
     if (*variable) env.insert(QString::fromLatin1(variable), QString::fromStdString(path.string()));
   }
   env.insert(QStringLiteral("VANTREL_TEST_SESSION"), QStringLiteral("1"));
+  // The one file the session writes, where the user names it.
+  std::filesystem::create_directory(dir.path() / "export");
+  const std::filesystem::path picture = dir.path() / "export" / "board.pdf";
+  env.insert(QStringLiteral("VANTREL_TEST_EXPORT"), QString::fromStdString(picture.string()));
   RunInChild("ChildSession.EveryWindowAndTheOpenDialog", env,
              QString::fromStdString((dir.path() / "work").string()));
 
@@ -248,6 +258,7 @@ TEST(StartUp, AWholeSessionWritesNoFile) {
     while (it.hasNext()) written << it.next();
   }
   EXPECT_TRUE(written.isEmpty()) << written.join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(std::filesystem::exists(picture));
 }
 
 // The names of the X11 windows as the window manager reads them, and the
