@@ -121,10 +121,18 @@ std::vector<PartLine> PartsOf(const std::string& file) {
   return parts;
 }
 
-std::string NailNetIn(const std::string& file, const std::string& name) {
+std::vector<NailLine> NailsOf(const std::string& file) {
   const std::vector<std::string> lines = Lines(file);
+  std::vector<NailLine> nails;
   for (std::size_t i = After(lines, "4 4 4 4"); lines.at(i) != "5 5 5 5"; i += 4) {
-    if (lines.at(i) == name) return lines.at(i + 2);
+    nails.push_back({lines.at(i), lines.at(i + 2)});
+  }
+  return nails;
+}
+
+std::string NailNetIn(const std::string& file, const std::string& name) {
+  for (const NailLine& nail : NailsOf(file)) {
+    if (nail.name == name) return nail.net;
   }
   return "";
 }

@@ -106,6 +106,13 @@ struct PartLine {
 };
 std::vector<PartLine> PartsOf(const std::string& file);
 
+// A nail record (after "4 4 4 4"): its name line and its net line.
+struct NailLine {
+  std::string name;
+  std::string net;
+};
+std::vector<NailLine> NailsOf(const std::string& file);
+
 // The net line of the first nail record (after "4 4 4 4") named `name`, or "".
 std::string NailNetIn(const std::string& file, const std::string& name);
 
