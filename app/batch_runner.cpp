@@ -24,6 +24,7 @@
 #include <sstream>
 
 #include "app/picture_export.h"
+#include "dialogs/board_browser.h"
 #include "search/error_handler.h"
 
 namespace vantrel {
@@ -202,6 +203,9 @@ BatchRunner::Command BatchRunner::CommandNamed(const std::string& name) {
       {"rotate", &BatchRunner::Rotate},
       {"mirror", &BatchRunner::Mirror},
       {"labels", &BatchRunner::Labels},
+      {"browser", &BatchRunner::Browser},
+      {"find", &BatchRunner::Find},
+      {"activate", &BatchRunner::Activate},
       {"export", &BatchRunner::Export},
       {"print", &BatchRunner::Print},
       {"copy", &BatchRunner::Copy},
@@ -411,6 +415,30 @@ void BatchRunner::Labels(const Line& line) {
   app_.main->ShowNames(line.words[0] == "on");
 }
 
+// browser on|off: View › Board browser.
+void BatchRunner::Browser(const Line& line) {
+  Require(line.words.size() == 1 && (line.words[0] == "on" || line.words[0] == "off"), line.text,
+          line.number);
+  app_.main->ShowBrowser(line.words[0] == "on");
+}
+
+// find TEXT: Ctrl+F, the text typed over the box's, and the pause passed.
+void BatchRunner::Find(const Line& line) {
+  app_.main->FindClick();
+  BrowserDock& browser = *app_.main->browser();
+  SendKey(browser.findBox(), Qt::Key_Backspace, QString());
+  TypeInto(browser.findBox(), line.argument);
+  browser.Find();
+}
+
+// activate KIND NAME: a double click on that row.
+void BatchRunner::Activate(const Line& line) {
+  const auto [kindWord, name] = SplitCommand(line.argument);
+  const std::optional<ItemKind> kind = KindNamed(kindWord);
+  if (!kind || name.empty()) throw BatchError(line.number, "expected part, net, pin or nail and a name: " + line.text);
+  app_.main->ActivateItem(*kind, name);
+}
+
 void BatchRunner::Ok(const Line& line) {
   Require(line.words.size() == 1, line.text, line.number);
   DialogNamed(line.words[0], line.number)->okButton()->click();
@@ -572,6 +600,79 @@ QJsonObject BatchRunner::DialogsJson(QStringList& completions) const {
   return dialogs;
 }
 
+namespace {
+
+QJsonObject BrowserJson(const BrowserDock& browser) {
+  const BrowserList& list = browser.list();
+  QJsonArray rows;
+  for (const BrowserRow& row : list.rows) {
+    QJsonArray sides;
+    if (row.sides.top) sides.append("top");
+    if (row.sides.bottom) sides.append("bottom");
+    rows.append(QJsonObject{{"kind", KindName(row.kind)},
+                            {"name", Text(row.name)},
+                            {"sides", sides},
+                            {"count", static_cast<qint64>(row.count)}});
+  }
+  const BoardTotals& t = list.totals;
+  return {{"shown", browser.isVisible()},
+          {"text", Text(browser.text())},
+          {"total", static_cast<qint64>(list.total.value)},
+          {"rows", rows},
+          {"totals", QJsonObject{{"parts", static_cast<qint64>(t.parts.value)},
+                                 {"nets", static_cast<qint64>(t.nets.value)},
+                                 {"pins", static_cast<qint64>(t.pins)},
+                                 {"nails", static_cast<qint64>(t.nails.value)}}}};
+}
+
+QJsonArray NamesJson(const NameList& names) {
+  QJsonArray array;
+  for (std::size_t i = 0; i < names.size(); ++i) array.append(Text(std::string(names[i])));
+  return array;
+}
+
+QJsonObject PinsJson(const PerSide<NameList>& pins) {
+  return {{"top", NamesJson(pins.top)}, {"bottom", NamesJson(pins.bottom)}};
+}
+
+QJsonValue SideJson(std::optional<Side> side) {
+  if (!side) return QJsonValue();
+  return *side == Side::Top ? "top" : "bottom";
+}
+
+// The result shown, found afresh whether the browser shows it or not.
+QJsonObject InfoJson(const Session& s) {
+  ResultInfo info;
+  try {
+    info = DescribeResult(s);
+  } catch (const BoardError&) {
+    return {{"kind", "none"}};
+  }
+  switch (info.kind) {
+    case ResultInfo::Kind::None: break;
+    case ResultInfo::Kind::Pin:
+      return {{"kind", "pin"},         {"name", Text(info.name)},     {"part", Text(info.part)},
+              {"net", Text(info.net)}, {"fourth", Text(info.fourth)}, {"side", SideJson(info.side)},
+              {"netPins", PinsJson(info.pins)}};
+    case ResultInfo::Kind::Part: {
+      QJsonArray pins;
+      for (const PartPin& pin : info.partPins) pins.append(QJsonObject{{"name", Text(pin.name)}, {"net", Text(pin.net)}});
+      return {{"kind", "part"}, {"name", Text(info.name)}, {"side", SideJson(info.side)}, {"pins", pins}};
+    }
+    case ResultInfo::Kind::Net: return {{"kind", "net"}, {"name", Text(info.name)}, {"pins", PinsJson(info.pins)}};
+    case ResultInfo::Kind::Nails: {
+      QJsonArray nails;
+      for (const NailSlot& slot : info.nails) {
+        nails.append(QJsonObject{{"nail", Text(slot.nail)}, {"net", Text(slot.net)}, {"pins", PinsJson(slot.pins)}});
+      }
+      return {{"kind", "nails"}, {"slots", nails}};
+    }
+  }
+  return {{"kind", "none"}};
+}
+
+}  // namespace
+
 QJsonObject BatchRunner::State() const {
   const Session& s = app_.session;
   const TFrm_Main& main = *app_.main;
@@ -605,6 +706,8 @@ QJsonObject BatchRunner::State() const {
       {"rotation", s.view.orientation.Degrees()},
       {"mirrored", s.view.orientation.mirrored},
       {"labels", s.view.names},
+      {"browser", BrowserJson(*main.browser())},
+      {"info", InfoJson(s)},
       {"clipboard", ClipboardJson()},
   };
 }

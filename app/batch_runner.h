@@ -5,6 +5,8 @@
 //   field DIALOG N TEXT | enter DIALOG N | ok DIALOG | cancel DIALOG
 //   resize W H | wheel X Y N | drag X1 Y1 X2 Y2 | hover X Y | type DIALOG N TEXT
 //   keys NAME... | export PATH | print PATH.pdf | copy | wait MS
+//   rotate [ccw] | mirror | labels on|off | browser on|off | find TEXT
+//   activate KIND NAME
 // A command is a word; its argument is the rest of the line after exactly one
 // blank, verbatim. Empty lines and lines starting with "#" are skipped. The
 // script is bytes, one character per byte, like the board files. Positions are
@@ -16,7 +18,9 @@
 // Export does, PNG or PDF by PATH's extension; `print` prints it as the
 // Print item does, into a PDF file; neither asks with a dialog. `copy` is
 // Edit > Copy. `wait MS` lets the program's events run for MS milliseconds,
-// so that it sees files change.
+// so that it sees files change. `find` types TEXT into the board browser's
+// find box key by key and lets the pause pass; `activate` is a double click
+// on the browser's row of KIND (part, net, pin, nail) and NAME.
 #pragma once
 
 #include <QJsonObject>
@@ -92,6 +96,9 @@ class BatchRunner {
   void Rotate(const Line& line);
   void Mirror(const Line& line);
   void Labels(const Line& line);
+  void Browser(const Line& line);
+  void Find(const Line& line);
+  void Activate(const Line& line);
   void Export(const Line& line);
   void Print(const Line& line);
   void Copy(const Line& line);

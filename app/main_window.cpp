@@ -25,6 +25,7 @@
 #include "app/picture_export.h"
 #include "board/board_error.h"
 #include "board/companion_file.h"
+#include "dialogs/board_browser.h"
 #include "dialogs/comp_dialog.h"
 #include "dialogs/device_dialog.h"
 #include "dialogs/dialog_style.h"
@@ -94,6 +95,13 @@ TFrm_Main::TFrm_Main(Session& session, const ErrorHandler& handler, double facto
   content_->setFont(PixelFont("MS Sans Serif", 11));
   content_->setGeometry(0, 0, kClientWidth, kClientHeight);
   BuildPictures(content_);
+  // The browser stands beside the pictures, hidden at start; the pictures'
+  // factor follows the room it leaves them.
+  browser_ = new BrowserDock(session_, this);
+  browser_->setActivate([this](ItemKind kind, const std::string& name) { ActivateItem(kind, name); });
+  addDockWidget(Qt::RightDockWidgetArea, browser_);
+  browser_->hide();
+  client->installEventFilter(this);
   BuildMenu();
   KeepDesign(content_);
   statusLine_ = new QLabel(this);
@@ -230,6 +238,14 @@ void TFrm_Main::BuildMenu() {
   item(view, "Names", "Names on the board\tL", &TFrm_Main::NamesClick, "names");
   menuAction("names")->setCheckable(true);
   item(view, "Fit", "Fit board\tF", &TFrm_Main::FitClick, "fit");
+  view->addSeparator();
+  item(view, "BrowserItem", "Board browser\tB", &TFrm_Main::BrowserClick, "browser");
+  menuAction("browser")->setCheckable(true);
+  connect(browser_, &QDockWidget::visibilityChanged, this, [this] {
+    menuAction("browser")->setChecked(browser_->isVisible());
+  });
+  item(view, "FindItem", "Find\xe2\x80\xa6", &TFrm_Main::FindClick, "find");
+  menuAction("find")->setShortcut(QKeySequence::Find);
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
   item(help, "Content1", "Content", &TFrm_Main::Content1Click, "content");
   item(help, "Keys1", "Keys and mouse", &TFrm_Main::KeysClick, "keys");
@@ -254,17 +270,26 @@ QLabel* TFrm_Main::MakeHeaderLabel(const char* name, int x, int y, int width) {
   return label;
 }
 
+// The client area shrinks and grows as the browser docks, undocks or is
+// resized beside it.
+bool TFrm_Main::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) UpdateFactor();
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TFrm_Main::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   UpdateFactor();
 }
 
-// k = min(width / 800, height / 600) of the window's client area, at least
-// one half. The content area follows it, and the pictures are drawn anew at k
+// k = min(width / 800, height / 600) of the window's client area, without
+// the browser docked beside it, at least one half. The content area follows it, and the pictures are drawn anew at k
 // times the screen's device pixel ratio.
 void TFrm_Main::UpdateFactor() {
+  const bool docked = browser_ && browser_->isVisible() && !browser_->isFloating();
+  const int free = docked ? centralWidget()->width() : width();
   const double factor =
-      std::max(kMinFactor, std::min(width() / double(kWindowWidth), height() / double(kWindowHeight)));
+      std::max(kMinFactor, std::min(free / double(kWindowWidth), height() / double(kWindowHeight)));
   const double ratio = devicePixelRatioF();
   if (factor != factor_ || ratio != pixelRatio_) {
     factor_ = factor;
@@ -341,6 +366,13 @@ void TFrm_Main::SyncWithSession() {
   statusLine_->setText(status);
   for (const char* item : {"export", "print", "copy"}) menuAction(item)->setEnabled(boardShown());
   const Document& d = session_.document;
+  // A board opened or closed: the browser lists what is there now.
+  const std::string browsed = d.BoardOpen ? d.BoardFile : std::string();
+  if (browsed != browsedBoard_) {
+    browsedBoard_ = browsed;
+    browser_->Refresh();
+  }
+  browser_->ShowResult();
   follower_->Follow(boardShown() ? std::vector{d.BoardFile, d.CompanionFile} : std::vector<std::string>{});
 }
 
@@ -416,6 +448,8 @@ bool TFrm_Main::ViewKey(char key) {
     case 'l': NamesClick(); return true;
     case 'F':
     case 'f': FitClick(); return true;
+    case 'B':
+    case 'b': BrowserClick(); return true;
     default: return false;
   }
 }
@@ -440,6 +474,47 @@ void TFrm_Main::ShowNames(bool shown) {
 void TFrm_Main::FitClick() {
   Handle([&] {
     if (FitBoard(session_)) Redraw();
+  });
+}
+
+void TFrm_Main::BrowserClick() { ShowBrowser(!browser_->isVisible()); }
+
+void TFrm_Main::ShowBrowser(bool shown) {
+  menuAction("browser")->setChecked(shown);
+  browser_->setVisible(shown);
+}
+
+void TFrm_Main::FindClick() {
+  ShowBrowser(true);
+  browser_->raise();
+  browser_->findBox()->setFocus(Qt::ShortcutFocusReason);
+  browser_->findBox()->selectAll();
+}
+
+namespace {
+
+SearchKind SearchOf(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::Part: return SearchKind::Device;
+    case ItemKind::Net: return SearchKind::Net;
+    case ItemKind::Pin: return SearchKind::CompPin;
+    case ItemKind::Nail: return SearchKind::OpenShort;
+  }
+  return SearchKind::Net;
+}
+
+}  // namespace
+
+void TFrm_Main::ActivateItem(ItemKind kind, const std::string& name) {
+  const SearchKind search = SearchOf(kind);
+  SearchDialog* dialog = windows_.searchDialogs[search];
+  if (!dialog || !boardShown()) return;
+  dialog->ClearFields();
+  dialog->SetFieldText(1, name);
+  dialog->okClick();
+  if (session_.highlight.mode != ModeOf(search) || !session_.highlight.findings) return;
+  Handle([&] {
+    if (GoToResult(session_, FieldTexts())) Redraw();
   });
 }
 
@@ -560,6 +635,7 @@ bool TFrm_Main::PicturesHaveFocus() const {
 }
 
 void TFrm_Main::BoardFilesChanged() {
+  browser_->Refresh();
   Handle([&] {
     std::vector<FileError>& warnings = session_.document.Warnings;
     if (followWarning_) {

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "app/image_view.h"
+#include "search/board_browser.h"
 #include "search/error_handler.h"
 #include "search/session.h"
 
@@ -31,6 +32,7 @@ class QPrinter;
 
 namespace vantrel {
 
+class BrowserDock;
 class FileFollower;
 class SearchDialog;
 class TForm8;
@@ -106,6 +108,15 @@ class TFrm_Main : public QMainWindow {
   void ShowNames(bool shown);
   // View › Fit board ("F"): the whole outline in the picture.
   void FitClick();
+  // View › Board browser ("B"): the dock with the find box and the info
+  // panel (dialogs/board_browser.h); Ctrl+F shows it with the cursor in the box.
+  void BrowserClick();
+  void ShowBrowser(bool shown);
+  void FindClick();
+  // A browser row activated: the search that shows it run as if typed into
+  // its dialog, whose fields then hold it, and the view moved to the result.
+  void ActivateItem(ItemKind kind, const std::string& name);
+  BrowserDock* browser() const { return browser_; }
   void Content1Click();
   void KeysClick();
   void About1Click();
@@ -175,6 +186,7 @@ class TFrm_Main : public QMainWindow {
   void UpdateFactor();
   void RedrawSoon();
   bool PicturesHaveFocus() const;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   Session& session_;
   const ErrorHandler& handler_;
@@ -191,6 +203,8 @@ class TFrm_Main : public QMainWindow {
   FileChooser chooseExportFile_;
   PrinterChooser choosePrinter_;
   FileFollower* follower_ = nullptr;
+  BrowserDock* browser_ = nullptr;
+  std::string browsedBoard_;  // the board whose names the browser lists
   std::optional<FileError> followWarning_;  // of the last redraw after the files changed
   QString followNote_;                      // shown after the status line until the next handler
   SecondaryWindows windows_;
@@ -203,8 +217,9 @@ class TFrm_Main : public QMainWindow {
   QLabel* splashLine_ = nullptr;     // Label6
   QLabel* splashHint_ = nullptr;     // how to open a board
   // The menu items that menuAction names: "open/short", "comppin", "device",
-  // "nets" (the four searches), "export", "print", "copy", "content", "keys"
-  // and "about".
+  // "nets" (the four searches), "export", "print", "copy", the View menu's
+  // "rotate", "rotate-ccw", "mirror", "names", "fit", "browser" and "find",
+  // "content", "keys" and "about".
   std::map<std::string, QAction*, std::less<>> menuItems_;
 };
 
