@@ -480,8 +480,10 @@ void TFrm_Main::FitClick() {
 void TFrm_Main::BrowserClick() { ShowBrowser(!browser_->isVisible()); }
 
 void TFrm_Main::ShowBrowser(bool shown) {
+  constexpr int kBrowserWidth = 360;
   menuAction("browser")->setChecked(shown);
   browser_->setVisible(shown);
+  if (shown && !browser_->isFloating()) resizeDocks({browser_}, {kBrowserWidth}, Qt::Horizontal);
 }
 
 void TFrm_Main::FindClick() {

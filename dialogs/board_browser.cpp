@@ -149,7 +149,9 @@ BrowserDock::BrowserDock(const Session& session, QWidget* parent)
   auto* foundLayout = new QVBoxLayout(found);
   foundLayout->setContentsMargins(0, 0, 0, 0);
   rowsView_ = MakeView(rows_, "FindList", found);
-  rowsView_->setSortingEnabled(false);
+  rowsView_->header()->setStretchLastSection(false);
+  rowsView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  rowsView_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
   summary_ = new QLabel(found);
   summary_->setObjectName(QStringLiteral("FindTotal"));
   summary_->setWordWrap(true);
@@ -160,6 +162,7 @@ BrowserDock::BrowserDock(const Session& session, QWidget* parent)
   panelLayout->setContentsMargins(0, 0, 0, 0);
   infoView_ = MakeView(infoModel_, "InfoPanel", panel);
   infoView_->setHeaderHidden(true);
+  infoView_->setToolTip(QStringLiteral("Double click a name to show it; Ctrl+C copies the panel"));
   infoNote_ = new QLabel(panel);
   infoNote_->setObjectName(QStringLiteral("InfoNote"));
   infoNote_->setWordWrap(true);
@@ -203,7 +206,6 @@ void BrowserDock::Find() {
     findError_ = DescribeFileError(session_.document.ErrorOf(e));
   }
   rows_->Show(std::move(list));
-  for (int column : {0, 2, 3}) rowsView_->resizeColumnToContents(column);
   UpdateSummary();
 }
 
@@ -224,6 +226,7 @@ void BrowserDock::ShowResult(bool force) {
   }
   infoModel_->Show(std::move(table));
   infoView_->resizeColumnToContents(0);
+  infoView_->scrollToTop();
 }
 
 void BrowserDock::Refresh() {
