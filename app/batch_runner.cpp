@@ -614,7 +614,7 @@ QJsonObject BrowserJson(const BrowserDock& browser) {
                             {"sides", sides},
                             {"count", static_cast<qint64>(row.count)}});
   }
-  const BoardTotals& t = list.totals;
+  const BoardTotals t = browser.totals().value_or(BoardTotals{});
   return {{"shown", browser.isVisible()},
           {"text", Text(browser.text())},
           {"total", static_cast<qint64>(list.total.value)},

@@ -86,9 +86,10 @@ double PeakMegabytes(BatchSpawner& spawner, const fs::path& folder, const std::s
 }
 
 std::string SessionScript(const BenchBoard& board) {
-  std::string script = "open " + board.file + "\nkey +-4\n";
+  // With the board browser shown: its rows and the info panel of each result.
+  std::string script = "open " + board.file + "\nbrowser on\nkey +-4\n";
   for (const char* mode : kModes) script += "key /\n" + EnterMode(mode, board) + "key 6\n";
-  return script + "exit\n";
+  return script + "find u1\nexit\n";
 }
 
 void BM_PeakMemory(benchmark::State& state, const BenchBoard* small, const BenchBoard* huge,

@@ -1,6 +1,7 @@
-// The peak resident memory of vantrel-batch for a whole session (open, then a
-// search in every highlight mode) on the smallest generated board and on the
-// largest, and the difference between the two.
+// The peak resident memory of vantrel-batch for a whole session (open with
+// the board browser shown, a search in every highlight mode with its info
+// panel, then a find) on the smallest generated board and on the largest, and
+// the difference between the two.
 #pragma once
 
 #include <sys/types.h>

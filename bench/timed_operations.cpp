@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -13,6 +14,7 @@
 #include <map>
 
 #include "app/picture_export.h"
+#include "dialogs/board_browser.h"
 #include "bench/floors.h"
 #include "bench/viewer.h"
 #include "render/image_canvas.h"
@@ -161,6 +163,34 @@ void BM_Fit(benchmark::State& state, const BenchBoard* board) {
   });
 }
 
+// An edit of the browser's find box, once typing has paused: the scan of
+// both files and the rows shown. Two texts in turn, each found anew.
+void BM_BrowserFind(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file + "\nbrowser on");
+  BrowserDock& browser = *v.app.main->browser();
+  bool forth = true;
+  TimeAgainstFloor(state, *board, [&] {
+    browser.findBox()->setText(forth ? QStringLiteral("u1") : QStringLiteral("n$2"));
+    browser.Find();
+    forth = !forth;
+  });
+  state.counters["rows"] = static_cast<double>(browser.list().rows.size());
+  v.runner.Run("browser off");
+}
+
+// The info panel of the net search's result, on the board's largest net
+// but one (6,000 pins at 100,000 pins a side).
+void BM_BrowserInfo(benchmark::State& state, const BenchBoard* board) {
+  Viewer& v = TheViewer();
+  v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file +
+               "\nbrowser on\nmenu nets\nfield net 1 +3V3\nok net");
+  BrowserDock& browser = *v.app.main->browser();
+  TimeAgainstFloor(state, *board, [&] { browser.ShowResult(true); });
+  state.counters["pins"] = static_cast<double>(browser.info().size());
+  v.runner.Run("browser off");
+}
+
 // A wheel notch (in, then out) at the middle of the picture, or a drag step
 // (24 pixels right, then left) of a drag that began in a corner: the event,
 // then the redraw the frame would bring.
@@ -242,6 +272,9 @@ void RegisterTimedOperations(const std::vector<BenchBoard>& boards) {
                                           BM_ViewRedraw, &board, std::string(setting)));
       }
       tune(benchmark::RegisterBenchmark(("fit/" + board.label).c_str(), BM_Fit, &board));
+      tune(benchmark::RegisterBenchmark(("browser/find/" + board.label).c_str(), BM_BrowserFind, &board));
+      if (board.pins > 0)
+        tune(benchmark::RegisterBenchmark(("browser/info/" + board.label).c_str(), BM_BrowserInfo, &board));
     }
     for (const bool wheel : {true, false}) {
       tune(benchmark::RegisterBenchmark((std::string(wheel ? "wheel/" : "drag/") + board.label).c_str(),
@@ -256,7 +289,7 @@ std::vector<std::string> OperationNames() {
   for (const char* mode : kModes) operations.push_back(std::string("redraw/") + mode);
   operations.insert(operations.end(), {"wheel", "drag"});
   for (const char* setting : kViewSettings) operations.push_back(std::string("view/") + setting);
-  operations.push_back("fit");
+  operations.insert(operations.end(), {"fit", "browser/find", "browser/info"});
   return operations;
 }
 

@@ -29,6 +29,7 @@ constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 // kPadding bytes, so that a line end is looked for 16 bytes at a time.
 constexpr char kSentinel = '\0';
 constexpr std::size_t kPadding = 16;
+static_assert(kPadding >= BoardScan::kViewPadding);
 constexpr std::size_t kMaxToken = 64;
 constexpr std::size_t kShortField = 20;
 
@@ -357,6 +358,17 @@ void BoardScan::ReadLine(std::string& line) {
     SkipToNextLine();
   }
   CheckError();
+}
+
+std::string_view BoardScan::ReadLineView(std::string& spare) {
+  if (const std::size_t span = LineInBlock(); span != kNoLine) {
+    const std::string_view line(buffer_.get() + pos_, span);
+    pos_ += span + 1;
+    CheckError();
+    return line;
+  }
+  ReadLine(spare);
+  return spare;
 }
 
 void BoardScan::SkipLine() {

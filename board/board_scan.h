@@ -132,6 +132,11 @@ class BoardScan {
   // The composite reads.
   std::string ReadLine();            // ReadTextLine, SkipToNextLine, CheckError
   void ReadLine(std::string& line);  // the same into `line`, reusing its storage
+  // The same without a copy: a view of the line in the scan's block, or of
+  // `spare` when the line is not whole there. Valid until the next read. A
+  // view of the block may be read up to kViewPadding bytes past its end.
+  static constexpr std::size_t kViewPadding = 16;
+  std::string_view ReadLineView(std::string& spare);
   void SkipLine();                   // the same for a line whose text is not needed
   BoardPoint ReadPoint();            // two numbers, SkipToNextLine, CheckError
   PendingPoint ReadPendingPoint();   // the same, converted when the point is wanted

@@ -128,7 +128,7 @@ QTreeView* MakeView(QAbstractItemModel* model, const char* name, QWidget* parent
 
 }  // namespace
 
-BrowserDock::BrowserDock(const Session& session, QWidget* parent)
+BrowserDock::BrowserDock(Session& session, QWidget* parent)
     : QDockWidget(QStringLiteral("Browser"), parent), session_(session) {
   setObjectName(QStringLiteral("Browser"));
   auto* body = new QWidget(this);
@@ -152,6 +152,7 @@ BrowserDock::BrowserDock(const Session& session, QWidget* parent)
   rowsView_->header()->setStretchLastSection(false);
   rowsView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   rowsView_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  rowsView_->header()->setResizeContentsPrecision(0);  // the rows in sight
   summary_ = new QLabel(found);
   summary_->setObjectName(QStringLiteral("FindTotal"));
   summary_->setWordWrap(true);
@@ -201,10 +202,11 @@ void BrowserDock::Find() {
   const std::optional<ItemKind> only = tab > 0 ? std::optional(kItemKinds[tab - 1]) : std::nullopt;
   BrowserList list;
   try {
-    if (session_.document.BoardOpen) list = FindOnBoard(session_, text_, only);
+    if (session_.document.BoardOpen) list = FindOnBoard(session_, text_, only, kBrowserRows, !totals_);
   } catch (const BoardError& e) {
     findError_ = DescribeFileError(session_.document.ErrorOf(e));
   }
+  if (list.totals) totals_ = list.totals;
   rows_->Show(std::move(list));
   UpdateSummary();
 }
@@ -230,6 +232,7 @@ void BrowserDock::ShowResult(bool force) {
 }
 
 void BrowserDock::Refresh() {
+  totals_.reset();
   if (!isVisible()) return;
   Find();
   ShowResult(true);
@@ -290,8 +293,8 @@ void BrowserDock::UpdateSummary() {
     text = QStringLiteral("No board is open.");
   } else if (!findError_.empty()) {
     text = FromBytes("Cannot be read: " + findError_);
-  } else if (text_.empty() && tabs_->currentIndex() == 0) {
-    const BoardTotals& t = l.totals;
+  } else if (text_.empty() && tabs_->currentIndex() == 0 && totals_) {
+    const BoardTotals& t = *totals_;
     text = QStringLiteral("Parts %1 \u00b7 Nets %2 \u00b7 Pins %3 \u00b7 Nails %4")
                .arg(Count(t.parts), Count(t.nets), Number(t.pins), Count(t.nails));
   } else if (static_cast<std::int64_t>(l.rows.size()) < l.total.value) {

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "search/board_browser.h"
@@ -43,7 +44,7 @@ class BrowserDock : public QDockWidget {
   // What activating a row asks for: the search that shows this name.
   using Activate = std::function<void(ItemKind kind, const std::string& name)>;
 
-  explicit BrowserDock(const Session& session, QWidget* parent = nullptr);
+  explicit BrowserDock(Session& session, QWidget* parent = nullptr);
   ~BrowserDock() override;
 
   void setActivate(Activate activate) { activate_ = std::move(activate); }
@@ -55,6 +56,8 @@ class BrowserDock : public QDockWidget {
   // What the list shows: the rows of the last find, and its text.
   const BrowserList& list() const;
   const std::string& text() const { return text_; }
+  // The board's totals, counted by the first find on it.
+  const std::optional<BoardTotals>& totals() const { return totals_; }
   const InfoTable& info() const;
 
   // Finds the box's text now, without waiting for the pause.
@@ -77,7 +80,7 @@ class BrowserDock : public QDockWidget {
  private:
   void UpdateSummary();
 
-  const Session& session_;
+  Session& session_;
   Activate activate_;
   QLineEdit* findBox_ = nullptr;
   QTabBar* tabs_ = nullptr;
@@ -90,6 +93,7 @@ class BrowserDock : public QDockWidget {
   QTimer pause_;
   std::string text_;
   std::string findError_;
+  std::optional<BoardTotals> totals_;
   std::string shownResult_;  // what the panel's result was found from
 };
 

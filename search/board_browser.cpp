@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <cstring>
 #include <cmath>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
-#include <unordered_map>
 
 #include "board/board_scan.h"
 #include "search/session.h"
+#include "search/side_runner.h"
 
 namespace vantrel {
 
@@ -20,10 +24,33 @@ char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Equality of two short names, without a call to memcmp.
+bool Same(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+// A 64-bit hash of a name of a kind, eight bytes at a time and finished so
+// that every bit depends on every byte (the estimate reads its top bits).
+// Names are short: this costs a few nanoseconds, a fraction of reading them.
 std::uint64_t HashOf(ItemKind kind, std::string_view name) {
-  // The standard hash, finished so that every bit of it depends on every bit
-  // of the name (the estimate reads its top bits).
-  std::uint64_t h = std::hash<std::string_view>{}(name) + static_cast<std::uint64_t>(kind) * 0x9e3779b97f4a7c15ULL;
+  constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
+  std::uint64_t h = (static_cast<std::uint64_t>(kind) + 1) * kMultiplier ^ name.size();
+  std::size_t i = 0;
+  for (; i + 8 <= name.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, name.data() + i, 8);
+    h = (h ^ word) * kMultiplier;
+    h ^= h >> 29;
+  }
+  std::uint64_t tail = 0;
+  for (std::size_t shift = 0; i < name.size(); ++i, shift += 8) {
+    tail |= std::uint64_t{static_cast<unsigned char>(name[i])} << shift;
+  }
+  h = (h ^ tail) * kMultiplier;
   h ^= h >> 30;
   h *= 0xbf58476d1ce4e5b9ULL;
   h ^= h >> 27;
@@ -51,6 +78,19 @@ class DistinctCount {
   }
 
   bool Estimating() const { return !registers_.empty(); }
+
+  // The names of both counts.
+  void Merge(const DistinctCount& other) {
+    for (const std::uint64_t h : other.slots_) {
+      if (h != 0) Add(h);
+    }
+    if (other.registers_.empty()) return;
+    if (registers_.empty()) {
+      size_ = kExact;  // the next Add estimates
+      Grow();
+    }
+    for (std::size_t i = 0; i < kRegisters; ++i) registers_[i] = std::max(registers_[i], other.registers_[i]);
+  }
 
   NameCount Count() const {
     if (registers_.empty()) return {static_cast<std::int64_t>(size_), false};
@@ -85,6 +125,7 @@ class DistinctCount {
 
   void Grow() {
     std::vector<std::uint64_t> old = std::move(slots_);
+    slots_.clear();
     if (size_ + 1 > kExact) {
       registers_.assign(kRegisters, 0);
       for (std::uint64_t h : old) {
@@ -112,42 +153,139 @@ class DistinctCount {
 };
 
 // The typed text, and where a name matches it: -1 not at all, 0 at its
-// start, 1 further on.
+// start, 1 further on. Names are compared in place, folded as they are read;
+// a name that may be read 16 bytes past its end is looked through 16 places
+// at a time.
 class Matcher {
  public:
   explicit Matcher(std::string_view text) : text_(text) {
     std::transform(text_.begin(), text_.end(), text_.begin(), Folded);
   }
   bool Empty() const { return text_.empty(); }
-  int Match(std::string_view name) {
+
+  int Match(std::string_view name, bool padded) const {
     if (text_.empty()) return 0;
     if (name.size() < text_.size()) return -1;
-    folded_.assign(name);
-    std::transform(folded_.begin(), folded_.end(), folded_.begin(), Folded);
-    const std::size_t at = folded_.find(text_);
-    return at == std::string::npos ? -1 : at == 0 ? 0 : 1;
+#if defined(__SSE2__)
+    if (padded && text_.size() <= kWideText) return WideMatch(name);
+#endif
+    for (std::size_t at = 0; at + text_.size() <= name.size(); ++at) {
+      if (MatchesAt(name, at)) return at == 0 ? 0 : 1;
+    }
+    return -1;
   }
 
  private:
-  std::string text_;
-  std::string folded_;
+  static constexpr std::size_t kWideText = 8;
+
+  bool MatchesAt(std::string_view name, std::size_t at) const {
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+      if (Folded(name[at + i]) != text_[i]) return false;
+    }
+    return true;
+  }
+
+#if defined(__SSE2__)
+  // Sixteen bytes from `p`, ASCII capitals made small.
+  static __m128i FoldedBytes(const char* p) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    // Signed compares: bytes above 127 are negative, outside 'A'..'Z' either way.
+    const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
+                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+    return _mm_or_si128(bytes, _mm_and_si128(capital, _mm_set1_epi8(0x20)));
+  }
+
+  // For each of 16 places from `base`, whether the text starts there; the
+  // loads reach at most 15 + text length bytes past `base`, which the
+  // padding of a view covers for every place a match can start.
+  int WideMatch(std::string_view name) const {
+    const std::size_t places = name.size() - text_.size() + 1;
+    for (std::size_t base = 0; base < places; base += 16) {
+      unsigned mask = 0xFFFF;
+      for (std::size_t i = 0; i < text_.size() && mask; ++i) {
+        const __m128i wanted = _mm_set1_epi8(text_[i]);
+        mask &= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(FoldedBytes(name.data() + base + i), wanted)));
+      }
+      if (places - base < 16) mask &= (1u << (places - base)) - 1;
+      if (mask) return base + static_cast<std::size_t>(std::countr_zero(mask)) == 0 ? 0 : 1;
+    }
+    return -1;
+  }
+#endif
+
+  std::string text_;  // folded
 };
 
 struct RowKey {
   int rank;  // 0: begins with the text
   ItemKind kind;
   std::string name;
-
-  bool operator<(const RowKey& o) const {
-    if (rank != o.rank) return rank < o.rank;
-    if (kind != o.kind) return kind < o.kind;
-    return NaturalLess(name, o.name);
-  }
 };
 
-struct StringHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+// The browser's order, for a key kept and for a name met.
+bool Before(int rank, ItemKind kind, std::string_view name, const RowKey& o) {
+  if (rank != o.rank) return rank < o.rank;
+  if (kind != o.kind) return kind < o.kind;
+  return NaturalLess(name, o.name);
+}
+
+struct KeyOrder {
+  bool operator()(const RowKey& a, const RowKey& b) const { return Before(a.rank, a.kind, a.name, b); }
+};
+
+// Values by the HashOf of their names, in one open-addressed table: a find
+// is a probe or two in a few kilobytes, where a node-based map costs a
+// division and two pointers to memory out of cache. Two names of one hash,
+// a chance of one in 2^64, share one entry.
+template <class Value>
+class HashIndex {
+ public:
+  explicit HashIndex(std::size_t most) : keys_(std::bit_ceil(std::max<std::size_t>(16, 4 * most)), 0) {
+    values_.resize(keys_.size());
+  }
+
+  bool empty() const { return size_ == 0; }
+  Value* Find(std::uint64_t h) {
+    for (std::size_t i = Home(h);; i = Next(i)) {
+      if (keys_[i] == Key(h)) return &values_[i];
+      if (keys_[i] == 0) return nullptr;
+    }
+  }
+  void Insert(std::uint64_t h, Value value) {
+    std::size_t i = Home(h);
+    while (keys_[i] != 0 && keys_[i] != Key(h)) i = Next(i);
+    size_ += keys_[i] == 0;
+    keys_[i] = Key(h);
+    values_[i] = std::move(value);
+  }
+  // Linear probing's deletion: the entries after a hole that belong before
+  // it move back, so that no find stops at it too early.
+  void Erase(std::uint64_t h) {
+    std::size_t hole = Home(h);
+    while (keys_[hole] != Key(h)) {
+      if (keys_[hole] == 0) return;
+      hole = Next(hole);
+    }
+    --size_;
+    for (std::size_t i = Next(hole); keys_[i] != 0; i = Next(i)) {
+      const std::size_t home = Home(keys_[i]);
+      // Whether `home` lies cyclically in (hole, i]: then the entry stays.
+      if (hole < i ? (home > hole && home <= i) : (home > hole || home <= i)) continue;
+      keys_[hole] = keys_[i];
+      values_[hole] = std::move(values_[i]);
+      hole = i;
+    }
+    keys_[hole] = 0;
+  }
+
+ private:
+  static std::uint64_t Key(std::uint64_t h) { return h == 0 ? 1 : h; }
+  std::size_t Home(std::uint64_t h) const { return static_cast<std::size_t>(Key(h)) & (keys_.size() - 1); }
+  std::size_t Next(std::size_t i) const { return (i + 1) & (keys_.size() - 1); }
+
+  std::vector<std::uint64_t> keys_;  // 0: free
+  std::vector<Value> values_;
+  std::size_t size_ = 0;
 };
 
 // The rows that come first in the browser's order, at most `limit`, each with
@@ -156,30 +294,35 @@ struct StringHash {
 // only moves up; so every row kept has counted all its records.
 class KeptRows {
  public:
-  explicit KeptRows(std::size_t limit) : limit_(limit) {}
+  explicit KeptRows(std::size_t limit) : limit_(limit), index_(limit) {}
 
-  // The row of a name kept already, or nothing.
-  BrowserRow* Find(ItemKind kind, std::string_view name) {
-    auto& index = index_[static_cast<int>(kind)];
-    if (index.empty()) return nullptr;
-    const auto it = index.find(name);
-    return it == index.end() ? nullptr : &it->second->second;
+  // The row of a name kept already, or nothing; `h` is HashOf(kind, name).
+  BrowserRow* Find(ItemKind kind, std::string_view name, std::uint64_t h) {
+    if (index_.empty()) return nullptr;
+    const Rows::iterator* it = index_.Find(h);
+    if (!it) return nullptr;
+    BrowserRow& row = (*it)->second;
+    return row.kind == kind && Same(row.name, name) ? &row : nullptr;
   }
 
   // Keeps a name met for the first time, if it comes before the last row.
-  BrowserRow* Offer(int rank, ItemKind kind, std::string_view name) {
-    if (limit_ == 0) return nullptr;
-    RowKey key{rank, kind, std::string(name)};
+  BrowserRow* Offer(int rank, ItemKind kind, std::string_view name, std::uint64_t h) {
+    if (limit_ == 0 || index_.Find(h)) return nullptr;
     if (rows_.size() == limit_) {
       const auto last = std::prev(rows_.end());
-      if (!(key < last->first)) return nullptr;
-      index_[static_cast<int>(last->first.kind)].erase(last->first.name);
+      if (!Before(rank, kind, name, last->first)) return nullptr;
+      index_.Erase(HashOf(last->first.kind, last->first.name));
       rows_.erase(last);
+      ++evictions_;
     }
-    const auto [it, added] = rows_.try_emplace(std::move(key), BrowserRow{kind, std::string(name), {}, 0});
-    index_[static_cast<int>(kind)].emplace(it->first.name, it);
+    const auto it =
+        rows_.try_emplace(RowKey{rank, kind, std::string(name)}, BrowserRow{kind, std::string(name), {}, 0}).first;
+    index_.Insert(h, it);
     return &it->second;
   }
+
+  // How many rows were let go so far: a row pointer is good while it stays.
+  std::uint64_t evictions() const { return evictions_; }
 
   std::vector<BrowserRow> Take() {
     std::vector<BrowserRow> rows;
@@ -189,113 +332,194 @@ class KeptRows {
   }
 
  private:
-  using Rows = std::map<RowKey, BrowserRow>;
+  using Rows = std::map<RowKey, BrowserRow, KeyOrder>;
   std::size_t limit_;
   Rows rows_;
-  std::array<std::unordered_map<std::string, Rows::iterator, StringHash, std::equal_to<>>, 4> index_;
+  HashIndex<Rows::iterator> index_;
+  std::uint64_t evictions_ = 0;
 };
 
-// One find: what the files have shown so far.
+// Whether names of the kind are rows of a find.
+bool Listed(ItemKind kind, std::optional<ItemKind> only, bool noText) {
+  if (only) return kind == *only;
+  return kind != ItemKind::Pin || !noText;
+}
+
+// What one side's file showed: its first rows in order, and its names.
+struct SideFound {
+  std::vector<BrowserRow> rows;
+  std::array<DistinctCount, 3> all;  // parts, nets, nails
+  std::array<DistinctCount, 4> matching;
+  std::int64_t pins = 0;
+};
+
+// One side's find: what its file has shown so far.
 class Finder {
  public:
-  Finder(std::string_view text, std::optional<ItemKind> only, std::size_t limit)
-      : matcher_(text), only_(only), rows_(limit) {}
+  Finder(std::string_view text, std::optional<ItemKind> only, std::size_t limit, bool totals)
+      : matcher_(text), only_(only), rows_(limit), totals_(totals || matcher_.Empty()) {}
 
   void Scan(const std::string& file, Side side) {
     BoardScan scan(file);
     scan.SkipToSection(markers::kOutlineEnd);
-    std::string line;
     for (;;) {
       scan.ExpectMore();
-      scan.ReadLine(line);
-      if (line == markers::kPartsEnd) break;
-      Meet(ItemKind::Part, line, side);
+      const std::string_view name = ReadName(scan);
+      if (name == markers::kPartsEnd) break;
+      Meet(ItemKind::Part, name, side);
       scan.SkipLine();
     }
     scan.SkipToSection(markers::kPinsEnd);
-    std::string net;
+    lastPart_.clear();  // this file's parts may be rows now
+    lastPartRow_ = nullptr;
     for (;;) {
       scan.ExpectMore();
-      scan.ReadLine(line);
-      if (line == markers::kPinRecordsEnd) break;
+      std::string_view name = ReadName(scan);
+      if (name == markers::kPinRecordsEnd) break;
+      if (name.starts_with(' ')) name.remove_prefix(1);
+      MeetPin(name, side);
       scan.SkipLine();
-      scan.ReadLine(net);
+      Meet(ItemKind::Net, ReadName(scan), side);
       scan.SkipLine();
-      MeetPin(std::string_view(line).substr(line.starts_with(' ') ? 1 : 0), net, side);
     }
     // The nails end at their marker; a bottom file's nail scan reads on to
     // its end, and so may this one.
     while (!scan.AtEnd()) {
-      scan.ReadLine(line);
-      if (line == markers::kNailsEnd) break;
-      Meet(ItemKind::Nail, line, side);
+      const std::string_view name = ReadName(scan);
+      if (name == markers::kNailsEnd) break;
+      Meet(ItemKind::Nail, name, side);
       scan.SkipLine();
       scan.SkipLine();
       scan.SkipLine();
     }
   }
 
-  BrowserList Take() {
-    BrowserList list;
-    list.totals = {all_[0].Count(), all_[1].Count(), pinRecords_, all_[2].Count()};
-    std::int64_t total = 0;
-    bool estimated = false;
-    for (const ItemKind kind : kItemKinds) {
-      if (!Listed(kind)) continue;
-      const NameCount n = matching_[static_cast<int>(kind)].Count();
-      total += n.value;
-      estimated = estimated || n.estimated;
-    }
-    list.total = {total, estimated};
-    list.rows = rows_.Take();
-    return list;
+  SideFound Take() {
+    SideFound found{rows_.Take(), all_, {}, pinRecords_};
+    for (const ItemKind kind : kItemKinds) found.matching[static_cast<int>(kind)] = Matching(kind);
+    return found;
   }
 
  private:
-  // Whether names of the kind are rows at all.
-  bool Listed(ItemKind kind) const {
-    if (only_) return kind == *only_;
-    return kind != ItemKind::Pin || !matcher_.Empty();
+  // The next line, and whether it may be read past its end.
+  std::string_view ReadName(BoardScan& scan) {
+    const std::string_view line = scan.ReadLineView(spare_);
+    padded_ = line.data() != spare_.data();
+    return line;
   }
 
+  // The names of a kind that match: with no text, all of them.
+  DistinctCount& Matching(ItemKind kind) {
+    const int k = static_cast<int>(kind);
+    return matcher_.Empty() && kind != ItemKind::Pin ? all_[k] : matching_[k];
+  }
+
+  bool Listed(ItemKind kind) const { return vantrel::Listed(kind, only_, matcher_.Empty()); }
+
   // A name met in a file: a part's name line, a pin record's name or net, a
-  // nail's name. Every meeting but a part's is one more of its records.
+  // nail's name. Most names neither match nor count: they cost a match.
   void Meet(ItemKind kind, std::string_view name, Side side) {
     if (name.empty()) return;
+    const int rank = Listed(kind) ? matcher_.Match(name, padded_) : -1;
+    if (rank < 0 && (kind == ItemKind::Pin || !totals_)) return;
+    Count(kind, name, side, rank);
+  }
+
+  // A name that matched, or that the totals count. Every meeting but a
+  // part's is one more of its records.
+  void Count(ItemKind kind, std::string_view name, Side side, int rank) {
     const std::uint64_t h = HashOf(kind, name);
-    if (kind != ItemKind::Pin) all_[static_cast<int>(kind)].Add(h);
-    if (!Listed(kind)) return;
-    BrowserRow* row = rows_.Find(kind, name);
+    const bool isNew = kind != ItemKind::Pin && totals_ && all_[static_cast<int>(kind)].Add(h);
+    if (rank < 0) return;
+    BrowserRow* row = rows_.Find(kind, name, h);
     if (!row) {
-      const int rank = matcher_.Match(name);
-      if (rank < 0) return;
-      const bool isNew = matching_[static_cast<int>(kind)].Add(h);
-      if (isNew || matching_[static_cast<int>(kind)].Estimating()) row = rows_.Offer(rank, kind, name);
+      DistinctCount& matching = Matching(kind);
+      const bool surelyNew = &matching == &all_[static_cast<int>(kind)] ? isNew : matching.Add(h);
+      if (!surelyNew && !matching.Estimating()) return;  // met before and left out
+      row = rows_.Offer(rank, kind, name, h);
       if (!row) return;
     }
     row->sides[side] = true;
     if (kind != ItemKind::Part) ++row->count;
   }
 
-  void MeetPin(std::string_view name, std::string_view net, Side side) {
+  // A pin record's name: one more pin of its part, if that is a row.
+  void MeetPin(std::string_view name, Side side) {
     ++pinRecords_;
-    if (BrowserRow* part = PartOf(name)) ++part->count;
-    Meet(ItemKind::Net, net, side);
+    std::size_t dot = 0;
+    while (dot < name.size() && name[dot] != '.') ++dot;  // names are short: no call to memchr
+    if (dot < name.size()) {
+      const std::string_view part = name.substr(0, dot);
+      // A part's pins mostly follow one another: its row is looked up once.
+      if (!Same(part, lastPart_) || rows_.evictions() != lastPartEvictions_) {
+        lastPart_.assign(part);
+        lastPartEvictions_ = rows_.evictions();
+        lastPartRow_ = Listed(ItemKind::Part) && matcher_.Match(part, padded_) >= 0
+                           ? rows_.Find(ItemKind::Part, part, HashOf(ItemKind::Part, part))
+                           : nullptr;
+      }
+      if (lastPartRow_) ++lastPartRow_->count;
+    }
     Meet(ItemKind::Pin, name, side);
-  }
-
-  BrowserRow* PartOf(std::string_view pin) {
-    const std::size_t dot = pin.find('.');
-    return dot == std::string_view::npos ? nullptr : rows_.Find(ItemKind::Part, pin.substr(0, dot));
   }
 
   Matcher matcher_;
   std::optional<ItemKind> only_;
   KeptRows rows_;
+  std::string spare_;  // a line that is not whole in the scan's block
+  bool padded_ = false;  // the last line read is a view of the block
+  std::string lastPart_;
+  BrowserRow* lastPartRow_ = nullptr;  // good while no row has been let go
+  std::uint64_t lastPartEvictions_ = 0;
   std::array<DistinctCount, 3> all_;  // parts, nets, nails
   std::array<DistinctCount, 4> matching_;
   std::int64_t pinRecords_ = 0;
+  bool totals_;
 };
+
+// Both sides' finds as one: a name's rows on the two sides joined, the first
+// `limit` in order kept. A name among the first `limit` of both files is
+// among the first of each file that holds it, so every record of it there
+// was counted.
+BrowserList Combine(PerSide<SideFound>& found, std::string_view text, std::optional<ItemKind> only,
+                    std::size_t limit, bool totals) {
+  const Matcher matcher(text);
+  const auto less = [&](const BrowserRow& a, const BrowserRow& b) {
+    return Before(matcher.Match(a.name, false), a.kind, a.name, RowKey{matcher.Match(b.name, false), b.kind, b.name});
+  };
+  const std::vector<BrowserRow>& top = found.top.rows;
+  const std::vector<BrowserRow>& bottom = found.bottom.rows;
+  BrowserList list;
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while ((i < top.size() || j < bottom.size()) && list.rows.size() < limit) {
+    if (j == bottom.size() || (i < top.size() && less(top[i], bottom[j]))) {
+      list.rows.push_back(top[i++]);
+    } else if (i == top.size() || less(bottom[j], top[i])) {
+      list.rows.push_back(bottom[j++]);
+    } else {
+      BrowserRow row = top[i++];
+      const BrowserRow& other = bottom[j++];
+      row.count += other.count;
+      row.sides.bottom = row.sides.bottom || other.sides.bottom;
+      list.rows.push_back(std::move(row));
+    }
+  }
+  std::array<DistinctCount, 3>& all = found.top.all;
+  for (std::size_t k = 0; k < all.size(); ++k) all[k].Merge(found.bottom.all[k]);
+  if (totals || matcher.Empty()) {
+    list.totals = BoardTotals{all[0].Count(), all[1].Count(), found.top.pins + found.bottom.pins, all[2].Count()};
+  }
+  for (const ItemKind kind : kItemKinds) {
+    if (!Listed(kind, only, matcher.Empty())) continue;
+    DistinctCount& matching = found.top.matching[static_cast<int>(kind)];
+    matching.Merge(found.bottom.matching[static_cast<int>(kind)]);
+    const NameCount n = matching.Count();
+    list.total.value += n.value;
+    list.total.estimated = list.total.estimated || n.estimated;
+  }
+  return list;
+}
 
 }  // namespace
 
@@ -344,11 +568,19 @@ bool NaturalLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-BrowserList FindOnBoard(const Session& s, std::string_view text, std::optional<ItemKind> only, std::size_t limit) {
+BrowserList FindOnBoard(Session& s, std::string_view text, std::optional<ItemKind> only, std::size_t limit,
+                        bool totals) {
   if (!s.document.HasFiles()) return {};
-  Finder finder(text, only, limit);
-  for (const Side side : kSides) finder.Scan(s.FileOf(side), side);
-  return finder.Take();
+  PerSide<SideFound> found;
+  const Stage<SideFound> stage{.rounds = {{[&](SideWork& work, SideFound& out) {
+                                 Finder finder(text, only, limit, totals);
+                                 finder.Scan(work.file, work.side);
+                                 out = finder.Take();
+                               }}},
+                               .apply = [&](Side side, SideFound& out) { found[side] = std::move(out); },
+                               .drawsNothing = true};
+  s.runner.Run(s, stage);
+  return Combine(found, text, only, limit, totals);
 }
 
 }  // namespace vantrel

@@ -35,8 +35,9 @@ std::optional<ItemKind> KindNamed(std::string_view name);
 
 // One name of the board. The name is as the file spells it, without the pin
 // records' leading blank. The count is the pins of a part (the pin records
-// whose name before the first "." is the part's) or of a net (the pin records
-// on it), and the records of that name for a nail or a pin.
+// of the files that list the part whose name before the first "." is the
+// part's) or of a net (the pin records on it), and the records of that name
+// for a nail or a pin.
 struct BrowserRow {
   ItemKind kind = ItemKind::Part;
   std::string name;
@@ -65,16 +66,18 @@ struct BoardTotals {
 struct BrowserList {
   std::vector<BrowserRow> rows;
   NameCount total;  // names that matched, of which `rows` are the first
-  BoardTotals totals;
+  std::optional<BoardTotals> totals;
 };
 
 inline constexpr std::size_t kBrowserRows = 1000;
 
-// Scans both files once. `only` keeps to one kind (then an empty text lists
-// that kind, pins too). Nothing without a board; raises BoardError as the
-// scans do.
-BrowserList FindOnBoard(const Session& s, std::string_view text, std::optional<ItemKind> only = std::nullopt,
-                        std::size_t limit = kBrowserRows);
+// Scans both files once, each on its own (both at once on a large board),
+// and joins what they found. `only` keeps to one kind (then an empty text lists
+// that kind, pins too). The board's totals come with an empty text, or when
+// asked for: counting every name costs more than finding a few. Nothing
+// without a board; raises BoardError as the scans do.
+BrowserList FindOnBoard(Session& s, std::string_view text, std::optional<ItemKind> only = std::nullopt,
+                        std::size_t limit = kBrowserRows, bool totals = false);
 
 // Natural order: runs of digits compare by their value, other characters with
 // ASCII letters folded to one case; equal names so far compare byte for byte.

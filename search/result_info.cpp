@@ -40,15 +40,32 @@ void ForEachPin(const Session& s, Side side, Visit&& visit) {
   }
 }
 
+// Walks the names and nets of the pin records of one side's file, without
+// their positions and fourth lines; the views last until the next record.
+template <class Visit>
+void ForEachNet(const Session& s, Side side, Visit&& visit) {
+  BoardScan scan(s.FileOf(side));
+  scan.SkipToSection(markers::kPinsEnd);
+  std::string name;
+  std::string spare;
+  for (;;) {
+    scan.ExpectMore();
+    scan.ReadLine(name);
+    if (name == markers::kPinRecordsEnd) return;
+    scan.SkipLine();
+    visit(std::string_view(name), scan.ReadLineView(spare));
+    scan.SkipLine();
+  }
+}
+
 // The pins of each side whose net line is the net, as the searches compare
 // nets; none for an empty net, which joins nothing.
 PerSide<NameList> NetPins(const Session& s, const std::string& net) {
   PerSide<NameList> pins;
   if (net.empty()) return pins;
   for (const Side side : kSides) {
-    ForEachPin(s, side, [&](const PinRecord& pin) {
-      if (NameEquals(pin.net, net)) pins[side].Add(Trimmed(pin.name));
-      return true;
+    ForEachNet(s, side, [&](std::string_view name, std::string_view pinNet) {
+      if (NameEquals(pinNet, net)) pins[side].Add(Trimmed(name));
     });
   }
   return pins;
@@ -107,11 +124,10 @@ ResultInfo NailsInfo(const Session& s, const Findings& f) {
     info.nails.push_back({f.names[slot], memory.NailNet[slot], {}});
   }
   for (const Side side : kSides) {
-    ForEachPin(s, side, [&](const PinRecord& pin) {
+    ForEachNet(s, side, [&](std::string_view name, std::string_view net) {
       for (NailSlot& slot : info.nails) {
-        if (!slot.net.empty() && NameEquals(pin.net, slot.net)) slot.pins[side].Add(Trimmed(pin.name));
+        if (!slot.net.empty() && NameEquals(net, slot.net)) slot.pins[side].Add(Trimmed(name));
       }
-      return true;
     });
   }
   return info;

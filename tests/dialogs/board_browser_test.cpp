@@ -117,9 +117,9 @@ TEST_F(Browser, RealBoardFollowsTheBoardOpenedAndClosed) {
   EXPECT_TRUE(dock().list().rows.empty());
   Run("open " + kBoard);
   EXPECT_EQ(dock().list().rows.front().name, "U1") << "the box's text found on the board opened";
-  const std::int64_t mainParts = dock().list().totals.parts.value;
+  const std::int64_t mainParts = dock().totals()->parts.value;
   Run("open " + test::SharedBoardFile("teres-kbd") + "\nfind");
-  EXPECT_NE(dock().list().totals.parts.value, mainParts);
+  EXPECT_NE(dock().totals()->parts.value, mainParts);
   dock().kindTabs()->setCurrentIndex(3);  // nails only
   for (const BrowserRow& row : dock().list().rows) EXPECT_EQ(row.kind, ItemKind::Nail);
   Run("close");

@@ -42,20 +42,23 @@ struct Expected {
   }
 };
 
+// A part's pins are those of the files that list it.
 Expected ReadPlainly(const Session& s) {
   Expected e;
   for (const Side side : kSides) {
-    for (const test::PartLine& part : test::PartsOf(s.FileOf(side))) e.Add(ItemKind::Part, part.name, side, false);
+    std::set<std::string> parts;
+    for (const test::PartLine& part : test::PartsOf(s.FileOf(side))) {
+      e.Add(ItemKind::Part, part.name, side, false);
+      parts.insert(part.name);
+    }
     for (const test::NailLine& nail : test::NailsOf(s.FileOf(side))) e.Add(ItemKind::Nail, nail.name, side, true);
-  }
-  for (const Side side : kSides) {
     for (const test::PinLine& pin : test::PinRecordsOf(s.FileOf(side))) {
       const std::string name = pin.name.substr(1);
       ++e.pins;
       e.Add(ItemKind::Pin, name, side, true);
       e.Add(ItemKind::Net, pin.net, side, true);
-      const auto part = e.names.find({ItemKind::Part, name.substr(0, name.find('.'))});
-      if (part != e.names.end() && name.find('.') != std::string::npos) ++part->second.count;
+      const std::size_t dot = name.find('.');
+      if (dot != std::string::npos && parts.contains(name.substr(0, dot))) ++e.names[{ItemKind::Part, name.substr(0, dot)}].count;
     }
   }
   return e;
@@ -72,9 +75,10 @@ bool Before(const std::string& text, const BrowserRow& a, const BrowserRow& b) {
 
 class BoardBrowser : public test::SearchFixture {
  protected:
-  BrowserList Find(std::string_view text, std::optional<ItemKind> only = {}, std::size_t limit = kBrowserRows) {
+  BrowserList Find(std::string_view text, std::optional<ItemKind> only = {}, std::size_t limit = kBrowserRows,
+                   bool totals = false) {
     BrowserList list;
-    Run([&] { list = FindOnBoard(s, text, only, limit); });
+    Run([&] { list = FindOnBoard(s, text, only, limit, totals); });
     return list;
   }
   ResultInfo Info() {
@@ -89,11 +93,16 @@ TEST_F(BoardBrowser, RealBoardRowsAndTotalsAgreeWithAPlainReading) {
     OpenRealBoard(board);
     const Expected e = ReadPlainly(s);
     const BrowserList all = Find("");
-    EXPECT_EQ(all.totals.parts.value, e.Distinct(ItemKind::Part)) << board;
-    EXPECT_EQ(all.totals.nets.value, e.Distinct(ItemKind::Net)) << board;
-    EXPECT_EQ(all.totals.nails.value, e.Distinct(ItemKind::Nail)) << board;
-    EXPECT_EQ(all.totals.pins, e.pins) << board;
-    EXPECT_FALSE(all.totals.nets.estimated);
+    EXPECT_EQ(all.totals->parts.value, e.Distinct(ItemKind::Part)) << board;
+    EXPECT_EQ(all.totals->nets.value, e.Distinct(ItemKind::Net)) << board;
+    EXPECT_EQ(all.totals->nails.value, e.Distinct(ItemKind::Nail)) << board;
+    EXPECT_EQ(all.totals->pins, e.pins) << board;
+    EXPECT_FALSE(all.totals->nets.estimated);
+    EXPECT_FALSE(Find("gnd").totals) << "counted only when asked for";
+    const BrowserList asked = Find("gnd", std::nullopt, 10, true);
+    ASSERT_TRUE(asked.totals);
+    EXPECT_EQ(asked.totals->nets.value, all.totals->nets.value);
+    EXPECT_EQ(asked.totals->parts.value, all.totals->parts.value);
     for (const char* text : {"", "gnd", "c2", "1", "U1.", "zzz-none"}) {
       for (const std::optional<ItemKind> only :
            {std::optional<ItemKind>(), std::optional(ItemKind::Net), std::optional(ItemKind::Pin)}) {
@@ -112,6 +121,32 @@ TEST_F(BoardBrowser, RealBoardRowsAndTotalsAgreeWithAPlainReading) {
     }
   }
   EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
+// The two files found apart, each on its own thread, and joined: the rows,
+// counts and errors of finding them in turn.
+TEST_F(BoardBrowser, RealBoardFindsApartWhatItFindsInTurn) {
+  OpenRealBoard("teres-main");
+  for (const char* text : {"", "c1", "gnd", "U1."}) {
+    s.runner.SetMode(SidesMode::InTurn);
+    const BrowserList inTurn = Find(text, std::nullopt, 50, true);
+    s.runner.SetMode(SidesMode::Apart);
+    const BrowserList apart = Find(text, std::nullopt, 50, true);
+    EXPECT_EQ(apart.rows, inTurn.rows) << text;
+    EXPECT_EQ(apart.total.value, inTurn.total.value) << text;
+    EXPECT_EQ(apart.totals->nets.value, inTurn.totals->nets.value) << text;
+  }
+  // A companion cut short in its pin records: the same error either way.
+  std::string bottom = test::ReadFileBytes(test::SharedBoardDir("teres-main") / "jet.CON");
+  bottom.resize(bottom.find("4 4 4 4"));
+  const std::string cut = dir.Write("jet.CON", bottom);
+  s.document.CompanionFile = cut;
+  for (const SidesMode mode : {SidesMode::InTurn, SidesMode::Apart}) {
+    s.runner.SetMode(mode);
+    errors.clear();
+    Find("gnd");
+    EXPECT_EQ(errors, std::vector<std::string>{"Read beyond end of file."});
+  }
 }
 
 TEST_F(BoardBrowser, RealBoardACapKeepsTheFirstRowsInOrder) {
@@ -140,10 +175,10 @@ TEST_F(BoardBrowser, ALargeBoardsCountsAreEstimatedClosely) {
   ASSERT_EQ(OpenFiles((dir.path() / "b.brd").string(), (dir.path() / "jet.CON").string()), std::vector<std::string>{});
   const BrowserList list = Find("");
   // 20,000 nets shared by both sides, 15,000 parts a side, 6,000 nails named alike on both.
-  EXPECT_TRUE(list.totals.nets.estimated);
-  EXPECT_NEAR(list.totals.nets.value, 20000, 400);
-  EXPECT_NEAR(list.totals.parts.value, 30000, 600);
-  EXPECT_EQ(list.totals.pins, 120000);
+  EXPECT_TRUE(list.totals->nets.estimated);
+  EXPECT_NEAR(list.totals->nets.value, 20000, 400);
+  EXPECT_NEAR(list.totals->parts.value, 30000, 600);
+  EXPECT_EQ(list.totals->pins, 120000);
   EXPECT_NEAR(list.total.value, 20000 + 30000 + 6000, 1200);
   EXPECT_EQ(list.rows.size(), kBrowserRows);
   EXPECT_EQ(list.rows.front().name, "B1");
@@ -203,7 +238,7 @@ TEST_F(BoardBrowser, APinOnNoNetListsNoMatesAndItsOwnLines) {
   EXPECT_EQ(table.Text(), "Pin\tA.1\nPart\tA\nNet\t\nFourth line\tfirst\nSide\ttop\nTop side\t0\nBottom side\t0\n");
   EXPECT_FALSE(table.Line(2).kind);  // an empty net activates nothing
   // Empty nets count as no net at all.
-  EXPECT_EQ(Find("").totals.nets.value, 1);
+  EXPECT_EQ(Find("").totals->nets.value, 1);
 }
 
 }  // namespace
