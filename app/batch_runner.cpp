@@ -435,7 +435,8 @@ void BatchRunner::Find(const Line& line) {
 void BatchRunner::Activate(const Line& line) {
   const auto [kindWord, name] = SplitCommand(line.argument);
   const std::optional<ItemKind> kind = KindNamed(kindWord);
-  if (!kind || name.empty()) throw BatchError(line.number, "expected part, net, pin or nail and a name: " + line.text);
+  if (!kind || name.empty())
+    throw BatchError(line.number, "expected part, net, pin or nail and a name: " + line.text);
   app_.main->ActivateItem(*kind, name);
 }
 
@@ -651,19 +652,26 @@ QJsonObject InfoJson(const Session& s) {
   switch (info.kind) {
     case ResultInfo::Kind::None: break;
     case ResultInfo::Kind::Pin:
-      return {{"kind", "pin"},         {"name", Text(info.name)},     {"part", Text(info.part)},
-              {"net", Text(info.net)}, {"fourth", Text(info.fourth)}, {"side", SideJson(info.side)},
+      return {{"kind", "pin"},
+              {"name", Text(info.name)},
+              {"part", Text(info.part)},
+              {"net", Text(info.net)},
+              {"fourth", Text(info.fourth)},
+              {"side", SideJson(info.side)},
               {"netPins", PinsJson(info.pins)}};
     case ResultInfo::Kind::Part: {
       QJsonArray pins;
-      for (const PartPin& pin : info.partPins) pins.append(QJsonObject{{"name", Text(pin.name)}, {"net", Text(pin.net)}});
+      for (const PartPin& pin : info.partPins)
+        pins.append(QJsonObject{{"name", Text(pin.name)}, {"net", Text(pin.net)}});
       return {{"kind", "part"}, {"name", Text(info.name)}, {"side", SideJson(info.side)}, {"pins", pins}};
     }
-    case ResultInfo::Kind::Net: return {{"kind", "net"}, {"name", Text(info.name)}, {"pins", PinsJson(info.pins)}};
+    case ResultInfo::Kind::Net:
+      return {{"kind", "net"}, {"name", Text(info.name)}, {"pins", PinsJson(info.pins)}};
     case ResultInfo::Kind::Nails: {
       QJsonArray nails;
       for (const NailSlot& slot : info.nails) {
-        nails.append(QJsonObject{{"nail", Text(slot.nail)}, {"net", Text(slot.net)}, {"pins", PinsJson(slot.pins)}});
+        nails.append(
+            QJsonObject{{"nail", Text(slot.nail)}, {"net", Text(slot.net)}, {"pins", PinsJson(slot.pins)}});
       }
       return {{"kind", "nails"}, {"slots", nails}};
     }

@@ -241,9 +241,8 @@ void TFrm_Main::BuildMenu() {
   view->addSeparator();
   item(view, "BrowserItem", "Board browser\tB", &TFrm_Main::BrowserClick, "browser");
   menuAction("browser")->setCheckable(true);
-  connect(browser_, &QDockWidget::visibilityChanged, this, [this] {
-    menuAction("browser")->setChecked(browser_->isVisible());
-  });
+  connect(browser_, &QDockWidget::visibilityChanged, this,
+          [this] { menuAction("browser")->setChecked(browser_->isVisible()); });
   item(view, "FindItem", "Find\xe2\x80\xa6", &TFrm_Main::FindClick, "find");
   menuAction("find")->setShortcut(QKeySequence::Find);
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
@@ -283,8 +282,8 @@ void TFrm_Main::resizeEvent(QResizeEvent* event) {
 }
 
 // k = min(width / 800, height / 600) of the window's client area, without
-// the browser docked beside it, at least one half. The content area follows it, and the pictures are drawn anew at k
-// times the screen's device pixel ratio.
+// the browser docked beside it, at least one half. The content area follows it, and the pictures are drawn
+// anew at k times the screen's device pixel ratio.
 void TFrm_Main::UpdateFactor() {
   const bool docked = browser_ && browser_->isVisible() && !browser_->isFloating();
   const int free = docked ? centralWidget()->width() : width();

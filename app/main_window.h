@@ -204,7 +204,7 @@ class TFrm_Main : public QMainWindow {
   PrinterChooser choosePrinter_;
   FileFollower* follower_ = nullptr;
   BrowserDock* browser_ = nullptr;
-  std::string browsedBoard_;  // the board whose names the browser lists
+  std::string browsedBoard_;                // the board whose names the browser lists
   std::optional<FileError> followWarning_;  // of the last redraw after the files changed
   QString followNote_;                      // shown after the status line until the next handler
   SecondaryWindows windows_;

@@ -14,9 +14,9 @@
 #include <map>
 
 #include "app/picture_export.h"
-#include "dialogs/board_browser.h"
 #include "bench/floors.h"
 #include "bench/viewer.h"
+#include "dialogs/board_browser.h"
 #include "render/image_canvas.h"
 #include "search/redraw.h"
 

@@ -10,12 +10,12 @@
 #include <QLocale>
 #include <QSplitter>
 #include <QTabBar>
-#include <QTreeView>
+#include <QTableView>
 #include <QVBoxLayout>
 
+#include "board/board_error.h"
 #include "dialogs/name_completer.h"
 #include "dialogs/search_dialog.h"
-#include "board/board_error.h"
 #include "search/session.h"
 #include "search/status_line.h"
 
@@ -25,7 +25,9 @@ namespace {
 
 QString Number(std::int64_t n) { return QLocale(QLocale::English).toString(static_cast<qlonglong>(n)); }
 
-QString Count(const NameCount& n) { return (n.estimated ? QStringLiteral("\u2248") : QString()) + Number(n.value); }
+QString Count(const NameCount& n) {
+  return (n.estimated ? QStringLiteral("\u2248") : QString()) + Number(n.value);
+}
 
 QString SidesText(const PerSide<bool>& sides) {
   if (sides.top && sides.bottom) return QStringLiteral("both");
@@ -75,7 +77,8 @@ class BrowserRowsModel : public QAbstractTableModel {
       case 1: return FromBytes(row.name);
       case 2: return SidesText(row.sides);
       default:
-        return row.kind == ItemKind::Part || row.kind == ItemKind::Net ? QVariant(Number(row.count)) : QVariant();
+        return row.kind == ItemKind::Part || row.kind == ItemKind::Net ? QVariant(Number(row.count))
+                                                                       : QVariant();
     }
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -114,12 +117,19 @@ class InfoModel : public QAbstractTableModel {
 
 namespace {
 
-QTreeView* MakeView(QAbstractItemModel* model, const char* name, QWidget* parent) {
-  auto* view = new QTreeView(parent);
+// A table keeps nothing per row, where a tree view keeps an item for each:
+// the info panel can list a net of a hundred thousand pins.
+QTableView* MakeView(QAbstractItemModel* model, const char* name, QWidget* parent) {
+  auto* view = new QTableView(parent);
   view->setObjectName(QString::fromLatin1(name));
   view->setModel(model);
-  view->setRootIsDecorated(false);
-  view->setUniformRowHeights(true);
+  view->setShowGrid(false);
+  view->setWordWrap(false);
+  view->verticalHeader()->hide();
+  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 2);
+  view->horizontalHeader()->setHighlightSections(false);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setAlternatingRowColors(true);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -149,10 +159,10 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   auto* foundLayout = new QVBoxLayout(found);
   foundLayout->setContentsMargins(0, 0, 0, 0);
   rowsView_ = MakeView(rows_, "FindList", found);
-  rowsView_->header()->setStretchLastSection(false);
-  rowsView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  rowsView_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-  rowsView_->header()->setResizeContentsPrecision(0);  // the rows in sight
+  QHeaderView* columns = rowsView_->horizontalHeader();
+  columns->setSectionResizeMode(QHeaderView::ResizeToContents);
+  columns->setSectionResizeMode(1, QHeaderView::Stretch);
+  columns->setResizeContentsPrecision(0);  // the rows in sight
   summary_ = new QLabel(found);
   summary_->setObjectName(QStringLiteral("FindTotal"));
   summary_->setWordWrap(true);
@@ -162,7 +172,8 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   auto* panelLayout = new QVBoxLayout(panel);
   panelLayout->setContentsMargins(0, 0, 0, 0);
   infoView_ = MakeView(infoModel_, "InfoPanel", panel);
-  infoView_->setHeaderHidden(true);
+  infoView_->horizontalHeader()->hide();
+  infoView_->horizontalHeader()->setStretchLastSection(true);
   infoView_->setToolTip(QStringLiteral("Double click a name to show it; Ctrl+C copies the panel"));
   infoNote_ = new QLabel(panel);
   infoNote_->setObjectName(QStringLiteral("InfoNote"));
@@ -179,8 +190,9 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   connect(&pause_, &QTimer::timeout, this, [this] { Find(); });
   connect(findBox_, &QLineEdit::textChanged, this, [this] { pause_.start(); });
   connect(tabs_, &QTabBar::currentChanged, this, [this] { Find(); });
-  connect(rowsView_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { ActivateRow(i.row()); });
-  connect(infoView_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { ActivateInfoLine(i.row()); });
+  connect(rowsView_, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { ActivateRow(i.row()); });
+  connect(infoView_, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& i) { ActivateInfoLine(i.row()); });
   for (QWidget* watched : {static_cast<QWidget*>(findBox_), static_cast<QWidget*>(rowsView_),
                            static_cast<QWidget*>(infoView_)}) {
     watched->installEventFilter(this);
@@ -217,6 +229,7 @@ void BrowserDock::ShowResult(bool force) {
   if (!force && key == shownResult_) return;
   shownResult_ = std::move(key);
   infoNote_->clear();
+  infoModel_->Show(InfoTable());  // the lists shown go before the next are read
   InfoTable table;
   try {
     table = InfoTable(DescribeResult(session_));
@@ -279,7 +292,7 @@ bool BrowserDock::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (enter && (watched == rowsView_ || watched == infoView_)) {
-    const int row = static_cast<QTreeView*>(watched)->currentIndex().row();
+    const int row = static_cast<QTableView*>(watched)->currentIndex().row();
     watched == rowsView_ ? ActivateRow(row) : ActivateInfoLine(row);
     return true;
   }
@@ -298,8 +311,8 @@ void BrowserDock::UpdateSummary() {
     text = QStringLiteral("Parts %1 \u00b7 Nets %2 \u00b7 Pins %3 \u00b7 Nails %4")
                .arg(Count(t.parts), Count(t.nets), Number(t.pins), Count(t.nails));
   } else if (static_cast<std::int64_t>(l.rows.size()) < l.total.value) {
-    text = QStringLiteral("The first %1 of %2 names").arg(Number(static_cast<std::int64_t>(l.rows.size())),
-                                                          Count(l.total));
+    text = QStringLiteral("The first %1 of %2 names")
+               .arg(Number(static_cast<std::int64_t>(l.rows.size())), Count(l.total));
   } else {
     text = l.total.value == 1 ? QStringLiteral("1 name") : QStringLiteral("%1 names").arg(Count(l.total));
   }

@@ -29,7 +29,7 @@
 class QLabel;
 class QLineEdit;
 class QTabBar;
-class QTreeView;
+class QTableView;
 
 namespace vantrel {
 
@@ -50,8 +50,8 @@ class BrowserDock : public QDockWidget {
   void setActivate(Activate activate) { activate_ = std::move(activate); }
 
   QLineEdit* findBox() const { return findBox_; }
-  QTreeView* rowsView() const { return rowsView_; }
-  QTreeView* infoView() const { return infoView_; }
+  QTableView* rowsView() const { return rowsView_; }
+  QTableView* infoView() const { return infoView_; }
   QTabBar* kindTabs() const { return tabs_; }
   // What the list shows: the rows of the last find, and its text.
   const BrowserList& list() const;
@@ -84,9 +84,9 @@ class BrowserDock : public QDockWidget {
   Activate activate_;
   QLineEdit* findBox_ = nullptr;
   QTabBar* tabs_ = nullptr;
-  QTreeView* rowsView_ = nullptr;
+  QTableView* rowsView_ = nullptr;
   QLabel* summary_ = nullptr;
-  QTreeView* infoView_ = nullptr;
+  QTableView* infoView_ = nullptr;
   QLabel* infoNote_ = nullptr;
   BrowserRowsModel* rows_ = nullptr;
   InfoModel* infoModel_ = nullptr;

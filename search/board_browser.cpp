@@ -5,8 +5,8 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -204,7 +204,8 @@ class Matcher {
       unsigned mask = 0xFFFF;
       for (std::size_t i = 0; i < text_.size() && mask; ++i) {
         const __m128i wanted = _mm_set1_epi8(text_[i]);
-        mask &= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(FoldedBytes(name.data() + base + i), wanted)));
+        mask &= static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(FoldedBytes(name.data() + base + i), wanted)));
       }
       if (places - base < 16) mask &= (1u << (places - base)) - 1;
       if (mask) return base + static_cast<std::size_t>(std::countr_zero(mask)) == 0 ? 0 : 1;
@@ -316,7 +317,8 @@ class KeptRows {
       ++evictions_;
     }
     const auto it =
-        rows_.try_emplace(RowKey{rank, kind, std::string(name)}, BrowserRow{kind, std::string(name), {}, 0}).first;
+        rows_.try_emplace(RowKey{rank, kind, std::string(name)}, BrowserRow{kind, std::string(name), {}, 0})
+            .first;
     index_.Insert(h, it);
     return &it->second;
   }
@@ -466,7 +468,7 @@ class Finder {
   Matcher matcher_;
   std::optional<ItemKind> only_;
   KeptRows rows_;
-  std::string spare_;  // a line that is not whole in the scan's block
+  std::string spare_;    // a line that is not whole in the scan's block
   bool padded_ = false;  // the last line read is a view of the block
   std::string lastPart_;
   BrowserRow* lastPartRow_ = nullptr;  // good while no row has been let go
@@ -485,7 +487,8 @@ BrowserList Combine(PerSide<SideFound>& found, std::string_view text, std::optio
                     std::size_t limit, bool totals) {
   const Matcher matcher(text);
   const auto less = [&](const BrowserRow& a, const BrowserRow& b) {
-    return Before(matcher.Match(a.name, false), a.kind, a.name, RowKey{matcher.Match(b.name, false), b.kind, b.name});
+    return Before(matcher.Match(a.name, false), a.kind, a.name,
+                  RowKey{matcher.Match(b.name, false), b.kind, b.name});
   };
   const std::vector<BrowserRow>& top = found.top.rows;
   const std::vector<BrowserRow>& bottom = found.bottom.rows;
@@ -508,7 +511,8 @@ BrowserList Combine(PerSide<SideFound>& found, std::string_view text, std::optio
   std::array<DistinctCount, 3>& all = found.top.all;
   for (std::size_t k = 0; k < all.size(); ++k) all[k].Merge(found.bottom.all[k]);
   if (totals || matcher.Empty()) {
-    list.totals = BoardTotals{all[0].Count(), all[1].Count(), found.top.pins + found.bottom.pins, all[2].Count()};
+    list.totals =
+        BoardTotals{all[0].Count(), all[1].Count(), found.top.pins + found.bottom.pins, all[2].Count()};
   }
   for (const ItemKind kind : kItemKinds) {
     if (!Listed(kind, only, matcher.Empty())) continue;

@@ -67,6 +67,7 @@ PerSide<NameList> NetPins(const Session& s, const std::string& net) {
     ForEachNet(s, side, [&](std::string_view name, std::string_view pinNet) {
       if (NameEquals(pinNet, net)) pins[side].Add(Trimmed(name));
     });
+    pins[side].Fit();
   }
   return pins;
 }
@@ -129,6 +130,7 @@ ResultInfo NailsInfo(const Session& s, const Findings& f) {
         if (!slot.net.empty() && NameEquals(net, slot.net)) slot.pins[side].Add(Trimmed(name));
       }
     });
+    for (NailSlot& slot : info.nails) slot.pins[side].Fit();
   }
   return info;
 }
@@ -191,7 +193,8 @@ InfoTable::InfoTable(ResultInfo info) : info_(std::move(info)) {
       break;
     case ResultInfo::Kind::Nails:
       for (std::size_t slot = 0; slot < r.nails.size(); ++slot) {
-        AddLines({Link("Nail", r.nails[slot].nail, ItemKind::Nail), Link("Net", r.nails[slot].net, ItemKind::Net)});
+        AddLines({Link("Nail", r.nails[slot].nail, ItemKind::Nail),
+                  Link("Net", r.nails[slot].net, ItemKind::Net)});
         AddPinLists(static_cast<int>(slot));
       }
       break;
@@ -213,7 +216,8 @@ void InfoTable::AddPinLists(int slot) {
     Block block;
     block.slot = slot;
     block.side = side;
-    block.lines.push_back(Plain(side == Side::Top ? "Top side" : "Bottom side", std::to_string(PinsOf(block)->size())));
+    block.lines.push_back(
+        Plain(side == Side::Top ? "Top side" : "Bottom side", std::to_string(PinsOf(block)->size())));
     blocks_.push_back(std::move(block));
   }
 }

@@ -14,9 +14,11 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "board/side.h"
@@ -36,9 +38,11 @@ struct PartPin {
 // Names one after another in one buffer, since a net's pins can be many.
 class NameList {
  public:
+  // Names past 4 GB of them are left out; no board comes near.
   void Add(std::string_view name) {
+    if (text_.size() + name.size() > std::numeric_limits<std::uint32_t>::max()) return;
     text_ += name;
-    ends_.push_back(text_.size());
+    ends_.push_back(static_cast<std::uint32_t>(text_.size()));
   }
   std::size_t size() const { return ends_.size(); }
   std::string_view operator[](std::size_t i) const {
@@ -46,10 +50,15 @@ class NameList {
     return std::string_view(text_).substr(begin, ends_[i] - begin);
   }
   std::vector<std::string> Names() const;
+  // Lets go of what the list grew by beyond its names.
+  void Fit() {
+    text_.shrink_to_fit();
+    ends_.shrink_to_fit();
+  }
 
  private:
   std::string text_;
-  std::vector<std::size_t> ends_;
+  std::vector<std::uint32_t> ends_;
 };
 
 struct NailSlot {
@@ -67,7 +76,7 @@ struct ResultInfo {
   std::string net;   // a pin's net
   std::string fourth;
   std::optional<Side> side;  // a pin's or part's
-  PerSide<NameList> pins;  // of the pin's net, or of the net
+  PerSide<NameList> pins;    // of the pin's net, or of the net
   std::vector<PartPin> partPins;
   std::vector<NailSlot> nails;
 };

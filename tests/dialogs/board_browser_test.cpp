@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
-#include <QTreeView>
+#include <QTableView>
 
 #include <string>
 #include <vector>
@@ -69,7 +69,8 @@ TEST_P(Activated, RealBoardActivatingARowIsTheSearchTypedIntoItsDialog) {
   }
   const QJsonObject a = runner.State();
   const QJsonObject b = typed.State();
-  for (const char* key : {"HighlightMode", "header", "dialogs", "status", "info"}) EXPECT_EQ(a[key], b[key]) << key;
+  for (const char* key : {"HighlightMode", "header", "dialogs", "status", "info"})
+    EXPECT_EQ(a[key], b[key]) << key;
   EXPECT_NE(a["info"].toObject()["kind"], "none");
   EXPECT_EQ(Pictures(), (std::vector{typedApp.session.pictures.sides.top.image().copy(),
                                      typedApp.session.pictures.sides.bottom.image().copy()}));

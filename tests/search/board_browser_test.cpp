@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "search/device_search.h"
 #include "search/net_search.h"
 #include "search/open_short_search.h"
-#include "search/device_search.h"
 #include "search/point_inquiry.h"
 #include "search/result_info.h"
 #include "support/search_fixture.h"
@@ -51,14 +51,16 @@ Expected ReadPlainly(const Session& s) {
       e.Add(ItemKind::Part, part.name, side, false);
       parts.insert(part.name);
     }
-    for (const test::NailLine& nail : test::NailsOf(s.FileOf(side))) e.Add(ItemKind::Nail, nail.name, side, true);
+    for (const test::NailLine& nail : test::NailsOf(s.FileOf(side)))
+      e.Add(ItemKind::Nail, nail.name, side, true);
     for (const test::PinLine& pin : test::PinRecordsOf(s.FileOf(side))) {
       const std::string name = pin.name.substr(1);
       ++e.pins;
       e.Add(ItemKind::Pin, name, side, true);
       e.Add(ItemKind::Net, pin.net, side, true);
       const std::size_t dot = name.find('.');
-      if (dot != std::string::npos && parts.contains(name.substr(0, dot))) ++e.names[{ItemKind::Part, name.substr(0, dot)}].count;
+      if (dot != std::string::npos && parts.contains(name.substr(0, dot)))
+        ++e.names[{ItemKind::Part, name.substr(0, dot)}].count;
     }
   }
   return e;
@@ -161,7 +163,8 @@ TEST_F(BoardBrowser, RealBoardACapKeepsTheFirstRowsInOrder) {
 }
 
 TEST(NaturalLess, OrdersNumbersByValueAndIgnoresCase) {
-  const std::vector<std::string> ordered{"C1", "c2", "C10", "C10.1", "C10.2", "C10.10", "R007x", "R7y", "U2", "U10"};
+  const std::vector<std::string> ordered{"C1",     "c2",    "C10", "C10.1", "C10.2",
+                                         "C10.10", "R007x", "R7y", "U2",    "U10"};
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     for (std::size_t j = 0; j < ordered.size(); ++j) {
       EXPECT_EQ(NaturalLess(ordered[i], ordered[j]), i < j) << ordered[i] << " " << ordered[j];
@@ -172,7 +175,8 @@ TEST(NaturalLess, OrdersNumbersByValueAndIgnoresCase) {
 
 TEST_F(BoardBrowser, ALargeBoardsCountsAreEstimatedClosely) {
   WriteBoardPair(dir.path().string(), "b.brd", {.pinsPerSide = 60000, .seed = 3});
-  ASSERT_EQ(OpenFiles((dir.path() / "b.brd").string(), (dir.path() / "jet.CON").string()), std::vector<std::string>{});
+  ASSERT_EQ(OpenFiles((dir.path() / "b.brd").string(), (dir.path() / "jet.CON").string()),
+            std::vector<std::string>{});
   const BrowserList list = Find("");
   // 20,000 nets shared by both sides, 15,000 parts a side, 6,000 nails named alike on both.
   EXPECT_TRUE(list.totals->nets.estimated);
@@ -193,7 +197,8 @@ TEST_F(BoardBrowser, RealBoardTheInfoOfEachResultListsAllOfIt) {
   EXPECT_EQ(net.kind, ResultInfo::Kind::Net);
   for (const Side side : kSides) EXPECT_EQ(net.pins[side].size(), s.highlight.findings->pinsMarked[side]);
   const InfoTable table(std::move(net));
-  EXPECT_EQ(table.size(), 1 + 2 + s.highlight.findings->pinsMarked.top + s.highlight.findings->pinsMarked.bottom);
+  EXPECT_EQ(table.size(),
+            1 + 2 + s.highlight.findings->pinsMarked.top + s.highlight.findings->pinsMarked.bottom);
   EXPECT_TRUE(table.Text().starts_with("Net\tgnd\nTop side\t457\n\tANT1.2\n")) << table.Text().substr(0, 80);
   EXPECT_EQ(table.Line(2).kind, ItemKind::Pin);
 
@@ -207,7 +212,8 @@ TEST_F(BoardBrowser, RealBoardTheInfoOfEachResultListsAllOfIt) {
   EXPECT_EQ(part.partPins, expected);
 
   const std::vector<test::NailLine> onBoard = test::NailsOf(s.FileOf(Side::Top));
-  const auto onGround = std::find_if(onBoard.begin(), onBoard.end(), [](const auto& n) { return n.net == "GND"; });
+  const auto onGround =
+      std::find_if(onBoard.begin(), onBoard.end(), [](const auto& n) { return n.net == "GND"; });
   ASSERT_NE(onGround, onBoard.end());
   ASSERT_TRUE(Ran([&] { return OpenShortSearch(s, {onGround->name, "", ""}); }));
   const ResultInfo nails = Info();
@@ -235,7 +241,8 @@ TEST_F(BoardBrowser, APinOnNoNetListsNoMatesAndItsOwnLines) {
   EXPECT_EQ(pin.fourth, "first");
   EXPECT_EQ(pin.pins.top.size() + pin.pins.bottom.size(), 0u);
   const InfoTable table{ResultInfo(pin)};
-  EXPECT_EQ(table.Text(), "Pin\tA.1\nPart\tA\nNet\t\nFourth line\tfirst\nSide\ttop\nTop side\t0\nBottom side\t0\n");
+  EXPECT_EQ(table.Text(),
+            "Pin\tA.1\nPart\tA\nNet\t\nFourth line\tfirst\nSide\ttop\nTop side\t0\nBottom side\t0\n");
   EXPECT_FALSE(table.Line(2).kind);  // an empty net activates nothing
   // Empty nets count as no net at all.
   EXPECT_EQ(Find("").totals->nets.value, 1);
