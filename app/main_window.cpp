@@ -241,8 +241,8 @@ void TFrm_Main::BuildMenu() {
   view->addSeparator();
   item(view, "BrowserItem", "Board browser\tB", &TFrm_Main::BrowserClick, "browser");
   menuAction("browser")->setCheckable(true);
-  connect(browser_, &QDockWidget::visibilityChanged, this,
-          [this] { menuAction("browser")->setChecked(browser_->isVisible()); });
+  // The item is the connection's receiver, so nothing calls it once it is gone.
+  connect(browser_, &QDockWidget::visibilityChanged, menuAction("browser"), &QAction::setChecked);
   item(view, "FindItem", "Find\xe2\x80\xa6", &TFrm_Main::FindClick, "find");
   menuAction("find")->setShortcut(QKeySequence::Find);
   QMenu* help = bar->addMenu(QStringLiteral("Help"));

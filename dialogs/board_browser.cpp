@@ -190,7 +190,8 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   connect(&pause_, &QTimer::timeout, this, [this] { Find(); });
   connect(findBox_, &QLineEdit::textChanged, this, [this] { pause_.start(); });
   connect(tabs_, &QTabBar::currentChanged, this, [this] { Find(); });
-  connect(rowsView_, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { ActivateRow(i.row()); });
+  connect(rowsView_, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& i) { ActivateRow(i.row()); });
   connect(infoView_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& i) { ActivateInfoLine(i.row()); });
   for (QWidget* watched : {static_cast<QWidget*>(findBox_), static_cast<QWidget*>(rowsView_),

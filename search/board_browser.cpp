@@ -556,9 +556,9 @@ bool NaturalLess(std::string_view a, std::string_view b) {
       while (ei < a.size() && IsDigit(a[ei])) ++ei;
       while (ej < b.size() && IsDigit(b[ej])) ++ej;
       if (ei - i != ej - j) return ei - i < ej - j;
-      if (const int c = a.substr(i, ei - i).compare(b.substr(j, ej - j)); c != 0) return c < 0;
-      i = ei;
-      j = ej;
+      for (; i < ei; ++i, ++j) {
+        if (a[i] != b[j]) return a[i] < b[j];
+      }
       continue;
     }
     const auto fa = static_cast<unsigned char>(Folded(a[i]));
