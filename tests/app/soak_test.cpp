@@ -216,12 +216,30 @@ class Soak : public testing::Test {
       static constexpr const char* kHelp[] = {"menu about", "menu content", "menu keys"};
       Run(kHelp[Below(3)]);
     } else if (roll < 97) {
-      static constexpr const char* kView[] = {"rotate",    "rotate ccw", "mirror",
-                                              "labels on", "labels off", "key f"};
-      Run(kView[Below(6)]);
+      static constexpr const char* kView[] = {"rotate",     "rotate ccw", "mirror",     "labels on",
+                                              "labels off", "key f",      "browser on", "browser off"};
+      Run(kView[Below(8)]);
+    } else if (roll < 98) {
+      Browse();
     } else {
       Run("field " + std::string(OneIn(2) ? "nail 2 " : "device 3 ") + RandomText());
     }
+  }
+
+  // The board browser: a find of a name's start or of anything, or a row
+  // of any kind activated, found or not.
+  void Browse() {
+    const SideNames& side = AnySide();
+    switch (Below(3)) {
+      case 0: return Run("find " + SearchText(side.nets, false).substr(0, 1 + Below(3)));
+      case 1: return Run("find " + RandomText());
+      default: break;
+    }
+    static constexpr const char* kKinds[] = {"part", "net", "pin", "nail"};
+    const int kind = Below(4);
+    const std::vector<std::string>* names[] = {&side.parts, &side.nets, &side.pins, &side.nails};
+    const std::string name = SearchText(*names[kind], true);
+    if (!name.empty()) Run(std::string("activate ") + kKinds[kind] + " " + name);
   }
 
   void Run(const std::string& line) { runner.RunLine(line); }
@@ -239,6 +257,8 @@ TEST_F(Soak, ThousandsOfRandomActionsLeaveTheProgramAnsweringInFlatMemory) {
   const int warmUp = std::min(2000, actions / 2);
   const auto started = std::chrono::steady_clock::now();
   Run("open " + board);
+  // The browser's widgets and caches come the first time it shows.
+  for (const char* line : {"browser on", "find u", "browser off"}) Run(line);
   std::size_t heapAfterWarmUp = 0;
   for (int n = 1; n <= actions; ++n) {
     Action();
