@@ -11,8 +11,8 @@
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QTabBar>
-#include <QTest>
 #include <QTableView>
+#include <QTest>
 
 #include <string>
 #include <vector>
