@@ -7,10 +7,8 @@
 #endif
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <iterator>
 #include <map>
-#include <memory>
 
 #include "board/board_scan.h"
 #include "search/session.h"
@@ -85,10 +83,7 @@ class DistinctCount {
       if (h != 0) Add(h);
     }
     if (other.registers_.empty()) return;
-    if (registers_.empty()) {
-      size_ = kExact;  // the next Add estimates
-      Grow();
-    }
+    if (registers_.empty()) Estimate();
     for (std::size_t i = 0; i < kRegisters; ++i) registers_[i] = std::max(registers_[i], other.registers_[i]);
   }
 
@@ -123,16 +118,18 @@ class DistinctCount {
     }
   }
 
-  void Grow() {
-    std::vector<std::uint64_t> old = std::move(slots_);
-    slots_.clear();
-    if (size_ + 1 > kExact) {
-      registers_.assign(kRegisters, 0);
-      for (std::uint64_t h : old) {
-        if (h != 0) Register(h);
-      }
-      return;
+  // From the table to the registers, for good.
+  void Estimate() {
+    registers_.assign(kRegisters, 0);
+    for (const std::uint64_t h : slots_) {
+      if (h != 0) Register(h);
     }
+    slots_ = {};
+  }
+
+  void Grow() {
+    if (size_ + 1 > kExact) return Estimate();
+    std::vector<std::uint64_t> old = std::move(slots_);
     slots_.assign(std::max<std::size_t>(64, 2 * old.size()), 0);
     size_ = 0;
     for (std::uint64_t h : old) {
@@ -224,14 +221,17 @@ struct RowKey {
 };
 
 // The browser's order, for a key kept and for a name met.
-bool Before(int rank, ItemKind kind, std::string_view name, const RowKey& o) {
-  if (rank != o.rank) return rank < o.rank;
-  if (kind != o.kind) return kind < o.kind;
-  return NaturalLess(name, o.name);
+bool Before(int rank, ItemKind kind, std::string_view name, int otherRank, ItemKind otherKind,
+            std::string_view other) {
+  if (rank != otherRank) return rank < otherRank;
+  if (kind != otherKind) return kind < otherKind;
+  return NaturalLess(name, other);
 }
 
 struct KeyOrder {
-  bool operator()(const RowKey& a, const RowKey& b) const { return Before(a.rank, a.kind, a.name, b); }
+  bool operator()(const RowKey& a, const RowKey& b) const {
+    return Before(a.rank, a.kind, a.name, b.rank, b.kind, b.name);
+  }
 };
 
 // Values by the HashOf of their names, in one open-addressed table: a find
@@ -311,7 +311,7 @@ class KeptRows {
     if (limit_ == 0 || index_.Find(h)) return nullptr;
     if (rows_.size() == limit_) {
       const auto last = std::prev(rows_.end());
-      if (!Before(rank, kind, name, last->first)) return nullptr;
+      if (!Before(rank, kind, name, last->first.rank, last->first.kind, last->first.name)) return nullptr;
       index_.Erase(HashOf(last->first.kind, last->first.name));
       rows_.erase(last);
       ++evictions_;
@@ -487,8 +487,7 @@ BrowserList Combine(PerSide<SideFound>& found, std::string_view text, std::optio
                     std::size_t limit, bool totals) {
   const Matcher matcher(text);
   const auto less = [&](const BrowserRow& a, const BrowserRow& b) {
-    return Before(matcher.Match(a.name, false), a.kind, a.name,
-                  RowKey{matcher.Match(b.name, false), b.kind, b.name});
+    return Before(matcher.Match(a.name, false), a.kind, a.name, matcher.Match(b.name, false), b.kind, b.name);
   };
   const std::vector<BrowserRow>& top = found.top.rows;
   const std::vector<BrowserRow>& bottom = found.bottom.rows;

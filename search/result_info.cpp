@@ -105,13 +105,12 @@ ResultInfo PartInfo(const Session& s, const std::string& name, std::optional<Sid
   info.name = name;
   info.side = side;
   if (!side || name.empty()) return info;
-  ForEachPin(s, *side, [&](const PinRecord& pin) {
-    const std::string_view pinName = Trimmed(pin.name);
+  ForEachNet(s, *side, [&](std::string_view nameLine, std::string_view net) {
+    const std::string_view pinName = Trimmed(nameLine);
     const std::size_t dot = pinName.find('.');
     if (dot != std::string_view::npos && NameEquals(pinName.substr(0, dot), name)) {
-      info.partPins.push_back({std::string(pinName), pin.net});
+      info.partPins.push_back({std::string(pinName), std::string(net)});
     }
-    return true;
   });
   return info;
 }
