@@ -10,6 +10,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cwchar>
@@ -496,10 +497,8 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
     return static_cast<std::int64_t>(v);
   };
 
-  const std::int64_t top = std::max<std::int64_t>(y1, 0);
-  const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
-  const EllipseRowPainter rows(pixels(), image_, state());
-  for (std::int64_t y = top; y < bottom; ++y) {
+  // Picture row y's four columns: the pen's outer edges and the brush's.
+  auto rowColumns = [&](std::int64_t y) {
     const Real r = static_cast<Real>(Wide{y} - y1);
     const Real upper = std::max<Real>(r - 0.5L, 0);
     const Real lower = std::min<Real>(r + 0.5L, h - 1);
@@ -507,7 +506,26 @@ void ImageCanvas::drawLargeEllipse(std::int64_t x1, std::int64_t y1, std::int64_
     const Real outer = std::min(halfWidth(upper), halfWidth(lower));
     const Real left = std::round(a - inner);
     const Real right = std::max(left, std::round(a - outer));
-    rows.Paint(y, toColumn(left), toColumn(right + 1), toColumn(w - 1 - right), toColumn(w - left));
+    return std::array{toColumn(left), toColumn(right + 1), toColumn(w - 1 - right), toColumn(w - left)};
+  };
+
+  const std::int64_t top = std::max<std::int64_t>(y1, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(y2, image_.height());
+  const EllipseRowPainter rows(pixels(), image_, state());
+  // A solid ellipse around the whole picture, as a marker much larger than
+  // the view is: the brush's span only widens towards the middle row, so when
+  // the first and last rows of the picture lie within it, every row does.
+  auto brushCovers = [&](std::int64_t y) {
+    const auto columns = rowColumns(y);
+    return columns[1] <= 0 && columns[2] >= rows.width;
+  };
+  if (rows.fill && top == 0 && bottom == image_.height() && brushCovers(top) && brushCovers(bottom - 1)) {
+    fillBox(rows.bits, 0, 0, rows.width, bottom, rows.brush);
+    return;
+  }
+  for (std::int64_t y = top; y < bottom; ++y) {
+    const auto [left, innerLeft, innerRight, right] = rowColumns(y);
+    rows.Paint(y, left, innerLeft, innerRight, right);
   }
 }
 

@@ -281,6 +281,26 @@ TEST(ImageCanvasEllipse, HugeEllipsesEnd) {
   EXPECT_NE(PixelAt(canvas, 20, 15), colors::kBlack);
 }
 
+// A picture wholly inside a solid ellipse, as under a marker larger than the
+// view, is filled at once; it must be what the ellipse's rows give. The same
+// ellipse in a taller picture that holds its top row is drawn row by row.
+TEST(ImageCanvasEllipse, PictureInsideAHugeEllipseIsItsRows) {
+  const std::int64_t big = std::int64_t{1} << 32;
+  // Centred on the picture, and with the brush's right edge crossing it.
+  for (const std::int64_t left : {-big + 20, -big - 131040}) {
+    for (const int depth : {1, 2, 7}) {
+      SCOPED_TRACE(testing::Message() << "left " << left << ", top -" << depth);
+      Surface inside(40, 30);
+      inside.ellipse(left, -depth, left + 2 * big, 2 * big - depth);
+      Surface taller(40, 30 + depth);
+      taller.ellipse(left, 0, left + 2 * big, 2 * big);
+      const std::vector<std::string> rows = Picture(taller);
+      EXPECT_NE(rows[0], std::string(40, 'B'));
+      EXPECT_EQ(Picture(inside), std::vector<std::string>(rows.begin() + depth, rows.end()));
+    }
+  }
+}
+
 TEST(ImageCanvasEllipse, HugeEllipseKeepsItsOutlineWhereItCrossesThePicture) {
   const std::int64_t big = std::int64_t{1} << 32;
   Surface canvas(40, 30);
