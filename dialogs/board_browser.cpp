@@ -16,12 +16,17 @@
 #include "board/board_error.h"
 #include "dialogs/name_completer.h"
 #include "dialogs/search_dialog.h"
+#include "dialogs/uniform_table_view.h"
 #include "search/session.h"
 #include "search/status_line.h"
 
 namespace vantrel {
 
 namespace {
+
+// The panel's first column fits the names among its first rows; further down
+// it lists pins, whose names are in the second.
+constexpr int kRowsMeasured = 256;
 
 QString Number(std::int64_t n) { return QLocale(QLocale::English).toString(static_cast<qlonglong>(n)); }
 
@@ -117,8 +122,7 @@ class InfoModel : public QAbstractTableModel {
 
 namespace {
 
-// A table keeps nothing per row, where a tree view keeps an item for each:
-// the info panel can list a net of a hundred thousand pins.
+// The find list: at most a thousand rows, with a header over its columns.
 QTableView* MakeView(QAbstractItemModel* model, const char* name, QWidget* parent) {
   auto* view = new QTableView(parent);
   view->setObjectName(QString::fromLatin1(name));
@@ -171,9 +175,10 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   auto* panel = new QWidget(split);
   auto* panelLayout = new QVBoxLayout(panel);
   panelLayout->setContentsMargins(0, 0, 0, 0);
-  infoView_ = MakeView(infoModel_, "InfoPanel", panel);
-  infoView_->horizontalHeader()->hide();
-  infoView_->horizontalHeader()->setStretchLastSection(true);
+  infoView_ = new UniformTableView(panel);
+  infoView_->setObjectName(QStringLiteral("InfoPanel"));
+  infoView_->setModel(infoModel_);
+  infoView_->setAlternatingRowColors(true);
   infoView_->setToolTip(QStringLiteral("Double click a name to show it; Ctrl+C copies the panel"));
   infoNote_ = new QLabel(panel);
   infoNote_->setObjectName(QStringLiteral("InfoNote"));
@@ -192,7 +197,7 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   connect(tabs_, &QTabBar::currentChanged, this, [this] { Find(); });
   connect(rowsView_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& i) { ActivateRow(i.row()); });
-  connect(infoView_, &QTableView::doubleClicked, this,
+  connect(infoView_, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& i) { ActivateInfoLine(i.row()); });
   for (QWidget* watched : {static_cast<QWidget*>(findBox_), static_cast<QWidget*>(rowsView_),
                            static_cast<QWidget*>(infoView_)}) {
@@ -241,7 +246,7 @@ void BrowserDock::ShowResult(bool force) {
     infoNote_->setText(QStringLiteral("Search, or click a pin, to see all of it here."));
   }
   infoModel_->Show(std::move(table));
-  infoView_->resizeColumnToContents(0);
+  infoView_->fitFirstColumn(kRowsMeasured, 0);
   infoView_->scrollToTop();
 }
 
@@ -293,7 +298,7 @@ bool BrowserDock::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (enter && (watched == rowsView_ || watched == infoView_)) {
-    const int row = static_cast<QTableView*>(watched)->currentIndex().row();
+    const int row = static_cast<QAbstractItemView*>(watched)->currentIndex().row();
     watched == rowsView_ ? ActivateRow(row) : ActivateInfoLine(row);
     return true;
   }

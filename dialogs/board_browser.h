@@ -36,6 +36,7 @@ namespace vantrel {
 struct Session;
 class BrowserRowsModel;
 class InfoModel;
+class UniformTableView;
 
 class BrowserDock : public QDockWidget {
   Q_OBJECT
@@ -51,7 +52,7 @@ class BrowserDock : public QDockWidget {
 
   QLineEdit* findBox() const { return findBox_; }
   QTableView* rowsView() const { return rowsView_; }
-  QTableView* infoView() const { return infoView_; }
+  UniformTableView* infoView() const { return infoView_; }
   QTabBar* kindTabs() const { return tabs_; }
   // What the list shows: the rows of the last find, and its text.
   const BrowserList& list() const;
@@ -86,7 +87,7 @@ class BrowserDock : public QDockWidget {
   QTabBar* tabs_ = nullptr;
   QTableView* rowsView_ = nullptr;
   QLabel* summary_ = nullptr;
-  QTableView* infoView_ = nullptr;
+  UniformTableView* infoView_ = nullptr;
   QLabel* infoNote_ = nullptr;
   BrowserRowsModel* rows_ = nullptr;
   InfoModel* infoModel_ = nullptr;

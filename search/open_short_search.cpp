@@ -3,6 +3,7 @@
 #include "board/board_records.h"
 #include "render/marks.h"
 #include "search/layers.h"
+#include "search/piece_text.h"
 
 namespace vantrel {
 
@@ -69,8 +70,8 @@ void MarkNails(SideWork& work, const SlotNames& names, NailsFound& nails) {
 // What one side's net-pin pass found, as far as it got.
 struct PinsFound {
   bool ran = false;
-  std::array<std::string, 3> lists;  // " " + name line of each pin marked
-  std::array<bool, 3> listed{};      // the slot's scan reached its end
+  std::array<PieceText, 3> lists;  // " " + name line of each pin marked
+  std::array<bool, 3> listed{};    // the slot's scan reached its end
   std::int64_t pins = 0;
 };
 
@@ -92,8 +93,7 @@ void MarkNetPins(SideWork& work, const SlotNames& names, const std::array<std::s
     PinRecord pin;
     while (ReadPinRecord(scan, pin)) {
       if (!NameEquals(pin.net, nets[slot])) continue;
-      found.lists[slot] += ' ';
-      found.lists[slot] += pin.name;
+      found.lists[slot].Append(" ", pin.name);
       MarkPoint(work, pin.at(), kSlotColor[slot], pin.name, kPinShift);
       ++found.pins;
     }
@@ -101,21 +101,25 @@ void MarkNetPins(SideWork& work, const SlotNames& names, const std::array<std::s
   }
 }
 
-void WriteHeaderLine(Session& s, const SlotNames& names, int slot, Trigger trigger) {
+// A slot's line: "$", the nail's name, its net and NetPinList, the top side's
+// pins followed by the bottom side's.
+void WriteHeaderLine(Session& s, const SlotNames& names, int slot, Trigger trigger, PieceText& topPins,
+                     PieceText& bottomPins) {
   const std::string_view separator = trigger == Trigger::DialogOk && slot == 0 ? "  " : " ";
-  const OpenShortMemory& m = s.highlight.memory.openShort;
-  // Written in place: on a large net the list is long.
+  const std::string& net = s.highlight.memory.openShort.NailNet[slot];
+  // Written in place, the lists let go of as they are copied: on a large
+  // net they are long.
   std::string& line = s.pictures.header[slot];
   line.clear();
-  line.reserve(1 + names[slot].size() + 2 * separator.size() + m.NailNet[slot].size() +
-               m.NetPins.top[slot].size() + m.NetPins.bottom[slot].size());
+  line.reserve(1 + names[slot].size() + 2 * separator.size() + net.size() + topPins.size() +
+               bottomPins.size());
   line += '$';
   line += names[slot];
   line += separator;
-  line += m.NailNet[slot];
+  line += net;
   line += separator;
-  line += m.NetPins.top[slot];  // NetPinList: the top side's pins, then the bottom side's
-  line += m.NetPins.bottom[slot];
+  topPins.MoveTo(line);
+  bottomPins.MoveTo(line);
 }
 
 // The layer passes and the nail passes of both sides: the OK's layers layer
@@ -147,21 +151,25 @@ void NailPhase(Session& s, const SlotNames& names, Trigger trigger, Findings& fi
 }
 
 // The net-pin passes of both sides over the nets the nail passes left, then
-// each named slot's header line once both sides have listed its pins.
+// each named slot's header line once both sides have listed its pins. The
+// lists go once their lines are written: on a large net they are long.
 void NetPinPhase(Session& s, const SlotNames& names, Trigger trigger, Findings& findings) {
-  OpenShortMemory& memory = s.highlight.memory.openShort;
-  const std::array<std::string, 3>& nets = memory.NailNet;
+  const std::array<std::string, 3>& nets = s.highlight.memory.openShort.NailNet;
+  std::array<PieceText, 3> topPins;
   Stage<PinsFound> stage{
       .rounds = {{[&](SideWork& work, PinsFound& found) { MarkNetPins(work, names, nets, found); }}},
       .apply = [&](Side side, PinsFound& found) {
         if (!found.ran) return;
-        // The top side's pass empties both sides' lists.
-        if (side == Side::Top) memory.NetPins = {};
-        memory.NetPins[side] = std::move(found.lists);
         findings.pinsMarked[side] = found.pins;
-        if (side == Side::Top) findings.pinsMarked.bottom = 0;
+        if (side == Side::Top) {
+          topPins = std::move(found.lists);
+          findings.pinsMarked.bottom = 0;
+          return;
+        }
         for (int slot = 0; slot < 3; ++slot) {
-          if (side == Side::Bottom && found.listed[slot]) WriteHeaderLine(s, names, slot, trigger);
+          if (found.listed[slot]) WriteHeaderLine(s, names, slot, trigger, topPins[slot], found.lists[slot]);
+          topPins[slot] = {};
+          found.lists[slot] = {};
         }
       }};
   s.runner.Run(s, stage);

@@ -67,7 +67,6 @@ PerSide<NameList> NetPins(const Session& s, const std::string& net) {
     ForEachNet(s, side, [&](std::string_view name, std::string_view pinNet) {
       if (NameEquals(pinNet, net)) pins[side].Add(Trimmed(name));
     });
-    pins[side].Fit();
   }
   return pins;
 }
@@ -129,7 +128,6 @@ ResultInfo NailsInfo(const Session& s, const Findings& f) {
         if (!slot.net.empty() && NameEquals(net, slot.net)) slot.pins[side].Add(Trimmed(name));
       }
     });
-    for (NailSlot& slot : info.nails) slot.pins[side].Fit();
   }
   return info;
 }
@@ -160,6 +158,24 @@ ResultInfo DescribeResult(const Session& s) {
     default: break;
   }
   return {};
+}
+
+// From the nearest mark, name by name: a name ends at its line's end, and a
+// piece ends after a whole name.
+std::string_view NameList::operator[](std::size_t i) const {
+  const PieceText::Position mark = marks_[i / kStride];
+  const std::vector<std::string>& pieces = text_.pieces();
+  std::size_t piece = mark.piece;
+  std::size_t begin = mark.offset;
+  for (std::size_t n = i % kStride; n > 0; --n) {
+    begin = pieces[piece].find('\n', begin) + 1;
+    if (begin == pieces[piece].size()) {
+      ++piece;
+      begin = 0;
+    }
+  }
+  const std::string_view text(pieces[piece]);
+  return text.substr(begin, text.find('\n', begin) - begin);
 }
 
 std::vector<std::string> NameList::Names() const {

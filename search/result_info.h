@@ -15,7 +15,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +22,7 @@
 
 #include "board/side.h"
 #include "search/board_browser.h"
+#include "search/piece_text.h"
 
 namespace vantrel {
 
@@ -35,30 +35,25 @@ struct PartPin {
   bool operator==(const PartPin&) const = default;
 };
 
-// Names one after another in one buffer, since a net's pins can be many.
+// Names one after another, a line each, since a net's pins can be many: the
+// list costs about the names' length, with the place of every 64th name.
 class NameList {
  public:
-  // Names past 4 GB of them are left out; no board comes near.
   void Add(std::string_view name) {
-    if (text_.size() + name.size() > std::numeric_limits<std::uint32_t>::max()) return;
-    text_ += name;
-    ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+    const PieceText::Position at = text_.Append(name, "\n");
+    if (size_ % kStride == 0) marks_.push_back(at);
+    ++size_;
   }
-  std::size_t size() const { return ends_.size(); }
-  std::string_view operator[](std::size_t i) const {
-    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(text_).substr(begin, ends_[i] - begin);
-  }
+  std::size_t size() const { return size_; }
+  std::string_view operator[](std::size_t i) const;
   std::vector<std::string> Names() const;
-  // Lets go of what the list grew by beyond its names.
-  void Fit() {
-    text_.shrink_to_fit();
-    ends_.shrink_to_fit();
-  }
 
  private:
-  std::string text_;
-  std::vector<std::uint32_t> ends_;
+  static constexpr std::size_t kStride = 64;
+
+  PieceText text_;
+  std::vector<PieceText::Position> marks_;  // of names 0, 64, 128, ...
+  std::size_t size_ = 0;
 };
 
 struct NailSlot {

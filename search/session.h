@@ -107,11 +107,6 @@ struct OpenShortMemory {
   // The net-name line of the slot's nail: the bottom side's when the nail is
   // found there, else the top side's, else empty.
   std::array<std::string, 3> NailNet;
-  // " " + name line of every pin record on the slot's net, in file order;
-  // NetPinList is the top side's list followed by the bottom side's.
-  PerSide<std::array<std::string, 3>> NetPins;
-
-  std::string NetPinList(int slot) const { return NetPins.top[slot] + NetPins.bottom[slot]; }
 };
 
 // What each search remembers from one run to the next.

@@ -52,6 +52,8 @@ void Finish(Session& s, const PerSide<SideWork>& work, const std::function<void(
 void ShareOneHeapArena() {
 #if defined(__GLIBC__)
   mallopt(M_ARENA_MAX, 1);
+  // A fixed threshold: glibc otherwise raises it to the largest block freed.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
 }
 

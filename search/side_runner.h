@@ -86,6 +86,8 @@ enum class SplitPoint { TrialBegins, HalfBegins, RoundEnds, Applies };
 // Makes every thread of the process share one heap arena: the worker
 // allocates little, and only while a stage runs, so its allocations reuse
 // memory the program already holds instead of raising a second arena's peak.
+// Large blocks (a long net's list of pins) are mapped on their own and given
+// back when freed, rather than left in the arena after the result is gone.
 void ShareOneHeapArena();
 
 class SideRunner {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/batch_runner.h"
+#include "dialogs/uniform_table_view.h"
 #include "support/search_fixture.h"
 
 namespace vantrel {
@@ -111,6 +112,32 @@ TEST_F(Browser, RealBoardKeysFocusAndTheBoxsEnter) {
   EXPECT_EQ(s().highlight.mode, HighlightMode::hmCompPin);
   EXPECT_EQ(dock().info().info().name, pin);
   EXPECT_EQ(dock().info().info().net, "GNDA");
+}
+
+// The panel keeps nothing per row; its keys, scrolling and clicks still reach
+// every row of a long net.
+TEST_F(Browser, RealBoardThePanelsKeysAndClicksReachEveryRow) {
+  Run("resize 1200 900\nopen " + kBoard + "\nbrowser on\nactivate net GND");
+  UniformTableView& view = *dock().infoView();
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_End);
+  const QModelIndex last = view.currentIndex();
+  ASSERT_GT(dock().info().size(), 100u);
+  ASSERT_EQ(static_cast<std::size_t>(last.row()) + 1, dock().info().size());
+  EXPECT_TRUE(view.viewport()->rect().contains(view.visualRect(last))) << "scrolled to the last row";
+  EXPECT_EQ(view.indexAt(view.visualRect(last).center()).row(), last.row());
+  const std::string pin = dock().info().Line(static_cast<std::size_t>(last.row())).name;
+  QTest::keyClick(&view, Qt::Key_Return);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmCompPin);
+  EXPECT_EQ(dock().info().info().name, pin);
+
+  // The pin's third line is its net: a double click on it shows the net.
+  const QModelIndex net = view.model()->index(2, 1);
+  const QPoint at = view.visualRect(net).center();
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(s().highlight.mode, HighlightMode::hmNet);
+  EXPECT_EQ(dock().info().info().name, "GND");
 }
 
 TEST_F(Browser, RealBoardFollowsTheBoardOpenedAndClosed) {

@@ -81,7 +81,6 @@ TEST_F(OpenShort, HeaderLines) {
             (Header{"$TP1  NET_A    U1.1  R2.1  C5.1", "$tp2 NET_B   U1.2  C5.2", "$NOPE  "}));
   EXPECT_EQ(s.highlight.mode, HighlightMode::hmOpenShort);
   EXPECT_EQ(s.highlight.memory.openShort.NailNet[1], "NET_B");  // the bottom side's net wins
-  EXPECT_EQ(s.highlight.memory.openShort.NetPinList(0), "  U1.1  R2.1  C5.1");
 }
 
 TEST_F(OpenShort, MarksTakeTheSlotColours) {

@@ -55,8 +55,7 @@ std::string MemoryOf(const Session& s) {
   for (const std::string& text :
        {m.point.PointPin.top, m.point.PointPin.bottom, m.point.PointNet, m.compPin.CompPinNet,
         m.compPin.CompPinFourth, m.compPin.RedrawPinNet, m.compPin.RedrawPinFourth, m.openShort.NailNet[0],
-        m.openShort.NailNet[1], m.openShort.NailNet[2], m.openShort.NetPinList(0), m.openShort.NetPinList(1),
-        m.openShort.NetPinList(2)}) {
+        m.openShort.NailNet[1], m.openShort.NailNet[2]}) {
     memory += text + "|";
   }
   return memory;
