@@ -23,17 +23,16 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
 
 namespace {
 
-// The view's settings against the plain board's redraw at 100k pins: turned
-// or mirrored at most 1.1 times, names at most 1.5 times, the fit key one
-// redraw (its scans are the redraw's).
+// The view's settings against the plain board's redraw at 100k pins, each
+// against the same view's plain redraw taken beside it: turned or mirrored
+// at most 1.1 times, names at most 1.5 times, the fit key one redraw (its
+// scans are the redraw's).
 template <typename Ms, typename Line>
 void PrintViewTargets(Ms ms, Line line) {
-  const double plain = ms("redraw/board", "100k");
-  if (plain <= 0) return;
   for (const auto& [setting, limit] : {std::pair{"rotated", 1.1}, std::pair{"mirrored", 1.1},
                                        std::pair{"names", 1.5}, std::pair{"names-zoomed", 1.5}}) {
-    if (const double t = ms(std::string("view/") + setting, "100k"); t >= 0) {
-      line(std::string("redraw ") + setting + " / plain at 100k", t / plain, limit);
+    if (const double ratio = ms(std::string("view/") + setting, "100k", "per_plain"); ratio >= 0) {
+      line(std::string("redraw ") + setting + " / plain at 100k", ratio, limit);
     }
   }
   if (const double scans = ms("fit", "100k", "scans"); scans >= 0) {
@@ -52,7 +51,7 @@ void PrintTargets(Find find, const std::vector<std::string>& operations,
   };
   auto ms = [&](const std::string& op, const std::string& board, const char* counter = "median_ms") {
     const auto* row = find(op + "/" + board);
-    return row ? row->counters.at(counter) : -1.0;
+    return row && row->counters.contains(counter) ? row->counters.at(counter) : -1.0;
   };
   for (const std::string& op : operations) {
     if (const double t = ms(op, "100k"); t >= 0) line(op + " at 100k pins, ms", t, op == "open" ? 30 : 40);

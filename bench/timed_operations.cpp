@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <map>
 
@@ -32,6 +33,7 @@ constexpr const char* kViewSettings[] = {"rotated", "mirrored", "names", "names-
 // What each iteration of a case measured, in seconds.
 struct Samples {
   std::vector<double> times, floors, apartFloors, onceFloors, shown;
+  std::vector<double> perPlain;  // each time against the plain one taken beside it
 };
 
 double Median(std::vector<double> x) {
@@ -59,12 +61,17 @@ void ReportCounters(benchmark::State& state, const Samples& samples, const ScanT
       floor + static_cast<double>(work.numbers) * costs.number + static_cast<double>(texts) * costs.text;
   state.counters["work_floor_ms"] = withWork * 1e3;
   state.counters["work_ratio"] = time / withWork;
+  if (!samples.perPlain.empty()) state.counters["per_plain"] = Median(samples.perPlain);
 }
 
 // Times one operation per iteration (manual time) and, right after it, its
-// floors; reports the floor's median and the ratio of the medians.
+// floors; reports the floor's median and the ratio of the medians. With
+// `plain`, also times it after each operation and reports the median of the
+// ratios: a setting's cost against the same work without it, both taken
+// within milliseconds of each other on a noisy machine.
 template <typename Operation>
-void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation) {
+void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operation operation,
+                      const std::function<void()>& plain = {}) {
   Viewer& v = TheViewer();
   Pictures& p = v.app.session.pictures;
   const std::vector<QImage*> pictures{&p.sides.top.image(), &p.sides.bottom.image(), &p.strip.image()};
@@ -78,6 +85,11 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     const auto start = Clock::now();
     operation();
     const double took = Seconds(Clock::now() - start);
+    if (plain) {
+      const auto plainStart = Clock::now();
+      plain();
+      samples.perPlain.push_back(took / Seconds(Clock::now() - plainStart));
+    }
     // What the window then takes to show the new pictures.
     const auto paintStart = Clock::now();
     v.app.main->repaint();
@@ -135,7 +147,8 @@ void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
 }
 
 // The board's redraw by the pan keys with the view turned, mirrored or
-// showing the names (at the home view, and zoomed in until pin names show).
+// showing the names (at the home view, and zoomed in until pin names show),
+// each beside the pan back without the setting.
 void BM_ViewRedraw(benchmark::State& state, const BenchBoard* board, std::string setting) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);
@@ -144,11 +157,22 @@ void BM_ViewRedraw(benchmark::State& state, const BenchBoard* board, std::string
                                                       {"names", "labels on"},
                                                       {"names-zoomed", "labels on\nkey ++++++++"}};
   v.runner.Run(scripts.at(setting));
+  ViewState& view = v.app.session.view;
+  const ViewState set = view;
   char key = '4';
-  TimeAgainstFloor(state, *board, [&] {
-    v.app.main->FormKeyPress(key);
-    key = key == '4' ? '6' : '4';
-  });
+  TimeAgainstFloor(
+      state, *board,
+      [&] {
+        v.app.main->FormKeyPress(key);
+        key = key == '4' ? '6' : '4';
+      },
+      [&] {
+        view.orientation = {};
+        view.names = false;
+        v.app.main->Redraw();
+        view.orientation = set.orientation;
+        view.names = set.names;
+      });
   v.runner.Run("labels off\nrotate ccw\nrotate ccw\nrotate ccw\nrotate ccw");
   if (v.app.session.view.orientation.mirrored) v.runner.Run("mirror");
 }

@@ -376,6 +376,36 @@ void BoardScan::SkipLine() {
   CheckError();
 }
 
+// The line feeds are counted 16 bytes at a time: a record's short lines, or
+// thousands of them, for about what reading the bytes costs.
+void BoardScan::SkipLines(std::size_t count) {
+  while (count > 0) {
+    if (pos_ == end_ && !Fill()) break;
+#if defined(__SSE2__)
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const char* const block = buffer_.get();
+    for (std::size_t at = pos_; at < end_; at += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at));
+      auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+      if (end_ - at < 16) mask &= (1u << (end_ - at)) - 1;
+      const auto found = static_cast<std::size_t>(std::popcount(mask));
+      if (found >= count) {
+        for (; count > 1; --count) mask &= mask - 1;
+        pos_ = at + static_cast<std::size_t>(std::countr_zero(mask)) + 1;
+        count = 0;
+        break;
+      }
+      count -= found;
+    }
+    if (count > 0) pos_ = end_;
+#else
+    SkipToNextLine();
+    --count;
+#endif
+  }
+  CheckError();
+}
+
 BoardPoint BoardScan::ReadPoint() { return ReadPendingPoint().Value(); }
 
 PendingPoint BoardScan::ReadPendingPoint() {

@@ -137,10 +137,11 @@ class BoardScan {
   // view of the block may be read up to kViewPadding bytes past its end.
   static constexpr std::size_t kViewPadding = 16;
   std::string_view ReadLineView(std::string& spare);
-  void SkipLine();                  // the same for a line whose text is not needed
-  BoardPoint ReadPoint();           // two numbers, SkipToNextLine, CheckError
-  PendingPoint ReadPendingPoint();  // the same, converted when the point is wanted
-  BoardBox ReadBox();               // four numbers, SkipToNextLine, CheckError
+  void SkipLine();                    // the same for a line whose text is not needed
+  void SkipLines(std::size_t count);  // SkipLine `count` times
+  BoardPoint ReadPoint();             // two numbers, SkipToNextLine, CheckError
+  PendingPoint ReadPendingPoint();    // the same, converted when the point is wanted
+  BoardBox ReadBox();                 // four numbers, SkipToNextLine, CheckError
   // Reads a line and tells whether it equals `text`, exactly or with NameEquals
   // when foldCase is set, without keeping the line; then SkipToNextLine.
   bool ReadLineEquals(std::string_view text, bool foldCase = false);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "board/board_records.h"
 #include "board/board_scan.h"
 
 namespace vantrel {
@@ -95,17 +94,22 @@ bool PinNamesShown(const PassView& pass, double deviceScale) {
   return (2.0 * pass.radius + 1) * deviceScale >= kPinNamePixels;
 }
 
-void DrawBoardNames(const std::string& file, const PassView& pass, Canvas& image, NamePlacer& names,
+// A record is its name line, its position, its net line and its fourth line;
+// only the name and the position are wanted, the name kept only for a pin
+// in the picture.
+void DrawBoardNames(BoardScan& scan, const PassView& pass, Canvas& image, NamePlacer& names,
                     double deviceScale) {
   if (PinNamesShown(pass, deviceScale)) {
-    BoardScan scan(file);
-    scan.SkipToSection(markers::kPinsEnd);
-    PinRecord pin;
-    while (ReadPinRecord(scan, pin)) {
-      const PixelPoint c = pass.mapping.Map(pin.at());
+    std::string spare;
+    for (;;) {
+      scan.ExpectMore();
+      const std::string_view name = scan.ReadLineView(spare);
+      if (name == markers::kPinRecordsEnd) break;
+      const PixelPoint c = pass.mapping.Map(scan.ReadPoint());
+      scan.SkipLines(2);
       if (c.x < -pass.radius - 64 || c.y < -16 || c.x >= image.width() || c.y >= image.height() + 16)
         continue;
-      names.Keep(c.x + pass.radius + 2, c.y, Designator(pin.name), true);
+      names.Keep(c.x + pass.radius + 2, c.y, Designator(name), true);
     }
   }
   names.Draw(image);

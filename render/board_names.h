@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/board_scan.h"
 #include "render/canvas.h"
 #include "render/layer_passes.h"
 
@@ -56,9 +57,10 @@ class NamePlacer : public PartNames {
 // spans kPinNamePixels device pixels at `deviceScale`.
 bool PinNamesShown(const PassView& pass, double deviceScale);
 
-// Keeps the pins' designators from the pin records of `file` when they show,
-// then draws every name kept.
-void DrawBoardNames(const std::string& file, const PassView& pass, Canvas& image, NamePlacer& names,
+// Keeps the pins' designators when they show, reading on from where the pin
+// pass left `scan`: the pin records that follow the centres. Then draws
+// every name kept.
+void DrawBoardNames(BoardScan& scan, const PassView& pass, Canvas& image, NamePlacer& names,
                     double deviceScale);
 
 }  // namespace vantrel

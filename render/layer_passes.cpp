@@ -130,6 +130,10 @@ void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, P
 
 void PinPass(const std::string& file, const PassView& pass, Canvas& image) {
   BoardScan scan(file);
+  PinPass(scan, pass, image);
+}
+
+void PinPass(BoardScan& scan, const PassView& pass, Canvas& image) {
   StartPen(image, colors::kActiveCaption);
   ReadPinCentres(scan, [&](BoardPoint p) { DrawPinMarker(image, pass.mapping.Map(p), pass.radius); });
 }

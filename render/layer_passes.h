@@ -61,6 +61,9 @@ class PartNames {
 void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PartNames* names = nullptr);
 // Draws one circle per pin centre in the active-caption colour.
 void PinPass(const std::string& file, const PassView& pass, Canvas& image);
+// The same on a scan of the file, which it leaves after the pin centres,
+// at the pin records.
+void PinPass(BoardScan& scan, const PassView& pass, Canvas& image);
 
 // The least and greatest board coordinates among the points a set of passes
 // maps; empty until a point is added.

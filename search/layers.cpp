@@ -24,9 +24,10 @@ void DrawPartBoxes(SideWork& work, BoxStyle boxes) {
 
 void DrawPins(SideWork& work, BoxStyle boxes) {
   const PassView pass = SidePassView(work.view, work.side, boxes);
-  PinPass(work.file, pass, work.picture);
+  BoardScan scan(work.file);
+  PinPass(scan, pass, work.picture);
   if (!work.names) return;
-  DrawBoardNames(work.file, pass, work.picture, *work.names, work.picture.scale());
+  DrawBoardNames(scan, pass, work.picture, *work.names, work.picture.scale());
   work.names = nullptr;
 }
 

@@ -128,7 +128,7 @@ TEST(BoardScanLines, CompositeReadsAgreeWithThePlainReadsAcrossBlocks) {
   std::string reused;  // a line read into the storage of the one before
   for (int step = 0; !plain.AtEnd(); ++step) {
     SCOPED_TRACE(step);
-    switch (random() % 4) {
+    switch (random() % 5) {
       case 0:
         ASSERT_EQ(outcome([&] {
                     if (step % 2) return scan.ReadLine();
@@ -166,6 +166,19 @@ TEST(BoardScanLines, CompositeReadsAgreeWithThePlainReadsAcrossBlocks) {
                     return std::to_string(x) + " " + std::to_string(y);
                   }));
         break;
+      case 3: {
+        const std::size_t count = random() % 3 == 0 ? random() % 5000 : random() % 5;
+        ASSERT_EQ(outcome([&] {
+                    scan.SkipLines(count);
+                    return std::to_string(scan.Position().bytesRead.value_or(0));
+                  }),
+                  outcome([&] {
+                    for (std::size_t n = 0; n < count; ++n) plain.SkipToNextLine();
+                    plain.CheckError();
+                    return std::to_string(plain.Position().bytesRead.value_or(0));
+                  }));
+        break;
+      }
       default:
         ASSERT_EQ(outcome([&] {
                     scan.SkipLine();
