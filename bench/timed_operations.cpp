@@ -85,11 +85,6 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     const auto start = Clock::now();
     operation();
     const double took = Seconds(Clock::now() - start);
-    if (plain) {
-      const auto plainStart = Clock::now();
-      plain();
-      samples.perPlain.push_back(took / Seconds(Clock::now() - plainStart));
-    }
     // What the window then takes to show the new pictures.
     const auto paintStart = Clock::now();
     v.app.main->repaint();
@@ -97,6 +92,11 @@ void TimeAgainstFloor(benchmark::State& state, const BenchBoard& board, Operatio
     const ScanTotals after = BoardScanTotals();
     work = {after.scans - before.scans, after.bytes - before.bytes, after.numbers - before.numbers};
     texts = ImageCanvas::TextsDrawn() - textsBefore;
+    if (plain) {
+      const auto plainStart = Clock::now();
+      plain();
+      samples.perPlain.push_back(took / Seconds(Clock::now() - plainStart));
+    }
     const auto floorStart = Clock::now();
     benchmark::DoNotOptimize(Floor(board.file, companion, work, pictures));
     const double floor = Seconds(Clock::now() - floorStart);

@@ -376,17 +376,30 @@ void BoardScan::SkipLine() {
   CheckError();
 }
 
-// The line feeds are counted 16 bytes at a time: a record's short lines, or
-// thousands of them, for about what reading the bytes costs.
+// The line feeds are counted 16 bytes at a time, 64 while the line wanted is
+// further: a record's short lines, or thousands of them, for about what
+// reading the bytes costs.
 void BoardScan::SkipLines(std::size_t count) {
   while (count > 0) {
     if (pos_ == end_ && !Fill()) break;
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
     const char* const block = buffer_.get();
-    for (std::size_t at = pos_; at < end_; at += 16) {
+    auto feeds = [&](std::size_t at) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at));
-      auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+      return static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+    };
+    std::size_t at = pos_;
+    // Far from the line wanted, 64 bytes a step with one count.
+    for (; at + 64 <= end_; at += 64) {
+      const std::uint64_t mask =
+          feeds(at) | feeds(at + 16) << 16 | feeds(at + 32) << 32 | feeds(at + 48) << 48;
+      const auto found = static_cast<std::size_t>(std::popcount(mask));
+      if (found >= count) break;
+      count -= found;
+    }
+    for (; at < end_; at += 16) {
+      auto mask = static_cast<unsigned>(feeds(at));
       if (end_ - at < 16) mask &= (1u << (end_ - at)) - 1;
       const auto found = static_cast<std::size_t>(std::popcount(mask));
       if (found >= count) {

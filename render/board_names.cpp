@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/board_error.h"
 #include "board/board_scan.h"
 
 namespace vantrel {
@@ -30,9 +31,10 @@ std::int64_t Cells(std::int64_t length, std::int64_t cell) { return (length + ce
 
 }  // namespace
 
-NamePlacer::NamePlacer(std::int64_t width, std::int64_t height)
+NamePlacer::NamePlacer(std::int64_t width, std::int64_t height, std::int32_t pinRadius)
     : width_(width),
       height_(height),
+      pinRadius_(pinRadius),
       cells_(static_cast<std::size_t>(Cells(width, kCellWidth) * Cells(height, kCellHeight))) {}
 
 std::size_t NamePlacer::CellIndex(std::int64_t x, std::int64_t y) const {
@@ -94,25 +96,66 @@ bool PinNamesShown(const PassView& pass, double deviceScale) {
   return (2.0 * pass.radius + 1) * deviceScale >= kPinNamePixels;
 }
 
-// A record is its name line, its position, its net line and its fourth line;
-// only the name and the position are wanted, the name kept only for a pin
-// in the picture.
-void DrawBoardNames(BoardScan& scan, const PassView& pass, Canvas& image, NamePlacer& names,
-                    double deviceScale) {
-  if (PinNamesShown(pass, deviceScale)) {
+bool NamePlacer::NearPicture(PixelPoint drawn) const {
+  return drawn.x >= -pinRadius_ - 64 && drawn.y >= -16 && drawn.x < width_ && drawn.y < height_ + 16;
+}
+
+void NamePlacer::KeepPinName(PixelPoint drawn, std::string_view name) {
+  Keep(drawn.x + pinRadius_ + 2, drawn.y, Designator(name), true);
+}
+
+void NamePlacer::SeePin(std::size_t index, BoardPoint at, PixelPoint drawn) {
+  if (NearPicture(drawn)) seen_.push_back({index, at, drawn});
+}
+
+void NamePlacer::KeepPinNames(BoardScan& scan, const std::string& file, const PassView& pass) {
+  if (KeepSeenPinNames(scan)) return;
+  BoardScan again(file);
+  SkipPinCentres(again);
+  KeepEveryPinName(again, pass);
+}
+
+// The files hold the pin records in the order of the centres: the record a
+// centre was drawn for is as many records in as the centre is centres in.
+// Only the records of the pins seen are read, the others passed over as
+// their four lines; a record that is not where its centre is, or any error,
+// means another layout, and every record is read instead. The names are
+// kept once all agree, so that they are those of the reading of every record.
+bool NamePlacer::KeepSeenPinNames(BoardScan& scan) {
+  std::vector<std::pair<PixelPoint, std::string>> found;
+  try {
     std::string spare;
-    for (;;) {
+    std::size_t next = 0;  // the record the scan is at
+    for (const SeenPin& pin : seen_) {
+      scan.SkipLines(4 * (pin.index - next));
       scan.ExpectMore();
       const std::string_view name = scan.ReadLineView(spare);
-      if (name == markers::kPinRecordsEnd) break;
-      const PixelPoint c = pass.mapping.Map(scan.ReadPoint());
+      if (name == markers::kPinRecordsEnd) return false;
+      found.emplace_back(pin.drawn, name);
+      const BoardPoint at = scan.ReadPoint();
+      if (at.x != pin.at.x || at.y != pin.at.y) return false;
       scan.SkipLines(2);
-      if (c.x < -pass.radius - 64 || c.y < -16 || c.x >= image.width() || c.y >= image.height() + 16)
-        continue;
-      names.Keep(c.x + pass.radius + 2, c.y, Designator(name), true);
+      next = pin.index + 1;
     }
+  } catch (const BoardError&) {
+    return false;
   }
-  names.Draw(image);
+  for (const auto& [drawn, name] : found) KeepPinName(drawn, name);
+  return true;
+}
+
+// A record is its name line, its position, its net line and its fourth line;
+// only the name and the position are wanted.
+void NamePlacer::KeepEveryPinName(BoardScan& scan, const PassView& pass) {
+  std::string spare;
+  for (;;) {
+    scan.ExpectMore();
+    const std::string_view name = scan.ReadLineView(spare);
+    if (name == markers::kPinRecordsEnd) return;
+    const PixelPoint drawn = pass.mapping.Map(scan.ReadPoint());
+    scan.SkipLines(2);
+    if (NearPicture(drawn)) KeepPinName(drawn, name);
+  }
 }
 
 }  // namespace vantrel

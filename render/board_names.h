@@ -23,14 +23,20 @@ inline constexpr int kPinNamePixels = 12;
 
 // The names of one picture: kept while the passes meet them, each only when
 // it overlaps none kept before and reaches into the picture, then drawn.
-class NamePlacer : public PartNames {
+class NamePlacer : public PassNames {
  public:
-  NamePlacer(std::int64_t width, std::int64_t height);
+  // `pinRadius`: the pin markers' radius, which pin names keep clear of.
+  NamePlacer(std::int64_t width, std::int64_t height, std::int32_t pinRadius = 0);
 
   // `text` centred on (x, y), or, with `beside`, starting at x and centred
   // on row y; returns whether it was kept.
   bool Keep(std::int64_t x, std::int64_t y, std::string_view text, bool beside = false);
   void KeepPart(const ScreenBox& box, std::string_view name) override;
+  // Notes a pin centre drawn near enough the picture for its name to show.
+  void SeePin(std::size_t index, BoardPoint at, PixelPoint drawn) override;
+  // Keeps the designators of the pins, reading on from where the pin pass
+  // left `scan` (given the names) at the pin records of `file`.
+  void KeepPinNames(BoardScan& scan, const std::string& file, const PassView& pass);
   // Draws every name kept.
   void Draw(Canvas& image) const;
 
@@ -42,25 +48,30 @@ class NamePlacer : public PartNames {
     std::int64_t x, y;
     std::string text;
   };
+  struct SeenPin {
+    std::size_t index;
+    BoardPoint at;
+    PixelPoint drawn;
+  };
   bool Overlaps(const Box& box) const;
   std::size_t CellIndex(std::int64_t x, std::int64_t y) const;
+  bool NearPicture(PixelPoint drawn) const;
+  void KeepPinName(PixelPoint drawn, std::string_view name);
+  bool KeepSeenPinNames(BoardScan& scan);
+  void KeepEveryPinName(BoardScan& scan, const PassView& pass);
 
   std::int64_t width_;
   std::int64_t height_;
+  std::int32_t pinRadius_;
   std::vector<Box> boxes_;
   std::vector<Name> names_;
   // The names kept, by the cells of a coarse grid over the picture they touch.
   std::vector<std::vector<std::size_t>> cells_;
+  std::vector<SeenPin> seen_;
 };
 
 // Whether pin names show: the marker, 2 x radius + 1 design pixels across,
 // spans kPinNamePixels device pixels at `deviceScale`.
 bool PinNamesShown(const PassView& pass, double deviceScale);
-
-// Keeps the pins' designators when they show, reading on from where the pin
-// pass left `scan`: the pin records that follow the centres. Then draws
-// every name kept.
-void DrawBoardNames(BoardScan& scan, const PassView& pass, Canvas& image, NamePlacer& names,
-                    double deviceScale);
 
 }  // namespace vantrel

@@ -62,17 +62,17 @@ bool InPicture(const ScreenBox& box, const Canvas& image) {
   return right >= 0 && lower >= 0 && left < image.width() && upper < image.height();
 }
 
-// The pin centres, up to "3 3 3 3"; a point with a coordinate of 3 is
-// passed over.
+// The pin centres, up to "3 3 3 3", each with how many came before it; a
+// point with a coordinate of 3 is passed over.
 template <class Point>
 void ReadPinCentres(BoardScan& scan, Point&& point) {
   scan.SkipToSection(markers::kPartsEnd);
-  for (;;) {
+  for (std::size_t index = 0;; ++index) {
     scan.ExpectMore();
     const BoardPoint p = scan.ReadPoint();
     if (p.x == 3 && p.y == 3) return;
     if (p.x == 3 || p.y == 3) continue;
-    point(p);
+    point(p, index);
   }
 }
 
@@ -109,7 +109,7 @@ void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, C
       });
 }
 
-void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PartNames* names) {
+void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PassNames* names) {
   BoardScan scan(file);
   StartPen(image, colors::kOlive);
   std::string name;
@@ -133,9 +133,17 @@ void PinPass(const std::string& file, const PassView& pass, Canvas& image) {
   PinPass(scan, pass, image);
 }
 
-void PinPass(BoardScan& scan, const PassView& pass, Canvas& image) {
+void PinPass(BoardScan& scan, const PassView& pass, Canvas& image, PassNames* names) {
   StartPen(image, colors::kActiveCaption);
-  ReadPinCentres(scan, [&](BoardPoint p) { DrawPinMarker(image, pass.mapping.Map(p), pass.radius); });
+  ReadPinCentres(scan, [&](BoardPoint p, std::size_t index) {
+    const PixelPoint drawn = pass.mapping.Map(p);
+    DrawPinMarker(image, drawn, pass.radius);
+    if (names) names->SeePin(index, p, drawn);
+  });
+}
+
+void SkipPinCentres(BoardScan& scan) {
+  ReadPinCentres(scan, [](BoardPoint, std::size_t) {});
 }
 
 BoardExtent MappedExtent(const std::string& file) {
@@ -153,7 +161,7 @@ BoardExtent MappedExtent(const std::string& file) {
     });
   }
   BoardScan scan(file);
-  ReadPinCentres(scan, add);
+  ReadPinCentres(scan, [&](BoardPoint p, std::size_t) { extent.Add(p); });
   return extent;
 }
 

@@ -49,21 +49,28 @@ PassView OverviewPassView(const ViewState& view, Side side, std::int32_t originX
 // Clears `image` (and `header`, when given, but for the overview) to black and
 // draws the outline in red.
 void OutlinePass(const std::string& file, const PassView& pass, Canvas& image, Canvas* header);
-// What keeps the parts' names for the names on the board (board_names.h).
-class PartNames {
+// What the passes hand to the names on the board (board_names.h).
+class PassNames {
  public:
-  virtual ~PartNames() = default;
+  virtual ~PassNames() = default;
+  // A part's box as the picture shows it, and its name.
   virtual void KeepPart(const ScreenBox& box, std::string_view name) = 0;
+  // A pin centre drawn: the how-manieth of the centres it is (counting the
+  // ones passed over), where it is on the board and where it was drawn.
+  virtual void SeePin(std::size_t index, BoardPoint at, PixelPoint drawn) = 0;
 };
 
 // Draws one olive box per part, widened by the margin; with `names`, also
-// hands each part's box as the picture shows it and its name to them.
-void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PartNames* names = nullptr);
+// hands each part's box and name to them.
+void PartBoxPass(const std::string& file, const PassView& pass, Canvas& image, PassNames* names = nullptr);
 // Draws one circle per pin centre in the active-caption colour.
 void PinPass(const std::string& file, const PassView& pass, Canvas& image);
-// The same on a scan of the file, which it leaves after the pin centres,
-// at the pin records.
-void PinPass(BoardScan& scan, const PassView& pass, Canvas& image);
+// The same on a scan of the file, which it leaves after the pin centres, at
+// the pin records; with `names`, also hands each centre drawn to them.
+void PinPass(BoardScan& scan, const PassView& pass, Canvas& image, PassNames* names = nullptr);
+// Reads the pin centres of a new scan as the pin pass does, drawing nothing:
+// the scan is then at the pin records.
+void SkipPinCentres(BoardScan& scan);
 
 // The least and greatest board coordinates among the points a set of passes
 // maps; empty until a point is added.

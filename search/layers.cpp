@@ -17,17 +17,24 @@ void DrawOutline(SideWork& work, BoxStyle boxes) {
 }
 
 void DrawPartBoxes(SideWork& work, BoxStyle boxes) {
-  work.names =
-      work.view.names ? std::make_shared<NamePlacer>(work.picture.width(), work.picture.height()) : nullptr;
-  PartBoxPass(work.file, SidePassView(work.view, work.side, boxes), work.picture, work.names.get());
+  const PassView pass = SidePassView(work.view, work.side, boxes);
+  work.names = work.view.names
+                   ? std::make_shared<NamePlacer>(work.picture.width(), work.picture.height(), pass.radius)
+                   : nullptr;
+  PartBoxPass(work.file, pass, work.picture, work.names.get());
 }
 
+// The names on the board go over the pins: the part names kept by the box
+// pass, and the pin names once the markers are large enough, read on from
+// the pin pass's scan.
 void DrawPins(SideWork& work, BoxStyle boxes) {
   const PassView pass = SidePassView(work.view, work.side, boxes);
+  const bool pinNames = work.names && PinNamesShown(pass, work.picture.scale());
   BoardScan scan(work.file);
-  PinPass(scan, pass, work.picture);
+  PinPass(scan, pass, work.picture, pinNames ? work.names.get() : nullptr);
   if (!work.names) return;
-  DrawBoardNames(scan, pass, work.picture, *work.names, work.picture.scale());
+  if (pinNames) work.names->KeepPinNames(scan, work.file, pass);
+  work.names->Draw(work.picture);
   work.names = nullptr;
 }
 

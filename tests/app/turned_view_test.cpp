@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,28 @@ TEST_F(TurnedView, RealBoardNamesShowOnlyWhenAskedAndOffChangeNothing) {
   Run("labels on\nkey ++++++");
   ASSERT_GE(2 * s().view.MarkRadius + 1, kPinNamePixels);
   EXPECT_GT(Extent(name).width(), 100);
+}
+
+// Pin names are read only for the pins drawn near the picture, taking the
+// records to be in the centres' order. A centre passed over at the start
+// shifts that order by one, so every record is read instead: the pictures
+// are the same.
+TEST_F(TurnedView, RealBoardPinNamesReadWhereSeenAreThoseOfEveryRecord) {
+  test::TempDir dir;
+  const std::filesystem::path folder = test::SharedBoardDir("teres-kbd");
+  std::string top = test::ReadFileBytes(kBoard);
+  const std::size_t partsEnd = top.find("\n2 2 2 2\n");
+  ASSERT_NE(partsEnd, std::string::npos);
+  top.insert(partsEnd + 9, "3 0.5\n");
+  const std::string shifted = dir.Write("shifted.brd", top);
+  dir.Write("jet.CON", test::ReadFileBytes(folder / "jet.CON"));
+  const std::string zoomed = "\nlabels on\nkey ++++++";
+  Run("open " + kBoard + zoomed);
+  const std::vector<QImage> seen = Pictures();
+  EXPECT_GT(Extent(qRgb(0x80, 0xFF, 0x80)).width(), 100);
+  Run("open " + shifted + zoomed);
+  EXPECT_EQ(Pictures(), seen);
+  EXPECT_EQ(runner.errors(), std::vector<std::string>{});
 }
 
 TEST(NamePlacer, LeavesOutANameThatWouldOverlapOneDrawn) {
