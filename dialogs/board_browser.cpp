@@ -172,19 +172,7 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
   summary_->setWordWrap(true);
   foundLayout->addWidget(rowsView_);
   foundLayout->addWidget(summary_);
-  auto* panel = new QWidget(split);
-  auto* panelLayout = new QVBoxLayout(panel);
-  panelLayout->setContentsMargins(0, 0, 0, 0);
-  infoView_ = new UniformTableView(panel);
-  infoView_->setObjectName(QStringLiteral("InfoPanel"));
-  infoView_->setModel(infoModel_);
-  infoView_->setAlternatingRowColors(true);
-  infoView_->setToolTip(QStringLiteral("Double click a name to show it; Ctrl+C copies the panel"));
-  infoNote_ = new QLabel(panel);
-  infoNote_->setObjectName(QStringLiteral("InfoNote"));
-  infoNote_->setWordWrap(true);
-  panelLayout->addWidget(infoView_);
-  panelLayout->addWidget(infoNote_);
+  BuildInfoPanel(split);
   layout->addWidget(findBox_);
   layout->addWidget(tabs_);
   layout->addWidget(split, 1);
@@ -204,6 +192,23 @@ BrowserDock::BrowserDock(Session& session, QWidget* parent)
     watched->installEventFilter(this);
   }
   UpdateSummary();
+}
+
+// The info panel: the lines of the result shown, and a note under them.
+void BrowserDock::BuildInfoPanel(QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  infoView_ = new UniformTableView(panel);
+  infoView_->setObjectName(QStringLiteral("InfoPanel"));
+  infoView_->setModel(infoModel_);
+  infoView_->setAlternatingRowColors(true);
+  infoView_->setToolTip(QStringLiteral("Double click a name to show it; Ctrl+C copies the panel"));
+  infoNote_ = new QLabel(panel);
+  infoNote_->setObjectName(QStringLiteral("InfoNote"));
+  infoNote_->setWordWrap(true);
+  panelLayout->addWidget(infoView_);
+  panelLayout->addWidget(infoNote_);
 }
 
 BrowserDock::~BrowserDock() = default;

@@ -79,6 +79,7 @@ class BrowserDock : public QDockWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildInfoPanel(QWidget* parent);
   void UpdateSummary();
 
   Session& session_;

@@ -83,6 +83,12 @@ QModelIndex UniformTableView::indexAt(const QPoint& point) const {
   return model()->index(row, column, rootIndex());
 }
 
+// The rows are known at once: the scroll bar need not wait for a layout.
+void UniformTableView::reset() {
+  QAbstractItemView::reset();
+  updateGeometries();
+}
+
 QModelIndex UniformTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers) {
   const int rows = rowCount();
   if (rows == 0) return {};
@@ -154,6 +160,7 @@ void UniformTableView::paintEvent(QPaintEvent* event) {
       cell.features.setFlag(QStyleOptionViewItem::Alternate, alternatingRowColors() && row % 2 == 1);
       cell.state.setFlag(QStyle::State_Selected, selectionModel()->isSelected(index));
       cell.state.setFlag(QStyle::State_HasFocus, hasFocus() && current.row() == row && column == 0);
+      style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &cell, &painter, this);
       itemDelegateForIndex(index)->paint(&painter, cell, index);
     }
   }

@@ -24,6 +24,7 @@ class UniformTableView : public QAbstractItemView {
   QRect visualRect(const QModelIndex& index) const override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   QModelIndex indexAt(const QPoint& point) const override;
+  void reset() override;
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
