@@ -120,7 +120,8 @@ void NamePlacer::KeepPinNames(BoardScan& scan, const std::string& file, const Pa
 // Only the records of the pins seen are read, the others passed over as
 // their four lines; a record that is not where its centre is, or any error,
 // means another layout, and every record is read instead. The names are
-// kept once all agree, so that they are those of the reading of every record.
+// kept once all those read agree: for a file whose records follow its
+// centres, they are the names the reading of every record keeps.
 bool NamePlacer::KeepSeenPinNames(BoardScan& scan) {
   std::vector<std::pair<PixelPoint, std::string>> found;
   try {
@@ -145,12 +146,13 @@ bool NamePlacer::KeepSeenPinNames(BoardScan& scan) {
 }
 
 // A record is its name line, its position, its net line and its fourth line;
-// only the name and the position are wanted.
+// only the name and the position are wanted. The name is kept past the
+// reads that follow it, so it is copied.
 void NamePlacer::KeepEveryPinName(BoardScan& scan, const PassView& pass) {
-  std::string spare;
+  std::string name;
   for (;;) {
     scan.ExpectMore();
-    const std::string_view name = scan.ReadLineView(spare);
+    scan.ReadLine(name);
     if (name == markers::kPinRecordsEnd) return;
     const PixelPoint drawn = pass.mapping.Map(scan.ReadPoint());
     scan.SkipLines(2);
