@@ -29,13 +29,15 @@ constexpr std::string_view kCompanionSeparator = "%%jet.CON\n";
 constexpr std::size_t kMaxFreeText = 40;
 
 // How the view of a run is made: the home view of the board moved as zooming
-// and panning would move it, or any view at all.
+// and panning would move it, or any view at all; with the names on the
+// board shown or not.
 struct ViewChoice {
   bool anyView = false;
   ViewState any;
   std::int8_t zoomSteps = 0;  // '+' when positive, '-' when negative, without their limits
   std::int16_t panX = 0;      // pixels added to both sides' origins
   std::int16_t panY = 0;
+  bool names = false;  // the names on the board shown
 };
 
 struct FieldChoice {
@@ -46,6 +48,7 @@ struct FieldChoice {
 
 ViewChoice TakeViewChoice(FuzzedDataProvider& input) {
   ViewChoice c;
+  c.names = input.ConsumeBool();
   c.anyView = input.ConsumeBool();
   if (c.anyView) {
     ViewState& v = c.any;
@@ -69,8 +72,9 @@ std::int32_t Clamped(std::int64_t v) {
 }
 
 ViewState MakeView(const ViewChoice& c, const std::string& boardFile) {
-  if (c.anyView) return c.any;
-  ViewState v;
+  ViewState v = c.anyView ? c.any : ViewState{};
+  v.names = c.names;
+  if (c.anyView) return v;
   try {
     ComputeHomeView(v, boardFile);
   } catch (const BoardError&) {
