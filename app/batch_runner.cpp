@@ -628,7 +628,7 @@ QJsonObject BrowserJson(const BrowserDock& browser) {
 
 QJsonArray NamesJson(const NameList& names) {
   QJsonArray array;
-  for (std::size_t i = 0; i < names.size(); ++i) array.append(Text(std::string(names[i])));
+  names.ForEach([&](std::string_view name) { array.append(Text(std::string(name))); });
   return array;
 }
 

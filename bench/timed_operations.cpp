@@ -148,7 +148,7 @@ void BM_Redraw(benchmark::State& state, const BenchBoard* board, int mode) {
 
 // The board's redraw by the pan keys with the view turned, mirrored or
 // showing the names (at the home view, and zoomed in until pin names show),
-// each beside the pan back without the setting.
+// each beside a redraw of the same view without the setting.
 void BM_ViewRedraw(benchmark::State& state, const BenchBoard* board, std::string setting) {
   Viewer& v = TheViewer();
   v.runner.Run("resize " + board->window + "\nclose\nopen " + board->file);

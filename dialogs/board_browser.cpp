@@ -251,7 +251,7 @@ void BrowserDock::ShowResult(bool force) {
     infoNote_->setText(QStringLiteral("Search, or click a pin, to see all of it here."));
   }
   infoModel_->Show(std::move(table));
-  infoView_->fitFirstColumn(kRowsMeasured, 0);
+  infoView_->fitFirstColumn(kRowsMeasured);
   infoView_->scrollToTop();
 }
 

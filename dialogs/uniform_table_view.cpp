@@ -23,8 +23,8 @@ void UniformTableView::setFirstColumnWidth(int width) {
   viewport()->update();
 }
 
-void UniformTableView::fitFirstColumn(int rows, int minimum) {
-  int widest = minimum;
+void UniformTableView::fitFirstColumn(int rows) {
+  int widest = 0;
   if (model()) {
     const QFontMetrics metrics = fontMetrics();
     for (int row = 0; row < std::min(rows, rowCount()); ++row) {

@@ -18,8 +18,8 @@ class UniformTableView : public QAbstractItemView {
   int rowHeight() const { return rowHeight_; }
   void setFirstColumnWidth(int width);
   // The first column as wide as the widest text in it among the first
-  // `rows` rows, at least `minimum`.
-  void fitFirstColumn(int rows, int minimum);
+  // `rows` rows.
+  void fitFirstColumn(int rows);
 
   QRect visualRect(const QModelIndex& index) const override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;

@@ -181,7 +181,7 @@ std::string_view NameList::operator[](std::size_t i) const {
 std::vector<std::string> NameList::Names() const {
   std::vector<std::string> names;
   names.reserve(size());
-  for (std::size_t i = 0; i < size(); ++i) names.emplace_back((*this)[i]);
+  ForEach([&](std::string_view name) { names.emplace_back(name); });
   return names;
 }
 

@@ -46,6 +46,17 @@ class NameList {
   }
   std::size_t size() const { return size_; }
   std::string_view operator[](std::size_t i) const;
+  // Each name in order, the pieces read once.
+  template <class Visit>
+  void ForEach(Visit&& visit) const {
+    for (const std::string& piece : text_.pieces()) {
+      for (std::size_t begin = 0; begin < piece.size();) {
+        const std::size_t end = piece.find('\n', begin);
+        visit(std::string_view(piece).substr(begin, end - begin));
+        begin = end + 1;
+      }
+    }
+  }
   std::vector<std::string> Names() const;
 
  private:
